@@ -1,0 +1,40 @@
+#include "collection/collection.h"
+
+#include <algorithm>
+
+namespace korvel {
+namespace {
+
+RadioRecord* Adopt(const TableSet& tables, RadioList& list, std::vector<std::unique_ptr<RadioRecord>>& store,
+                   std::unique_ptr<RadioRecord> record) {
+  if (record == nullptr) return nullptr;
+  RadioRecord* raw = record.get();
+  store.push_back(std::move(record));
+  if (!InsertRadio(tables, raw, list)) {
+    store.pop_back();
+    return nullptr;
+  }
+  return raw;
+}
+
+}  // namespace
+
+RadioRecord* AddRadio(Collection& collection, std::unique_ptr<RadioRecord> record) {
+  return Adopt(collection.tables, collection.radios, collection.radioStore, std::move(record));
+}
+
+RadioRecord* AddAsLoadedRadio(Collection& collection, std::unique_ptr<RadioRecord> record) {
+  return Adopt(collection.asLoadedTables, collection.asLoaded, collection.asLoadedStore, std::move(record));
+}
+
+bool DeleteRadio(Collection& collection, RadioRecord* record) {
+  if (!collection.radios.Remove(record)) return false;
+  auto& store = collection.radioStore;
+  const auto it = std::find_if(store.begin(), store.end(), [&](const auto& p) { return p.get() == record; });
+  if (it != store.end()) store.erase(it);
+  return true;
+}
+
+void ClearCollection(Collection& collection) { collection = Collection{}; }
+
+}  // namespace korvel

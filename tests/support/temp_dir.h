@@ -1,0 +1,28 @@
+// A scratch directory for one test, removed with everything in it afterwards.
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+namespace korvel::test {
+
+class TempDir {
+ public:
+  TempDir();
+  ~TempDir();
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
+
+  const std::filesystem::path& path() const { return path_; }
+  // A path inside the directory.
+  std::string operator/(const std::string& name) const { return (path_ / name).string(); }
+
+ private:
+  std::filesystem::path path_;
+};
+
+// Whole-file helpers.
+void WriteFile(const std::string& path, const std::string& bytes);
+std::string ReadFile(const std::string& path);
+
+}  // namespace korvel::test
