@@ -145,13 +145,19 @@ Collection GenerateCollection(int count, unsigned seed) {
   FillTables(c);
   c.asLoadedTables = c.tables;
   c.asLoadedBrandManufacturer = c.brandManufacturer;
-  auto radios = GenerateRadios(c, count, seed);
+  auto generated = GenerateRadios(c, count, seed);
+  std::vector<RadioRecord*> shuffled;
+  for (auto& r : generated) shuffled.push_back(r.get());
+  // Loading reads the radios in radio order and allocates each record with its as-loaded copy
+  // as it goes; memory is laid out the same way here.
+  const RadioList ordered = BuildRadioList(c.tables, shuffled);
   std::vector<RadioRecord*> records, copies;
-  for (auto& r : radios) {
+  for (const RadioRecord* r : ordered) {
+    auto record = std::make_unique<RadioRecord>(*r);
     auto copy = std::make_unique<RadioRecord>(*r);
-    records.push_back(r.get());
+    records.push_back(record.get());
     copies.push_back(copy.get());
-    c.radioStore.push_back(std::move(r));
+    c.radioStore.push_back(std::move(record));
     c.asLoadedStore.push_back(std::move(copy));
   }
   c.radios = BuildRadioList(c.tables, records);

@@ -1,7 +1,8 @@
 #include "collection/changes.h"
 
-#include <unordered_map>
-#include <unordered_set>
+#include <algorithm>
+#include <utility>
+#include <vector>
 
 namespace korvel {
 namespace {
@@ -75,8 +76,10 @@ ChangeFlags CompareRadio(const Collection& collection, const RadioRecord& a, con
   f[kChangedSellingPrice] = a.sellingPrice != b.sellingPrice;
 
   // A table that has grown since loading has moved its positions: its fields are not compared.
+  // Tables only ever grow, so one of the same size is the table as loaded: the same position is
+  // the same text, and only differing positions need their texts compared.
   const auto entry = [&](int flag, int kind, std::int32_t RadioRecord::*field) {
-    if (now[kind].Count() != then[kind].Count()) return;
+    if (now[kind].Count() != then[kind].Count() || a.*field == b.*field) return;
     f[flag] = now[kind].Text(a.*field) != then[kind].Text(b.*field);
   };
   entry(kChangedBrand, kTableBrandName, &RadioRecord::brand);
@@ -127,8 +130,10 @@ ChangeFlags CompareRadio(const Collection& collection, const RadioRecord& a, con
   f[kChangedPictures] = pictures;
   f[kChangedThumbnail] = a.thumbnailFile != b.thumbnailFile;
 
-  for (int function = 1; function <= kFunctionTuningIndicator; ++function) {
-    if (TubesDiffer(a, b, function)) f[kTubeFlags[function]] = true;
+  if (!(a.tubes == b.tubes)) {  // most radios keep their tubes: skip the walk per function
+    for (int function = 1; function <= kFunctionTuningIndicator; ++function) {
+      if (TubesDiffer(a, b, function)) f[kTubeFlags[function]] = true;
+    }
   }
   return f;
 }
@@ -140,25 +145,29 @@ RadioChanges RadioChangeFlags(const Collection& collection, const RadioRecord& r
 }
 
 ChangeSummary SummarizeChanges(const Collection& collection) {
-  // The first as-loaded record of each identifier, found once instead of by a scan per radio.
-  std::unordered_map<std::int32_t, const RadioRecord*> original;
-  original.reserve(collection.asLoaded.Count());
-  for (const RadioRecord* r : collection.asLoaded) original.try_emplace(r->id, r);
-  std::unordered_set<std::int32_t> present;
+  // The first as-loaded record of each identifier, found by a binary search instead of a scan
+  // of the whole list per radio. Sorting (id, list position) puts the first one of an id first.
+  const RadioList& loaded = collection.asLoaded;
+  std::vector<std::pair<std::int32_t, int>> original;
+  original.reserve(loaded.Count());
+  for (int i = 0; i < loaded.Count(); ++i) original.emplace_back(loaded[i]->id, i);
+  std::sort(original.begin(), original.end());
+  std::vector<std::int32_t> present;
   present.reserve(collection.radios.Count());
 
   ChangeSummary summary;
   for (RadioRecord* r : collection.radios) {
-    present.insert(r->id);
-    const auto it = original.find(r->id);
-    if (it == original.end()) {
+    present.push_back(r->id);
+    const auto it = std::lower_bound(original.begin(), original.end(), std::pair{r->id, -1});
+    if (it == original.end() || it->first != r->id) {
       AppendInOrder(summary.newRadios, r);
-    } else if (CompareRadio(collection, *r, *it->second).any()) {
+    } else if (CompareRadio(collection, *r, *loaded[it->second]).any()) {
       AppendInOrder(summary.changedRadios, r);
     }
   }
-  for (RadioRecord* r : collection.asLoaded) {
-    if (!present.contains(r->id)) AppendInOrder(summary.deletedRadios, r);
+  std::sort(present.begin(), present.end());
+  for (RadioRecord* r : loaded) {
+    if (!std::binary_search(present.begin(), present.end(), r->id)) AppendInOrder(summary.deletedRadios, r);
   }
   summary.inventoryChanged = InventoryChanged(collection.inventory, collection.asLoadedInventory);
   return summary;

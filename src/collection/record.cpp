@@ -5,11 +5,7 @@
 
 namespace korvel {
 
-const TubeSlot& TubeSlots::operator[](int i) const {
-  static const TubeSlot kEmpty;
-  if (i < 0 || i >= static_cast<int>(slots_.size())) return kEmpty;
-  return slots_[i];
-}
+const TubeSlot TubeSlots::kEmptySlot;
 
 TubeSlot& TubeSlots::Edit(int i) {
   assert(i >= 0 && i < kTubeSlotCount);

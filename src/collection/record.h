@@ -24,7 +24,9 @@ struct TubeSlot {
 class TubeSlots {
  public:
   // Slot i (0-29); a slot that was never written reads as empty.
-  const TubeSlot& operator[](int i) const;
+  const TubeSlot& operator[](int i) const {
+    return i >= 0 && i < static_cast<int>(slots_.size()) ? slots_[i] : kEmptySlot;
+  }
   // Slot i (0-29) for writing.
   TubeSlot& Edit(int i);
   void Set(int i, std::int32_t function, std::string type);
@@ -35,6 +37,7 @@ class TubeSlots {
   friend bool operator==(const TubeSlots& a, const TubeSlots& b);
 
  private:
+  static const TubeSlot kEmptySlot;
   std::vector<TubeSlot> slots_;
 };
 

@@ -17,12 +17,12 @@ struct RadioSpec {
   int year = 1940;
   std::string cabinetStyle = "Unknown";
   int status = kStatusToBeRestored;
-  std::string cabinetColour;
+  std::string cabinetColour{};
   std::string trim = "No Trim";
-  std::string trimColour;
+  std::string trimColour{};
   int technology = kTechTube;
   std::string powerSource = "Unknown";
-  std::vector<std::pair<int, std::string>> tubes;  // function, type, from slot 0
+  std::vector<std::pair<int, std::string>> tubes{};  // function, type, from slot 0
 };
 
 // A collection whose user tables hold a few realistic entries each (always "Unknown", and

@@ -1,0 +1,158 @@
+#include <gtest/gtest.h>
+
+#include "collection/changes.h"
+#include "collection/radio_ops.h"
+#include "support/collection_builder.h"
+
+namespace korvel {
+namespace {
+
+using test::AddLoadedRadio;
+using test::MakeCollection;
+using test::Position;
+
+std::vector<int> SetFlags(const ChangeFlags& flags) {
+  std::vector<int> set;
+  for (int i = 0; i < kChangeFlagCount; ++i) {
+    if (flags[i]) set.push_back(i);
+  }
+  return set;
+}
+
+TEST(ChangeFlags, EachEditSetsItsOwnFlag) {
+  Collection c = MakeCollection();
+  RadioRecord* r = AddLoadedRadio(c, {.id = 1, .trim = "Gold", .trimColour = "Red"});
+  EXPECT_TRUE(SetFlags(RadioChangeFlags(c, *r).flags).empty());
+
+  r->brand = Position(c, kTableBrandName, "Zenith");
+  r->grillPosition = Position(c, kTablePosition, "Top");
+  r->trimColour = "Blue";
+  r->comments = "New knobs";
+  r->sellingPrice = 40;
+  EXPECT_EQ(SetFlags(RadioChangeFlags(c, *r).flags),
+            (std::vector<int>{kChangedBrand, kChangedTrimColour, kChangedGrillPosition, kChangedSellingPrice,
+                              kChangedComments}));
+}
+
+TEST(ChangeFlags, WhereDisposedFlagDependsOnDonation) {
+  Collection c = MakeCollection();
+  RadioRecord* r = AddLoadedRadio(c, {.id = 1});
+  r->whereDisposed = "Museum";
+  EXPECT_EQ(SetFlags(RadioChangeFlags(c, *r).flags), std::vector<int>{kChangedWhereSold});
+  r->status = kStatusDonated;
+  EXPECT_EQ(SetFlags(RadioChangeFlags(c, *r).flags), (std::vector<int>{kChangedStatus, kChangedWhereDonated}));
+}
+
+TEST(ChangeFlags, TrimColourIsIgnoredWithNoTrim) {
+  Collection c = MakeCollection();
+  RadioRecord* r = AddLoadedRadio(c, {.id = 1, .trim = "No Trim"});
+  r->trimColour = "Chrome";
+  EXPECT_FALSE(RadioChangeFlags(c, *r).flags.any());
+}
+
+TEST(ChangeFlags, AGrownTableIsNoLongerCompared) {
+  Collection c = MakeCollection();
+  RadioRecord* r = AddLoadedRadio(c, {.id = 1, .cabinetStyle = "Table"});
+  AddTableEntry(c, kTableCabinetStyle, "Bookshelf");
+  EXPECT_FALSE(RadioChangeFlags(c, *r).flags.any());  // renumbered, and still the same text
+  r->cabinetStyle = Position(c, kTableCabinetStyle, "Console");
+  EXPECT_FALSE(RadioChangeFlags(c, *r).flags[kChangedCabinetStyle]);
+  r->bands = Position(c, kTableBands, "AM/FM");  // another table still is
+  EXPECT_TRUE(RadioChangeFlags(c, *r).flags[kChangedBands]);
+}
+
+TEST(ChangeFlags, TubesCompareFunctionByFunctionInSlotOrder) {
+  Collection c = MakeCollection();
+  RadioRecord* r = AddLoadedRadio(c, {.id = 1,
+                                      .tubes = {{kFunctionConverter, "12SA7"},
+                                                {kFunctionIfAmplifier, "12SK7"},
+                                                {kFunctionUnknown, "X1"},
+                                                {kFunctionRectifier, "35Z5"}}});
+  // Moving a tube to another slot changes nothing while each function keeps its tubes in order.
+  r->tubes.Set(3, kFunctionNone, "");
+  r->tubes.Set(7, kFunctionRectifier, "35Z5");
+  EXPECT_FALSE(RadioChangeFlags(c, *r).flags.any());
+
+  r->tubes.Set(2, kFunctionUnknown, "X2");  // Unknown tubes are not compared
+  EXPECT_FALSE(RadioChangeFlags(c, *r).flags.any());
+
+  r->tubes.Set(8, kFunctionIfAmplifier, "12SK7");  // one more IF amplifier
+  r->tubes.Set(0, kFunctionConverter, "12BE6");
+  EXPECT_EQ(SetFlags(RadioChangeFlags(c, *r).flags),
+            (std::vector<int>{TubeFunctionChangeFlag(kFunctionConverter), TubeFunctionChangeFlag(kFunctionIfAmplifier)}));
+  EXPECT_EQ(TubeFunctionChangeFlag(kFunctionRfAmplifier), 21);
+  EXPECT_EQ(TubeFunctionChangeFlag(kFunctionBallast), 43);
+  EXPECT_EQ(TubeFunctionChangeFlag(kFunctionUnknown), 66);
+}
+
+TEST(ChangeFlags, PicturesCountOnlyTheUsedExtraFiles) {
+  Collection c = MakeCollection();
+  RadioRecord* r = AddLoadedRadio(c, {.id = 1});
+  r->extraPictureFiles[3] = "unused.jpg";  // beyond the count
+  EXPECT_FALSE(RadioChangeFlags(c, *r).flags.any());
+  r->extraPictureCount = 1;
+  EXPECT_EQ(SetFlags(RadioChangeFlags(c, *r).flags), std::vector<int>{kChangedPictures});
+  r->extraPictureCount = 0;
+  r->thumbnailFile = "t.jpg";
+  EXPECT_EQ(SetFlags(RadioChangeFlags(c, *r).flags), std::vector<int>{kChangedThumbnail});
+}
+
+TEST(ChangeFlags, ANewRadioHasEveryFlag) {
+  Collection c = MakeCollection();
+  RadioRecord* added = AddRadio(c, test::MakeRadio(c, {.id = 5}));
+  const RadioChanges changes = RadioChangeFlags(c, *added);
+  EXPECT_TRUE(changes.isNew);
+  EXPECT_TRUE(changes.flags.all());
+  EXPECT_TRUE(changes.flags[kChangedNewRadio]);
+}
+
+TEST(ChangeSummary, SortsRadiosIntoNewChangedAndDeleted) {
+  Collection c = MakeCollection();
+  RadioRecord* kept = AddLoadedRadio(c, {.id = 1, .brand = "Crosley"});
+  RadioRecord* edited = AddLoadedRadio(c, {.id = 2, .brand = "Philco"});
+  RadioRecord* removed = AddLoadedRadio(c, {.id = 3, .brand = "Zenith"});
+  edited->value = 75;
+  DeleteRadio(c, removed);
+  RadioRecord* added = AddRadio(c, test::MakeRadio(c, {.id = 4, .brand = "Emerson"}));
+
+  const ChangeSummary s = SummarizeChanges(c);
+  EXPECT_EQ(s.newRadios.Records(), std::vector<RadioRecord*>{added});
+  EXPECT_EQ(s.changedRadios.Records(), std::vector<RadioRecord*>{edited});
+  ASSERT_EQ(s.deletedRadios.Count(), 1);
+  EXPECT_EQ(s.deletedRadios[0]->id, 3);
+  EXPECT_FALSE(s.inventoryChanged);
+  EXPECT_EQ(s.newRadios.IndexOf(kept), -1);
+}
+
+TEST(ChangeSummary, DuplicateIdentifiersMatchTheFirstAsLoadedRecord) {
+  Collection c = MakeCollection();
+  AddLoadedRadio(c, {.id = 7, .brand = "Crosley"});
+  AddLoadedRadio(c, {.id = 7, .brand = "Zenith"});
+  // Both current radios are compared with the Crosley copy: the Zenith one differs in brand.
+  const ChangeSummary s = SummarizeChanges(c);
+  ASSERT_EQ(s.changedRadios.Count(), 1);
+  EXPECT_EQ(c.tables[kTableBrandName].Text(s.changedRadios[0]->brand), "Zenith");
+  EXPECT_TRUE(s.newRadios.Empty());
+  EXPECT_TRUE(s.deletedRadios.Empty());
+}
+
+TEST(ChangeSummary, InventoryChangesByNameAndCount) {
+  InventoryList loaded;
+  loaded["   6V6"] = InventoryItem{"", 2, 0, kTechTube, "   6V6"};
+  InventoryList now = loaded;
+  EXPECT_FALSE(InventoryChanged(now, loaded));
+
+  now["  12SK7"] = InventoryItem{"", 0, 0, kTechTube, "  12SK7"};  // listed but none in stock
+  EXPECT_FALSE(InventoryChanged(now, loaded));
+  now["  12SK7"].count = 1;
+  EXPECT_TRUE(InventoryChanged(now, loaded));
+
+  now = loaded;
+  now["   6V6"].count = 3;
+  EXPECT_TRUE(InventoryChanged(now, loaded));
+  now.clear();
+  EXPECT_TRUE(InventoryChanged(now, loaded));
+}
+
+}  // namespace
+}  // namespace korvel

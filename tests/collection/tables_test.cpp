@@ -1,0 +1,150 @@
+#include <gtest/gtest.h>
+
+#include "collection/radio_ops.h"
+#include "support/collection_builder.h"
+#include "util/message_recorder.h"
+
+namespace korvel {
+namespace {
+
+using test::MakeCollection;
+using test::Position;
+
+LookupTable Table(std::vector<std::string> entries) { return LookupTable{std::move(entries), true}; }
+
+TEST(TableLookup, NamesArePrefixesInTheCapitalisedForm) {
+  const LookupTable t = Table({"Uncle Sam", "Undersea", "Unknown", "Zenith"});
+  EXPECT_EQ(FindTableEntry("unknown", t).position, 2);
+  EXPECT_TRUE(FindTableEntry("unknown", t).found);
+  EXPECT_EQ(FindTableEntry("Un", t).position, 0);  // the first in table order wins
+  EXPECT_EQ(FindTableEntry("UNDERSEA", t).position, 1);
+  EXPECT_EQ(FindTableEntry("", t).position, 0);
+  EXPECT_TRUE(FindTableEntry("", t).found);
+
+  const TableMatch none = FindTableEntry("Philco", t);
+  EXPECT_FALSE(none.found);
+  EXPECT_EQ(none.position, 0);
+  EXPECT_FALSE(FindTableEntry("Zenith Trans-Oceanic", t).found);  // longer than every entry
+}
+
+TEST(TableLookup, CapitalisedFormTreatsDigitsAsRunBreaks) {
+  // "12SK7" capitalises to "12Sk7", so 12sk7 and 12SK7 find the same entry.
+  const LookupTable t = Table({"12SA7", "12SK7"});
+  EXPECT_EQ(FindTableEntry("12sk", t).position, 1);
+  EXPECT_TRUE(FindTableEntry("12SK7", t).found);
+}
+
+TEST(TableLookup, ByWordsMatchesEachWordAsAPrefix) {
+  const LookupTable t = Table({"Bands", "Cabinet Composition", "Cabinet Style"});
+  std::string name = "cab";
+  EXPECT_EQ(FindTableEntryByWords(name, t).position, 1);
+  EXPECT_EQ(name, "Cab");  // left capitalised
+
+  name = "Cab Sty";
+  EXPECT_EQ(FindTableEntryByWords(name, t).position, 2);
+
+  name = "Cabinet X";
+  const TableMatch none = FindTableEntryByWords(name, t);
+  EXPECT_FALSE(none.found);
+  EXPECT_EQ(none.position, 0);
+
+  name = "Bands Extra";  // the entry runs out of words first
+  EXPECT_FALSE(FindTableEntryByWords(name, t).found);
+}
+
+TEST(TableKinds, NamesAndBuiltInTables) {
+  EXPECT_STREQ(TableChooserName(kTableChassisCondition), "ChassisCondition");
+  EXPECT_STREQ(TableSectionName(kTableChassisCondition), "Chassis Condition");
+  EXPECT_STREQ(TableChooserName(kTableGrillStyle), "Grill");
+  EXPECT_STREQ(TableSectionName(kTablePowerSource), "Power Source");
+  EXPECT_EQ(TableSectionName(kTableStatus), nullptr);
+  EXPECT_EQ(TableChooserName(16), nullptr);
+  EXPECT_EQ(TableChooserName(-1), nullptr);
+
+  EXPECT_EQ(StatusTable().Count(), 12);
+  EXPECT_EQ(StatusTable().Text(kStatusRestoredForSale), "Restored For Sale");
+  EXPECT_EQ(StatusTable().Text(kStatusToBeRestored), "To Be Restored");
+  EXPECT_EQ(TechnologyTable().Text(kTechTransistor), "Transistor");
+  EXPECT_EQ(TubeFunctionTable().Count(), 25);
+  EXPECT_EQ(TubeFunctionTable().Text(kFunctionNone), "");
+  EXPECT_EQ(TubeFunctionTable().Text(kFunctionTuningIndicator), "Tuning Indicator");
+  EXPECT_EQ(TubeFunctionTable().Text(kFunctionUnknown), "Unknown");
+  EXPECT_EQ(YesNoTable().Text(kYes), "Yes");
+  EXPECT_EQ(StatusTable().Text(99), "");  // outside the table: an empty text, never a crash
+
+  const TableSet tables = MakeTableSet();
+  EXPECT_FALSE(tables[kTableTechnology].modifiable);
+  EXPECT_TRUE(tables[kTableBands].modifiable);
+  EXPECT_EQ(tables[kTableBands].Count(), 0);
+}
+
+TEST(TableInsert, NewEntryGoesInByteOrderAndRadiosFollow) {
+  Collection c = MakeCollection();
+  c.tables[kTableCondition].entries = {"Alpha", "Gamma"};
+  c.asLoadedTables[kTableCondition] = c.tables[kTableCondition];
+  RadioRecord* a = test::AddLoadedRadio(c, {.id = 1});
+  RadioRecord* b = test::AddLoadedRadio(c, {.id = 2, .brand = "Zenith"});
+  a->condition = c.asLoaded[0]->condition = 0;
+  b->condition = c.asLoaded[1]->condition = 1;
+
+  EXPECT_EQ(AddTableEntry(c, kTableCondition, "Beta"), 1);
+  EXPECT_EQ(c.tables[kTableCondition].entries, (std::vector<std::string>{"Alpha", "Beta", "Gamma"}));
+  EXPECT_EQ(a->condition, 0);
+  EXPECT_EQ(b->condition, 2);                            // still Gamma
+  EXPECT_EQ(c.asLoaded[1]->condition, 1);                // the as-loaded copy is left alone
+  EXPECT_EQ(c.asLoadedTables[kTableCondition].Count(), 2);
+  EXPECT_TRUE(c.changed);
+}
+
+TEST(TableInsert, DuplicatesAndBuiltInTablesAreRefused) {
+  Collection c = MakeCollection();
+  c.tables[kTableCondition].entries = {"Alpha", "Gamma"};
+  MessageRecorder messages;
+
+  EXPECT_EQ(InsertTableEntry(c, kTableCondition, "Gamma"), -1);
+  EXPECT_EQ(messages.Texts(), std::vector<std::string>{"this entry already present."});
+  EXPECT_EQ(messages.messages()[0].severity, kWarning);
+  EXPECT_EQ(c.tables[kTableCondition].Count(), 2);
+
+  EXPECT_EQ(InsertTableEntry(c, kTableCondition, "gamma"), 2);  // byte-wise: after "Gamma"
+
+  messages.Clear();
+  EXPECT_EQ(InsertTableEntry(c, kTableStatus, "Lost"), -1);
+  EXPECT_EQ(messages.Texts(), std::vector<std::string>{"this table may not be modified."});
+  EXPECT_EQ(c.tables[kTableStatus].Count(), 12);
+}
+
+TEST(TableInsert, BrandAndManufacturerMapsStayAligned) {
+  Collection c = MakeCollection();
+  const std::vector<int> before = c.brandManufacturer;
+
+  // A manufacturer at position 0 moves every brand's manufacturer up by one.
+  EXPECT_EQ(InsertTableEntry(c, kTableManufacturer, "Admiral Corp."), 0);
+  for (std::size_t i = 0; i < before.size(); ++i) EXPECT_EQ(c.brandManufacturer[i], before[i] + 1);
+
+  // A brand gets manufacturer 0 from the insert itself, its own from the full operation.
+  const int p = InsertTableEntry(c, kTableBrandName, "Delco");
+  EXPECT_EQ(p, 1);
+  EXPECT_EQ(c.brandManufacturer[p], 0);
+  EXPECT_EQ(c.brandManufacturer.size(), c.tables[kTableBrandName].entries.size());
+  EXPECT_EQ(c.brandPictureDirectories.size(), c.tables[kTableBrandName].entries.size());
+
+  const int q = AddTableEntry(c, kTableBrandName, "Arvin", 3);
+  EXPECT_EQ(q, 0);
+  EXPECT_EQ(c.brandManufacturer[0], 3);
+  EXPECT_EQ(c.brandManufacturer[2], 0);  // Delco moved up with its entry
+}
+
+TEST(TableInsert, PositionTableRenumbersBothDialAndGrill) {
+  Collection c = MakeCollection();
+  RadioRecord* r = test::AddLoadedRadio(c, {.id = 1});
+  r->dialPosition = Position(c, kTablePosition, "Top");
+  r->grillPosition = Position(c, kTablePosition, "Front");
+  EXPECT_EQ(AddTableEntry(c, kTablePosition, "Bottom"), 0);
+  EXPECT_EQ(c.tables[kTablePosition].Text(r->dialPosition), "Top");
+  EXPECT_EQ(c.tables[kTablePosition].Text(r->grillPosition), "Front");
+  EXPECT_EQ(c.tables[kTableManufacturer].Text(r->manufacturer), "Unknown");  // other tables untouched
+}
+
+}  // namespace
+}  // namespace korvel
