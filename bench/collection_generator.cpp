@@ -11,19 +11,33 @@
 namespace korvel::bench {
 namespace {
 
-const std::vector<std::string> kBrands = {
-    "Admiral", "Airline", "Arvin", "Atwater Kent", "Belmont", "Bendix", "Coronado", "Crosley", "Delco",
-    "DeWald", "Emerson", "Fada", "Firestone", "Freed-Eisemann", "Garod", "General Electric", "Gilfillan",
-    "Grebe", "Grunow", "Hallicrafters", "Kadette", "Knight", "Majestic", "Motorola", "Musicaire", "Olympic",
-    "Packard Bell", "Philco", "RCA Victor", "Sentinel", "Silvertone", "Sparton", "Stewart-Warner",
-    "Stromberg-Carlson", "Sylvania", "Trav-Ler", "Truetone", "Unknown", "Westinghouse", "Zenith"};
+const std::vector<std::string> kBrands = {"Admiral",        "Airline",
+                                          "Arvin",          "Atwater Kent",
+                                          "Belmont",        "Bendix",
+                                          "Coronado",       "Crosley",
+                                          "Delco",          "DeWald",
+                                          "Emerson",        "Fada",
+                                          "Firestone",      "Freed-Eisemann",
+                                          "Garod",          "General Electric",
+                                          "Gilfillan",      "Grebe",
+                                          "Grunow",         "Hallicrafters",
+                                          "Kadette",        "Knight",
+                                          "Majestic",       "Motorola",
+                                          "Musicaire",      "Olympic",
+                                          "Packard Bell",   "Philco",
+                                          "RCA Victor",     "Sentinel",
+                                          "Silvertone",     "Sparton",
+                                          "Stewart-Warner", "Stromberg-Carlson",
+                                          "Sylvania",       "Trav-Ler",
+                                          "Truetone",       "Unknown",
+                                          "Westinghouse",   "Zenith"};
 const std::vector<std::string> kCabinetStyles = {"Cathedral", "Chairside", "Clock Radio", "Console",
-                                                  "Portable", "Table", "Tombstone", "Unknown"};
+                                                 "Portable",  "Table",     "Tombstone",   "Unknown"};
 const std::vector<std::string> kCompositions = {"Bakelite", "Catalin", "Leatherette", "Metal",
-                                                "Plaskon", "Plastic", "Unknown", "Wood"};
+                                                "Plaskon",  "Plastic", "Unknown",     "Wood"};
 const std::vector<std::string> kTrims = {"Brass", "Chrome", "Gold", "No Trim", "Unknown", "Wood Inlay"};
-const std::vector<std::string> kColours = {"Walnut", "Ivory", "Brown", "Black", "Red", "Green",
-                                           "Butterscotch", "Maroon", "White", "Mahogany"};
+const std::vector<std::string> kColours = {"Walnut", "Ivory",        "Brown",  "Black", "Red",
+                                           "Green",  "Butterscotch", "Maroon", "White", "Mahogany"};
 const std::vector<std::string> kTubeLineUps[] = {
     {"12SK7", "12SA7", "12SK7", "12SQ7", "50L6", "35Z5"},
     {"12BA6", "12BE6", "12BA6", "12AV6", "50C5", "35W4"},
@@ -82,7 +96,8 @@ std::vector<std::unique_ptr<RadioRecord>> GenerateRadios(const Collection& c, in
     r->brand = pick(c.tables[kTableBrandName].Count());
     r->manufacturer = r->brand;
     char model[32];
-    std::snprintf(model, sizeof model, "%d%c%d", 1 + pick(9), static_cast<char>('A' + pick(26)), 10 + pick(990));
+    std::snprintf(model, sizeof model, "%d%c%d", 1 + pick(9), static_cast<char>('A' + pick(26)),
+                  10 + pick(990));
     r->model = model;
     r->serialNumber = chance(40) ? std::to_string(100000 + pick(900000)) : "";
     r->year = 1922 + pick(44);

@@ -43,8 +43,10 @@ bool TubesDiffer(const RadioRecord& a, const RadioRecord& b, int function) {
   int i = -1;
   int j = -1;
   for (;;) {
-    do ++i; while (i < a.tubes.HeldCount() && a.tubes[i].function != function);
-    do ++j; while (j < b.tubes.HeldCount() && b.tubes[j].function != function);
+    do ++i;
+    while (i < a.tubes.HeldCount() && a.tubes[i].function != function);
+    do ++j;
+    while (j < b.tubes.HeldCount() && b.tubes[j].function != function);
     const bool moreA = i < a.tubes.HeldCount();
     const bool moreB = j < b.tubes.HeldCount();
     if (moreA != moreB) return true;

@@ -64,7 +64,8 @@ int TubeFunctionChangeFlag(int function);
 
 // Compares a radio with its as-loaded copy: table fields by entry text, and only while the table
 // has as many entries as when it was loaded.
-ChangeFlags CompareRadio(const Collection& collection, const RadioRecord& current, const RadioRecord& asLoaded);
+ChangeFlags CompareRadio(const Collection& collection, const RadioRecord& current,
+                         const RadioRecord& asLoaded);
 
 struct RadioChanges {
   ChangeFlags flags;

@@ -35,6 +35,8 @@ bool DeleteRadio(Collection& collection, RadioRecord* record) {
   return true;
 }
 
-void ClearCollection(Collection& collection) { collection = Collection{}; }
+void ClearCollection(Collection& collection) {
+  collection = Collection{};
+}
 
 }  // namespace korvel

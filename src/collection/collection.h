@@ -20,8 +20,8 @@ struct Collection {
   std::vector<std::unique_ptr<RadioRecord>> radioStore;     // owns the records of `radios`
   std::vector<std::unique_ptr<RadioRecord>> asLoadedStore;  // owns the records of `asLoaded`
 
-  TableSet tables = MakeTableSet();          // by kind; built-in kinds 12-14 are filled
-  TableSet asLoadedTables = MakeTableSet();  // as read; never changed after loading
+  TableSet tables = MakeTableSet();             // by kind; built-in kinds 12-14 are filled
+  TableSet asLoadedTables = MakeTableSet();     // as read; never changed after loading
   std::vector<std::int32_t> brandManufacturer;  // parallel to Brand Name: Manufacturer position
   std::vector<std::int32_t> asLoadedBrandManufacturer;
   std::vector<std::string> brandPictureDirectories;  // parallel to Brand Name; not stored

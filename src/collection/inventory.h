@@ -8,11 +8,11 @@
 namespace korvel {
 
 struct InventoryItem {
-  std::string note;                // not stored in the data file
-  std::int32_t count = 0;          // pieces in stock (in a usage list: pieces the radios use)
-  std::int32_t secondCount = 0;    // in a usage list: pieces in stock
-  std::int32_t kind = 0;           // Technology position: 2 transistor, 3 tube
-  std::string name;                // the padded tube name, the sort key
+  std::string note;              // not stored in the data file
+  std::int32_t count = 0;        // pieces in stock (in a usage list: pieces the radios use)
+  std::int32_t secondCount = 0;  // in a usage list: pieces in stock
+  std::int32_t kind = 0;         // Technology position: 2 transistor, 3 tube
+  std::string name;              // the padded tube name, the sort key
 };
 
 // Keyed by the padded name, in byte order, one item per name.

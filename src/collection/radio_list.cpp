@@ -11,7 +11,9 @@ namespace {
 
 constexpr const char* kNoTrim = "No Trim";
 
-int Sign(int a, int b) { return a < b ? -1 : (a > b ? 1 : 0); }
+int Sign(int a, int b) {
+  return a < b ? -1 : (a > b ? 1 : 0);
+}
 
 int CompareText(const std::string& a, const std::string& b) {
   const int c = a.compare(b);
@@ -67,10 +69,9 @@ bool InsertRadio(const TableSet& tables, RadioRecord* record, RadioList& list) {
       items.push_back(record);
       return true;
     }
-    const auto at = std::lower_bound(items.begin(), items.end(), record,
-                                     [&](const RadioRecord* a, const RadioRecord* b) {
-                                       return CompareRadios(tables, *a, *b) < 0;
-                                     });
+    const auto at = std::lower_bound(
+        items.begin(), items.end(), record,
+        [&](const RadioRecord* a, const RadioRecord* b) { return CompareRadios(tables, *a, *b) < 0; });
     if (at != items.end() && CompareRadios(tables, **at, *record) == 0) return false;
     items.insert(at, record);
     return true;
@@ -84,7 +85,9 @@ RadioList BuildRadioList(const TableSet& tables, std::span<RadioRecord* const> r
   RadioList list;
   auto& items = list.items_;
   items.assign(records.begin(), records.end());
-  const auto less = [&](const RadioRecord* a, const RadioRecord* b) { return CompareRadios(tables, *a, *b) < 0; };
+  const auto less = [&](const RadioRecord* a, const RadioRecord* b) {
+    return CompareRadios(tables, *a, *b) < 0;
+  };
   if (!std::is_sorted(items.begin(), items.end(), less)) std::stable_sort(items.begin(), items.end(), less);
   // Of records that compare equal the first one given stays, as with one-by-one insertion.
   const auto last = std::unique(items.begin(), items.end(), [&](const RadioRecord* a, const RadioRecord* b) {
@@ -94,6 +97,8 @@ RadioList BuildRadioList(const TableSet& tables, std::span<RadioRecord* const> r
   return list;
 }
 
-void AppendInOrder(RadioList& list, RadioRecord* record) { list.items_.push_back(record); }
+void AppendInOrder(RadioList& list, RadioRecord* record) {
+  list.items_.push_back(record);
+}
 
 }  // namespace korvel

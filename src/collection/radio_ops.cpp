@@ -16,23 +16,48 @@ int DefaultPosition(const Collection& collection, int kind) {
 template <typename Visit>
 void ForEachReference(RadioRecord& r, int kind, Visit visit) {
   switch (kind) {
-    case kTableBands: visit(r.bands); break;
-    case kTableBrandName: visit(r.brand); break;
-    case kTableCabinetComposition: visit(r.cabinetComposition); break;
-    case kTableCabinetStyle: visit(r.cabinetStyle); break;
-    case kTableCabinetTrim: visit(r.cabinetTrim); break;
-    case kTableChassisCondition: visit(r.chassisCondition); break;
-    case kTableCircuitType: visit(r.circuitType); break;
-    case kTableCondition: visit(r.condition); break;
-    case kTableGrillStyle: visit(r.grillStyle); break;
-    case kTableManufacturer: visit(r.manufacturer); break;
+    case kTableBands:
+      visit(r.bands);
+      break;
+    case kTableBrandName:
+      visit(r.brand);
+      break;
+    case kTableCabinetComposition:
+      visit(r.cabinetComposition);
+      break;
+    case kTableCabinetStyle:
+      visit(r.cabinetStyle);
+      break;
+    case kTableCabinetTrim:
+      visit(r.cabinetTrim);
+      break;
+    case kTableChassisCondition:
+      visit(r.chassisCondition);
+      break;
+    case kTableCircuitType:
+      visit(r.circuitType);
+      break;
+    case kTableCondition:
+      visit(r.condition);
+      break;
+    case kTableGrillStyle:
+      visit(r.grillStyle);
+      break;
+    case kTableManufacturer:
+      visit(r.manufacturer);
+      break;
     case kTablePosition:
       visit(r.dialPosition);
       visit(r.grillPosition);
       break;
-    case kTablePowerSource: visit(r.powerSource); break;
-    case kTableTuningDial: visit(r.tuningDial); break;
-    default: break;  // the built-in tables never grow
+    case kTablePowerSource:
+      visit(r.powerSource);
+      break;
+    case kTableTuningDial:
+      visit(r.tuningDial);
+      break;
+    default:
+      break;  // the built-in tables never grow
   }
 }
 
@@ -68,7 +93,9 @@ void CopyRadio(const RadioRecord& source, RadioRecord& target) {
   if (&source != &target) target = source;
 }
 
-void ReleaseRadio(RadioRecord& record) { record = RadioRecord{}; }
+void ReleaseRadio(RadioRecord& record) {
+  record = RadioRecord{};
+}
 
 int FindTubeSlot(const RadioRecord& record, int function, int after) {
   if (function == 0) return -1;

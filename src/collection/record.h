@@ -51,18 +51,18 @@ struct RadioRecord {
   std::int32_t cabinetStyle = 0;        // Cabinet Style
   std::int32_t cabinetComposition = 0;  // Cabinet Composition
   std::string cabinetColour;
-  std::int32_t cabinetTrim = 0;  // Cabinet Trim
-  std::string trimColour;        // meaningful only when the trim is not "No Trim"
-  std::int32_t pushButtons = 0;     // Yes/No
-  std::int32_t telephoneDial = 0;   // Yes/No
-  std::int32_t tuningDial = 0;      // Tuning Dial
-  std::int32_t dialPosition = 0;    // Position
-  std::int32_t grillStyle = 0;      // Grill Style
-  std::int32_t grillPosition = 0;   // Position
-  std::int32_t powerSource = 0;     // Power Source
-  std::int32_t bands = 0;           // Bands
-  std::int32_t technology = 0;      // Technology
-  std::int32_t circuitType = 0;     // Circuit Type
+  std::int32_t cabinetTrim = 0;    // Cabinet Trim
+  std::string trimColour;          // meaningful only when the trim is not "No Trim"
+  std::int32_t pushButtons = 0;    // Yes/No
+  std::int32_t telephoneDial = 0;  // Yes/No
+  std::int32_t tuningDial = 0;     // Tuning Dial
+  std::int32_t dialPosition = 0;   // Position
+  std::int32_t grillStyle = 0;     // Grill Style
+  std::int32_t grillPosition = 0;  // Position
+  std::int32_t powerSource = 0;    // Power Source
+  std::int32_t bands = 0;          // Bands
+  std::int32_t technology = 0;     // Technology
+  std::int32_t circuitType = 0;    // Circuit Type
   TubeSlots tubes;
   std::string dateAcquired;
   std::int32_t purchasePrice = 0;
@@ -83,7 +83,7 @@ struct RadioRecord {
   std::string references;
   std::string comments;
   std::string extras;
-  std::string pictureFile;  // relative to the data directory
+  std::string pictureFile;         // relative to the data directory
   std::int32_t pictureIndex = -1;  // picture registry handle; never stored
   std::string thumbnailFile;
   std::int32_t thumbnailIndex = -1;

@@ -33,9 +33,13 @@ constexpr KindInfo kKinds[kTableKindCount] = {
     {"Tuning Dial", "Tuning Dial", "Unknown"},
 };
 
-LookupTable BuiltIn(std::vector<std::string> entries) { return LookupTable{std::move(entries), false}; }
+LookupTable BuiltIn(std::vector<std::string> entries) {
+  return LookupTable{std::move(entries), false};
+}
 
-bool IsLetter(unsigned char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+bool IsLetter(unsigned char c) {
+  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
 
 // Character i of the capitalised form of a text, given whether character i-1 was a letter.
 char CapitalisedAt(std::string_view text, std::size_t i) {
@@ -76,30 +80,38 @@ const std::string& LookupTable::Text(int position) const {
   return entries[position];
 }
 
-bool IsTableKind(int kind) { return kind >= 0 && kind < kTableKindCount; }
+bool IsTableKind(int kind) {
+  return kind >= 0 && kind < kTableKindCount;
+}
 
 bool IsBuiltInTable(int kind) {
   return kind == kTableStatus || kind == kTableTechnology || kind == kTableTubeFunction;
 }
 
-const char* TableChooserName(int kind) { return IsTableKind(kind) ? kKinds[kind].chooserName : nullptr; }
-const char* TableSectionName(int kind) { return IsTableKind(kind) ? kKinds[kind].sectionName : nullptr; }
-const char* NewRadioEntryName(int kind) { return IsTableKind(kind) ? kKinds[kind].newRadioEntry : nullptr; }
+const char* TableChooserName(int kind) {
+  return IsTableKind(kind) ? kKinds[kind].chooserName : nullptr;
+}
+const char* TableSectionName(int kind) {
+  return IsTableKind(kind) ? kKinds[kind].sectionName : nullptr;
+}
+const char* NewRadioEntryName(int kind) {
+  return IsTableKind(kind) ? kKinds[kind].newRadioEntry : nullptr;
+}
 
 const std::array<int, kUserTableCount>& UserTableKindsInFileOrder() {
   static const std::array<int, kUserTableCount> kOrder = {
-      kTableManufacturer, kTableBrandName,   kTableBands,     kTableCabinetComposition,
-      kTableCabinetStyle, kTableCabinetTrim, kTableChassisCondition, kTableCircuitType,
-      kTableCondition,    kTableGrillStyle,  kTablePosition,  kTablePowerSource,
+      kTableManufacturer,       kTableBrandName,    kTableBands,
+      kTableCabinetComposition, kTableCabinetStyle, kTableCabinetTrim,
+      kTableChassisCondition,   kTableCircuitType,  kTableCondition,
+      kTableGrillStyle,         kTablePosition,     kTablePowerSource,
       kTableTuningDial};
   return kOrder;
 }
 
 const LookupTable& StatusTable() {
-  static const LookupTable table = BuiltIn({"As Acquired", "Donated", "For Sale", "Not Restored",
-                                            "Partially Restored", "Restored", "Restored and Sold",
-                                            "Restored For Sale", "Returned", "Scrapped", "Sold",
-                                            "To Be Restored"});
+  static const LookupTable table =
+      BuiltIn({"As Acquired", "Donated", "For Sale", "Not Restored", "Partially Restored", "Restored",
+               "Restored and Sold", "Restored For Sale", "Returned", "Scrapped", "Sold", "To Be Restored"});
   return table;
 }
 
@@ -109,32 +121,31 @@ const LookupTable& TechnologyTable() {
 }
 
 const LookupTable& TubeFunctionTable() {
-  static const LookupTable table = BuiltIn(
-      {"",
-       "Ballast",
-       "Converter",
-       "Detector",
-       "Detector/First Audio",
-       "First Audio",
-       "FM Converter",
-       "FM Discriminator",
-       "FM IF Amplifier",
-       "FM Limiter",
-       "FM Mixer",
-       "FM Oscillator",
-       "FM Ratio Detector",
-       "FM RF Amplifier",
-       "IF Amplifier",
-       "IF Amplifier/Detector",
-       "Mixer",
-       "Oscillator",
-       "Phase Inverter",
-       "Power Amplifier",
-       "Rectifier",
-       "RF Amplifier",
-       "Second Audio",
-       "Tuning Indicator",
-       "Unknown"});
+  static const LookupTable table = BuiltIn({"",
+                                            "Ballast",
+                                            "Converter",
+                                            "Detector",
+                                            "Detector/First Audio",
+                                            "First Audio",
+                                            "FM Converter",
+                                            "FM Discriminator",
+                                            "FM IF Amplifier",
+                                            "FM Limiter",
+                                            "FM Mixer",
+                                            "FM Oscillator",
+                                            "FM Ratio Detector",
+                                            "FM RF Amplifier",
+                                            "IF Amplifier",
+                                            "IF Amplifier/Detector",
+                                            "Mixer",
+                                            "Oscillator",
+                                            "Phase Inverter",
+                                            "Power Amplifier",
+                                            "Rectifier",
+                                            "RF Amplifier",
+                                            "Second Audio",
+                                            "Tuning Indicator",
+                                            "Unknown"});
   return table;
 }
 

@@ -10,7 +10,9 @@
 namespace korvel {
 namespace {
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
 
 // Reads a count as "%d" would: blanks, a sign, digits; none gives the default.
 int ReadCount(std::string_view text, int fallback) {
@@ -32,8 +34,8 @@ struct LineUp {
   const char* converter;
   const char* ifAmplifier;
   const char* detector;
-  const char* powerAmplifier;         // sets without an RF Amplifier slot
-  const char* powerAmplifierWithRf;   // sets with one
+  const char* powerAmplifier;        // sets without an RF Amplifier slot
+  const char* powerAmplifierWithRf;  // sets with one
   const char* rectifier;
 };
 
@@ -135,7 +137,8 @@ bool InsertTubeAlias(std::string_view line, TubeAliasList& aliases) {
   if (second == std::string_view::npos) return false;
   const std::size_t secondEnd = line.find(' ', second);
   std::string first = PadTubeText(line.substr(0, blank)).name;
-  std::string other = PadTubeText(line.substr(second, secondEnd == line.npos ? line.npos : secondEnd - second)).name;
+  std::string other =
+      PadTubeText(line.substr(second, secondEnd == line.npos ? line.npos : secondEnd - second)).name;
   if (other < first) std::swap(first, other);
   try {
     aliases.try_emplace(other, TubeAlias{other, first});
@@ -223,7 +226,8 @@ void CompleteLineUp(RadioRecord& r) {
       const char* type = has(kFunctionRfAmplifier) ? lineUp.powerAmplifierWithRf : lineUp.powerAmplifier;
       if (!add(kFunctionPowerAmplifier, type)) continue;
     }
-    if (r.powerSource != kNoRectifierPowerSource && !has(kFunctionRectifier)) add(kFunctionRectifier, lineUp.rectifier);
+    if (r.powerSource != kNoRectifierPowerSource && !has(kFunctionRectifier))
+      add(kFunctionRectifier, lineUp.rectifier);
   }
 }
 

@@ -10,11 +10,19 @@ constexpr const char* kMonthNames[12] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun
                                          "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
 constexpr int kDaysInMonth[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-int Digit(char c) { return c - '0'; }
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
+int Digit(char c) {
+  return c - '0';
+}
 
-char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
-char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+char UpperAscii(char c) {
+  return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
+char LowerAscii(char c) {
+  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 int ParseDate(char* t, std::size_t length) {
   if (length != 7 && length != 9) return 0;
@@ -44,9 +52,13 @@ int ParseDate(char* t, std::size_t length) {
 
 }  // namespace
 
-int AluParseDate(std::string& text) { return ParseDate(text.data(), text.size()); }
+int AluParseDate(std::string& text) {
+  return ParseDate(text.data(), text.size());
+}
 
-int AluParseDate(char* text) { return text == nullptr ? 0 : ParseDate(text, std::strlen(text)); }
+int AluParseDate(char* text) {
+  return text == nullptr ? 0 : ParseDate(text, std::strlen(text));
+}
 
 std::string AluFormatDate(int date) {
   if (date <= 0) return {};

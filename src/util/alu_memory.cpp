@@ -40,7 +40,9 @@ BlockHeader* HeaderOf(const void* pointer) {
                                         sizeof(BlockHeader));
 }
 
-unsigned char* UserArea(BlockHeader* header) { return reinterpret_cast<unsigned char*>(header + 1); }
+unsigned char* UserArea(BlockHeader* header) {
+  return reinterpret_cast<unsigned char*>(header + 1);
+}
 
 // Smallest exponent k >= 4 with 2^k >= n.
 int Exponent(std::size_t n) {

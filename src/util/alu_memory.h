@@ -7,8 +7,8 @@
 
 namespace korvel {
 
-constexpr int kAluSmallestClass = 4;   // capacity 16
-constexpr int kAluLargestClass = 10;   // 1024 and every larger power of two
+constexpr int kAluSmallestClass = 4;  // capacity 16
+constexpr int kAluLargestClass = 10;  // 1024 and every larger power of two
 constexpr int kAluGuardBytes = 4;
 
 // Gives the user area of a block of at least `size` bytes, or nullptr when the system heap is

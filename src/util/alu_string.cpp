@@ -10,9 +10,15 @@
 namespace korvel {
 namespace {
 
-bool IsAsciiLetter(unsigned char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
-char Upper(unsigned char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
-char Lower(unsigned char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+bool IsAsciiLetter(unsigned char c) {
+  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+char Upper(unsigned char c) {
+  return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
+char Lower(unsigned char c) {
+  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 template <typename Chars>
 void Capitalize(Chars& text, std::size_t length) {
@@ -74,12 +80,16 @@ const char* AluFormat(const char* format, ...) {
 void AluCapitalizeWords(char* text) {
   if (text != nullptr) Capitalize(text, std::strlen(text));
 }
-void AluCapitalizeWords(std::string& text) { Capitalize(text, text.size()); }
+void AluCapitalizeWords(std::string& text) {
+  Capitalize(text, text.size());
+}
 
 void AluLowerOutsideQuotes(char* text) {
   if (text != nullptr) LowerOutside(text, std::strlen(text));
 }
-void AluLowerOutsideQuotes(std::string& text) { LowerOutside(text, text.size()); }
+void AluLowerOutsideQuotes(std::string& text) {
+  LowerOutside(text, text.size());
+}
 
 int AluFindText(const std::string& text, const std::string& pattern, bool ignoreCase) {
   if (!ignoreCase) {

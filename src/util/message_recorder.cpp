@@ -23,9 +23,13 @@ MessageRecorder::MessageRecorder(std::deque<int> answers) : answers_(std::move(a
   SetMessageOwner(this);
 }
 
-MessageRecorder::~MessageRecorder() { ResetMessages(); }
+MessageRecorder::~MessageRecorder() {
+  ResetMessages();
+}
 
-void MessageRecorder::Answer(std::deque<int> answers) { answers_ = std::move(answers); }
+void MessageRecorder::Answer(std::deque<int> answers) {
+  answers_ = std::move(answers);
+}
 
 int MessageRecorder::Present(const Message& message) {
   messages_.push_back(message);

@@ -40,7 +40,8 @@ TEST(ChangeFlags, WhereDisposedFlagDependsOnDonation) {
   r->whereDisposed = "Museum";
   EXPECT_EQ(SetFlags(RadioChangeFlags(c, *r).flags), std::vector<int>{kChangedWhereSold});
   r->status = kStatusDonated;
-  EXPECT_EQ(SetFlags(RadioChangeFlags(c, *r).flags), (std::vector<int>{kChangedStatus, kChangedWhereDonated}));
+  EXPECT_EQ(SetFlags(RadioChangeFlags(c, *r).flags),
+            (std::vector<int>{kChangedStatus, kChangedWhereDonated}));
 }
 
 TEST(ChangeFlags, TrimColourIsIgnoredWithNoTrim) {
@@ -79,7 +80,8 @@ TEST(ChangeFlags, TubesCompareFunctionByFunctionInSlotOrder) {
   r->tubes.Set(8, kFunctionIfAmplifier, "12SK7");  // one more IF amplifier
   r->tubes.Set(0, kFunctionConverter, "12BE6");
   EXPECT_EQ(SetFlags(RadioChangeFlags(c, *r).flags),
-            (std::vector<int>{TubeFunctionChangeFlag(kFunctionConverter), TubeFunctionChangeFlag(kFunctionIfAmplifier)}));
+            (std::vector<int>{TubeFunctionChangeFlag(kFunctionConverter),
+                              TubeFunctionChangeFlag(kFunctionIfAmplifier)}));
   EXPECT_EQ(TubeFunctionChangeFlag(kFunctionRfAmplifier), 21);
   EXPECT_EQ(TubeFunctionChangeFlag(kFunctionBallast), 43);
   EXPECT_EQ(TubeFunctionChangeFlag(kFunctionUnknown), 66);

@@ -22,7 +22,8 @@ TEST(RadioOrder, KeysComeInTheirOrderAndFallBackToTheIdentifier) {
 
   // Status counts before the colour; the identifier decides last.
   auto sold = MakeRadio(c, {.id = 1, .brand = "Philco", .model = "A", .year = 1950, .status = kStatusSold});
-  auto restored = MakeRadio(c, {.id = 2, .brand = "Philco", .model = "A", .year = 1950, .status = kStatusRestored});
+  auto restored =
+      MakeRadio(c, {.id = 2, .brand = "Philco", .model = "A", .year = 1950, .status = kStatusRestored});
   EXPECT_GT(CompareRadios(c.tables, *sold, *restored), 0);
 
   auto twin = MakeRadio(c, {.id = 3, .brand = "Philco", .model = "A", .year = 1950});
@@ -103,7 +104,9 @@ TEST(RadioList, BuildingInOneGoMatchesInsertingOneByOne) {
   const char* brands[] = {"Zenith", "Crosley", "Philco", "Emerson", "RCA Victor", "Unknown"};
   std::vector<std::unique_ptr<RadioRecord>> radios;
   for (int i = 0; i < 60; ++i) {
-    radios.push_back(MakeRadio(c, {.id = (i * 37) % 23, .brand = brands[i % 6], .model = (i % 4) ? "5A" : "X",
+    radios.push_back(MakeRadio(c, {.id = (i * 37) % 23,
+                                   .brand = brands[i % 6],
+                                   .model = (i % 4) ? "5A" : "X",
                                    .year = 1930 + (i * 7) % 5}));
   }
   radios.push_back(std::make_unique<RadioRecord>(*radios[5]));  // an equal copy, given later

@@ -10,7 +10,9 @@ namespace {
 using test::MakeCollection;
 using test::Position;
 
-LookupTable Table(std::vector<std::string> entries) { return LookupTable{std::move(entries), true}; }
+LookupTable Table(std::vector<std::string> entries) {
+  return LookupTable{std::move(entries), true};
+}
 
 TEST(TableLookup, NamesArePrefixesInTheCapitalisedForm) {
   const LookupTable t = Table({"Uncle Sam", "Undersea", "Unknown", "Zenith"});
@@ -90,8 +92,8 @@ TEST(TableInsert, NewEntryGoesInByteOrderAndRadiosFollow) {
   EXPECT_EQ(AddTableEntry(c, kTableCondition, "Beta"), 1);
   EXPECT_EQ(c.tables[kTableCondition].entries, (std::vector<std::string>{"Alpha", "Beta", "Gamma"}));
   EXPECT_EQ(a->condition, 0);
-  EXPECT_EQ(b->condition, 2);                            // still Gamma
-  EXPECT_EQ(c.asLoaded[1]->condition, 1);                // the as-loaded copy is left alone
+  EXPECT_EQ(b->condition, 2);              // still Gamma
+  EXPECT_EQ(c.asLoaded[1]->condition, 1);  // the as-loaded copy is left alone
   EXPECT_EQ(c.asLoadedTables[kTableCondition].Count(), 2);
   EXPECT_TRUE(c.changed);
 }

@@ -90,11 +90,15 @@ TEST(TubeUsage, CountsWhatRadiosStillHeldUse) {
   Collection c = MakeCollection();
   AddLoadedRadio(c, {.id = 1, .tubes = {{kFunctionPowerAmplifier, "2*6V6"}, {kFunctionRectifier, "5Y3"}}});
   AddLoadedRadio(c, {.id = 2, .brand = "Zenith", .tubes = {{kFunctionPowerAmplifier, "6V6,6F6"}}});
-  AddLoadedRadio(c, {.id = 3, .brand = "Philco", .status = kStatusSold, .tubes = {{kFunctionRectifier, "5Y3"}}});
-  AddLoadedRadio(c, {.id = 4, .brand = "Crosley", .technology = kTechHybrid,
+  AddLoadedRadio(c,
+                 {.id = 3, .brand = "Philco", .status = kStatusSold, .tubes = {{kFunctionRectifier, "5Y3"}}});
+  AddLoadedRadio(c, {.id = 4,
+                     .brand = "Crosley",
+                     .technology = kTechHybrid,
                      .tubes = {{kFunctionPowerAmplifier, "2N301"}, {kFunctionConverter, "12AD6"}}});
-  AddLoadedRadio(c, {.id = 5, .brand = "Emerson", .technology = kTechTransistor,
-                     .tubes = {{kFunctionConverter, "2N412"}}});
+  AddLoadedRadio(
+      c,
+      {.id = 5, .brand = "Emerson", .technology = kTechTransistor, .tubes = {{kFunctionConverter, "2N412"}}});
   ParseInventoryLine("4*80", kTechTube, c.inventory, c.aliases);
   ParseInventoryLine("2*2N412", kTechTransistor, c.inventory, c.aliases);
 
@@ -103,7 +107,7 @@ TEST(TubeUsage, CountsWhatRadiosStillHeldUse) {
   EXPECT_EQ(tubes["   6F6"].count, 1);
   EXPECT_EQ(tubes["   5Y3"].count, 1);  // the sold radio's rectifier is not counted
   EXPECT_EQ(tubes["  12AD6"].count, 1);
-  EXPECT_EQ(tubes["  80"].count, 0);    // stocked, used by none
+  EXPECT_EQ(tubes["  80"].count, 0);  // stocked, used by none
   EXPECT_FALSE(tubes.contains(" 2N301"));
 
   InventoryList transistors = TubeUsage(c, kTechTransistor);
@@ -145,11 +149,11 @@ TEST(LineUp, AnRfAmplifierBringsTheWholeSet) {
   r.tubes.Set(0, kFunctionRfAmplifier, "12SK7");
   CompleteLineUp(r);
   EXPECT_EQ(Slots(r), (std::vector<std::pair<int, std::string>>{{kFunctionRfAmplifier, "12SK7"},
-                                                                 {kFunctionConverter, "12SA7"},
-                                                                 {kFunctionIfAmplifier, "12SK7"},
-                                                                 {kFunctionDetectorFirstAudio, "12SQ7"},
-                                                                 {kFunctionPowerAmplifier, "35L6"},
-                                                                 {kFunctionRectifier, "35Z5"}}));
+                                                                {kFunctionConverter, "12SA7"},
+                                                                {kFunctionIfAmplifier, "12SK7"},
+                                                                {kFunctionDetectorFirstAudio, "12SQ7"},
+                                                                {kFunctionPowerAmplifier, "35L6"},
+                                                                {kFunctionRectifier, "35Z5"}}));
 }
 
 TEST(LineUp, AConverterAloneGetsTheSetWithoutRfStage) {
@@ -157,20 +161,21 @@ TEST(LineUp, AConverterAloneGetsTheSetWithoutRfStage) {
   r.tubes.Set(0, kFunctionConverter, "12SA7");
   CompleteLineUp(r);
   EXPECT_EQ(Slots(r), (std::vector<std::pair<int, std::string>>{{kFunctionConverter, "12SA7"},
-                                                                 {kFunctionIfAmplifier, "12SK7"},
-                                                                 {kFunctionDetectorFirstAudio, "12SQ7"},
-                                                                 {kFunctionPowerAmplifier, "50L6"},
-                                                                 {kFunctionRectifier, "35Z5"}}));
+                                                                {kFunctionIfAmplifier, "12SK7"},
+                                                                {kFunctionDetectorFirstAudio, "12SQ7"},
+                                                                {kFunctionPowerAmplifier, "50L6"},
+                                                                {kFunctionRectifier, "35Z5"}}));
 
   RadioRecord portable;  // power source position 4 takes no rectifier
   portable.powerSource = 4;
   portable.tubes.Set(0, kFunctionConverter, "1R5");
   portable.tubes.Set(1, kFunctionPowerAmplifier, "3S4");
   CompleteLineUp(portable);
-  EXPECT_EQ(Slots(portable), (std::vector<std::pair<int, std::string>>{{kFunctionConverter, "1R5"},
-                                                                        {kFunctionPowerAmplifier, "3S4"},
-                                                                        {kFunctionIfAmplifier, "1U4"},
-                                                                        {kFunctionDetectorFirstAudio, "1U5"}}));
+  EXPECT_EQ(Slots(portable),
+            (std::vector<std::pair<int, std::string>>{{kFunctionConverter, "1R5"},
+                                                      {kFunctionPowerAmplifier, "3S4"},
+                                                      {kFunctionIfAmplifier, "1U4"},
+                                                      {kFunctionDetectorFirstAudio, "1U5"}}));
 }
 
 TEST(LineUp, NoMatchOrNoRoomAddsNothing) {

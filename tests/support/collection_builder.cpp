@@ -18,7 +18,8 @@ Collection MakeCollection() {
   set(kTableCircuitType, {"Regenerative", "Superheterodyne", "TRF", "Unknown"});
   set(kTableCondition, {"Excellent", "Fair", "Good", "Unknown"});
   set(kTableGrillStyle, {"Cloth", "Louvres", "Unknown"});
-  set(kTableManufacturer, {"Crosley Corp.", "Emerson Radio", "Philco Corp.", "RCA", "Unknown", "Zenith Radio"});
+  set(kTableManufacturer,
+      {"Crosley Corp.", "Emerson Radio", "Philco Corp.", "RCA", "Unknown", "Zenith Radio"});
   set(kTablePosition, {"Center", "Front", "Top", "Unknown"});
   set(kTablePowerSource, {"AC", "AC/DC", "Battery", "DC", "Three Way", "Unknown"});
   set(kTableTuningDial, {"Airplane", "Round", "Slide Rule", "Unknown"});
