@@ -14,7 +14,7 @@ int AluCreateDirectoriesFor(std::string_view filePath);
 
 // Copies source to target (creating the target's directories); 1 on success. The target is only
 // opened once the source is known to be readable, a copy onto itself changes nothing, and a
-// copy that fails part-way leaves no half-written target behind.
+// copy that fails part-way leaves the old target (or none) behind.
 int AluCopyFile(std::string_view source, std::string_view target);
 
 }  // namespace korvel

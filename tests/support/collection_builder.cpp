@@ -40,28 +40,28 @@ int Position(const Collection& collection, int kind, const std::string& text) {
   return 0;
 }
 
-std::unique_ptr<RadioRecord> MakeRadio(const Collection& c, const RadioSpec& spec) {
+std::unique_ptr<RadioRecord> MakeRadio(const Collection& c, const RadioSpec& fields) {
   auto r = std::make_unique<RadioRecord>();
   SetNewRadioDefaults(c, *r);
-  r->id = spec.id;
-  r->brand = Position(c, kTableBrandName, spec.brand);
-  r->model = spec.model;
-  r->year = spec.year;
-  r->cabinetStyle = Position(c, kTableCabinetStyle, spec.cabinetStyle);
-  r->status = spec.status;
-  r->cabinetColour = spec.cabinetColour;
-  r->cabinetTrim = Position(c, kTableCabinetTrim, spec.trim);
-  r->trimColour = spec.trimColour;
-  r->technology = spec.technology;
-  r->powerSource = Position(c, kTablePowerSource, spec.powerSource);
-  for (std::size_t i = 0; i < spec.tubes.size(); ++i) {
-    r->tubes.Set(static_cast<int>(i), spec.tubes[i].first, spec.tubes[i].second);
+  r->id = fields.id;
+  r->brand = Position(c, kTableBrandName, fields.brand);
+  r->model = fields.model;
+  r->year = fields.year;
+  r->cabinetStyle = Position(c, kTableCabinetStyle, fields.cabinetStyle);
+  r->status = fields.status;
+  r->cabinetColour = fields.cabinetColour;
+  r->cabinetTrim = Position(c, kTableCabinetTrim, fields.trim);
+  r->trimColour = fields.trimColour;
+  r->technology = fields.technology;
+  r->powerSource = Position(c, kTablePowerSource, fields.powerSource);
+  for (std::size_t i = 0; i < fields.tubes.size(); ++i) {
+    r->tubes.Set(static_cast<int>(i), fields.tubes[i].first, fields.tubes[i].second);
   }
   return r;
 }
 
-RadioRecord* AddLoadedRadio(Collection& collection, const RadioSpec& spec) {
-  auto record = MakeRadio(collection, spec);
+RadioRecord* AddLoadedRadio(Collection& collection, const RadioSpec& fields) {
+  auto record = MakeRadio(collection, fields);
   auto copy = std::make_unique<RadioRecord>(*record);
   RadioRecord* added = AddRadio(collection, std::move(record));
   if (added != nullptr) AddAsLoadedRadio(collection, std::move(copy));

@@ -32,10 +32,10 @@ Collection MakeCollection();
 // Position of an entry in the collection's current table; fails the test when missing.
 int Position(const Collection& collection, int kind, const std::string& text);
 
-// A record built from the spec against the collection's tables (new-radio defaults elsewhere).
-std::unique_ptr<RadioRecord> MakeRadio(const Collection& collection, const RadioSpec& spec);
+// A record built from the fields against the collection's tables (new-radio defaults elsewhere).
+std::unique_ptr<RadioRecord> MakeRadio(const Collection& collection, const RadioSpec& fields);
 
 // Adds the radio to the collection and a copy of it to the as-loaded list, as loading does.
-RadioRecord* AddLoadedRadio(Collection& collection, const RadioSpec& spec);
+RadioRecord* AddLoadedRadio(Collection& collection, const RadioSpec& fields);
 
 }  // namespace korvel::test
