@@ -29,7 +29,7 @@ struct Collection {
   InventoryList inventory;
   InventoryList asLoadedInventory;
   TubeAliasList aliases;
-  std::vector<SelectionMacro> macros;
+  std::vector<SelectionMacro> macros;  // in the order the data file gives them
 
   std::int32_t nextId = 0;            // identifier of the next new radio
   std::int32_t nextBackupNumber = 0;  // 0-99

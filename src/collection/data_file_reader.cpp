@@ -1,0 +1,580 @@
+#include <algorithm>
+#include <array>
+#include <cstdarg>
+#include <cstdio>
+#include <limits>
+#include <memory>
+#include <new>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "collection/data_file.h"
+#include "collection/line_cursor.h"
+#include "collection/macro_text.h"
+#include "collection/tubes.h"
+#include "util/alu_date.h"
+#include "util/alu_path.h"
+#include "util/message.h"
+
+namespace korvel {
+namespace {
+
+// Problems beyond this many are counted in one closing message instead of a box each.
+constexpr int kProblemsShown = 8;
+
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
+
+std::string_view SkipDigits(std::string_view line) {
+  std::size_t i = 0;
+  while (i < line.size() && IsDigit(line[i])) ++i;
+  return line.substr(i);
+}
+
+// The number at the start of a line: its digits, with a leading "-" so that negative values come
+// back; anything after them is decoration. No digits reads as 0; too many saturate.
+std::int32_t LeadingNumber(std::string_view line) {
+  bool negative = false;
+  if (!line.empty() && line[0] == '-') {
+    negative = true;
+    line.remove_prefix(1);
+  }
+  long long value = 0;
+  for (std::size_t i = 0; i < line.size() && IsDigit(line[i]); ++i) {
+    value = std::min<long long>(value * 10 + (line[i] - '0'), std::numeric_limits<std::int32_t>::max());
+  }
+  return static_cast<std::int32_t>(negative ? -value : value);
+}
+
+bool ReadWholeFile(const std::string& path, std::string& bytes) {
+  std::FILE* file = std::fopen(AluResolvePath(path).c_str(), "rb");
+  if (file == nullptr) return false;
+  bytes.clear();
+  char chunk[1 << 16];
+  std::size_t n;
+  if (std::fseek(file, 0, SEEK_END) == 0) {
+    const long size = std::ftell(file);
+    if (size > 0) bytes.reserve(static_cast<std::size_t>(size));
+    std::rewind(file);
+  }
+  while ((n = std::fread(chunk, 1, sizeof chunk, file)) > 0) bytes.append(chunk, n);
+  const bool ok = std::ferror(file) == 0;
+  std::fclose(file);
+  return ok;
+}
+
+// Inserts a text into a table at its place in byte order unless it is there already.
+void InsertQuietly(LookupTable& table, const std::string& text) {
+  auto at = table.entries.begin();
+  for (; at != table.entries.end(); ++at) {
+    if (*at == text) return;
+    if (*at > text) break;
+  }
+  table.entries.insert(at, text);
+}
+
+// The user tables after Brand Name, as the file's table sections give them.
+constexpr std::array<int, 11> kLaterTables = {kTableBands,       kTableCabinetComposition, kTableCabinetStyle,
+                                              kTableCabinetTrim, kTableChassisCondition,   kTableCircuitType,
+                                              kTableCondition,   kTableGrillStyle,         kTablePosition,
+                                              kTablePowerSource, kTableTuningDial};
+
+// A reference whose table the file does not carry, resolved once the table is rebuilt.
+struct PendingReference {
+  RadioRecord* record;
+  std::int32_t RadioRecord::*field;
+  int kind;
+  std::string_view name;
+};
+
+class DataFileReader {
+ public:
+  DataFileReader(std::string_view bytes, Collection& collection, std::string path)
+      : in_(bytes), c_(collection), path_(std::move(path)) {}
+
+  int Read();
+
+ private:
+  // Lines: short ones hold at most 72 characters, long ones 1024. A longer line is read whole,
+  // so that the lines after it stay in step, and reported.
+  std::string_view Short() { return Limited(kShortLineLimit); }
+  std::string_view Long() { return Limited(kLongLineLimit); }
+  std::string_view Limited(int limit);
+
+  std::int32_t Number() { return LeadingNumber(Short()); }
+  std::string Text() { return std::string(Long()); }
+  std::string Date();
+  std::string PathText();
+  std::string LongText();
+  std::string OldText(int lines);
+  std::int32_t Reference(int kind, const char* what, RadioRecord* record, std::int32_t RadioRecord::*field);
+  const LookupTable& TableOf(int kind) const { return kind < 0 ? YesNoTable() : c_.tables[kind]; }
+
+  void ReadHeader();
+  void ReadTable(int kind);
+  void AddDefaultEntries();
+  std::unique_ptr<RadioRecord> ReadRadio();
+  void ReadDisposalOfVersion0(RadioRecord& r);
+  void RebuildMissingTables();
+  void TakeRadios();
+  void ReadAliases();
+  void ReadInventory(int kind);
+  void ReadMacros();
+
+  bool Carries(int kind) const;
+  void Problem(const char* format, ...) __attribute__((format(printf, 2, 3)));
+  void ReportProblems();
+
+  LineCursor in_;
+  Collection& c_;
+  std::string path_;
+  int version_ = 0;
+  std::int32_t radioCount_ = 0;
+  std::int32_t currentId_ = 0;
+  int currentRadio_ = 0;  // 1-based number of the record being read
+  std::vector<std::unique_ptr<RadioRecord>> radios_;
+  std::vector<PendingReference> pending_;
+  std::vector<std::string> problems_;
+  int problemCount_ = 0;
+};
+
+void DataFileReader::Problem(const char* format, ...) {
+  ++problemCount_;
+  if (static_cast<int>(problems_.size()) >= kProblemsShown) return;
+  char text[600];
+  va_list args;
+  va_start(args, format);
+  std::vsnprintf(text, sizeof text, format, args);
+  va_end(args);
+  problems_.emplace_back(text);
+}
+
+void DataFileReader::ReportProblems() {
+  for (const std::string& p : problems_) ShowMessage(kError, kButtonsOk, "%s", p.c_str());
+  if (problemCount_ > kProblemsShown) {
+    ShowMessage(kError, kButtonsOk, "%d more problems were found in '%s' and not shown one by one.",
+                problemCount_ - kProblemsShown, path_.c_str());
+  }
+}
+
+std::string_view DataFileReader::Limited(int limit) {
+  const std::string_view line = in_.Next();
+  if (static_cast<int>(line.size()) > limit) {
+    Problem("Line %d of '%s' is longer than %d characters; it was read whole.", in_.LineNumber(),
+            path_.c_str(), limit);
+  }
+  return line;
+}
+
+std::string DataFileReader::Date() {
+  std::string text(Long());
+  return AluFormatDate(AluParseDate(text));
+}
+
+std::string DataFileReader::PathText() {
+  std::string text(Long());
+  std::replace(text.begin(), text.end(), '/', '\\');
+  return text;
+}
+
+std::string DataFileReader::LongText() {
+  const std::int32_t length = Number();
+  std::string text;
+  long long read = 0;
+  while (read < length && !in_.AtEnd()) {
+    std::string_view line = Long();
+    read += static_cast<long long>(line.size());
+    if (text.empty() && !line.empty() && line[0] == ' ') line.remove_prefix(1);
+    text.append(line);
+  }
+  return text;
+}
+
+std::string DataFileReader::OldText(int lines) {
+  std::string text;
+  for (int i = 0; i < lines; ++i) {
+    const std::string_view line = Long();
+    const bool endsBlank = !text.empty() && (text.back() == ' ' || text.back() == '\t');
+    const bool startsBlank = !line.empty() && (line[0] == ' ' || line[0] == '\t');
+    if (!endsBlank && !startsBlank) text += ' ';
+    text.append(line);
+  }
+  return text;
+}
+
+bool DataFileReader::Carries(int kind) const {
+  if (kind == kTableManufacturer || kind == kTableBrandName) return version_ >= 16;
+  if (kind == kTableChassisCondition) return version_ >= 25;
+  return version_ >= 17 || IsBuiltInTable(kind) || kind < 0;
+}
+
+// A table reference line: the position and then the entry's text. A current file is read by the
+// position; older ones by the text, since their tables were ordered differently.
+std::int32_t DataFileReader::Reference(int kind, const char* what, RadioRecord* record,
+                                       std::int32_t RadioRecord::*field) {
+  const std::string_view line = Short();
+  const bool digits = !line.empty() && IsDigit(line[0]);
+  const std::string_view name = digits ? SkipDigits(line) : line;
+  if (!Carries(kind)) {
+    pending_.push_back({record, field, kind, name});
+    return 0;
+  }
+  const LookupTable& table = TableOf(kind);
+  if (digits && version_ == kDataFileVersion) {
+    const std::int32_t position = LeadingNumber(line);
+    if (position < table.Count()) return position;
+    // A position outside its table: the text beside it says what was meant.
+    const TableMatch match = FindTableEntry(std::string(name), table);
+    Problem("Radio %d (line %d): the %s position %d lies outside its table; %s.", currentId_,
+            in_.LineNumber(), what, position,
+            match.found ? "the entry was found by its name" : "it was set to the first entry");
+    return match.position;
+  }
+  return FindTableEntry(std::string(name), table).position;
+}
+
+void DataFileReader::ReadHeader() {
+  std::string_view line = Short();
+  if (!line.empty() && line[0] == '#') {
+    version_ = LeadingNumber(line.substr(1));
+    line = Short();
+  }
+  if (version_ > kDataFileVersion) ShowMessage(kError, kButtonsOk, "Don't understand data file.");
+  radioCount_ = std::max<std::int32_t>(LeadingNumber(line), 0);
+  c_.nextId = version_ >= 9 ? Number() : radioCount_ + 1;
+  c_.nextBackupNumber = version_ >= 12 ? Number() : 0;
+  if (c_.nextBackupNumber < 0 || c_.nextBackupNumber >= kBackupCount) c_.nextBackupNumber = 0;
+}
+
+void DataFileReader::ReadTable(int kind) {
+  LookupTable& table = c_.tables[kind];
+  LookupTable& asLoaded = c_.asLoadedTables[kind];
+  if (!table.modifiable) {
+    ShowMessage(kError, kButtonsOk, "illegal table modification in 'ReadTable'.");
+  }
+  const std::int32_t count = Number();
+  table.entries.clear();
+  for (std::int32_t i = 0; i < count && !in_.AtEnd(); ++i) {
+    table.entries.emplace_back(SkipDigits(Short()));
+    if (kind == kTableBrandName) c_.brandManufacturer.push_back(Number());
+  }
+  if (static_cast<int>(table.entries.size()) < count) {
+    Problem("The %s table of '%s' ends early, after %d of its %d entries.", TableSectionName(kind),
+            path_.c_str(), table.Count(), count);
+  }
+  asLoaded.entries = table.entries;
+}
+
+void DataFileReader::AddDefaultEntries() {
+  if (version_ < 23) {
+    for (int kind : kLaterTables) {
+      InsertQuietly(c_.tables[kind], "Unknown");
+      InsertQuietly(c_.asLoadedTables[kind], "Unknown");
+    }
+  } else if (version_ <= 24) {
+    InsertQuietly(c_.tables[kTableChassisCondition], "Unknown");
+  }
+}
+
+void DataFileReader::ReadDisposalOfVersion0(RadioRecord& r) {
+  std::string lines[5];
+  for (std::string& line : lines) line = Long();
+  if (r.status == kStatusSold || r.status == kStatusRestoredAndSold) {
+    r.dateDisposed = AluFormatDate(AluParseDate(lines[0]));
+    r.sellingPrice = LeadingNumber(lines[1]);
+    r.whereDisposed = lines[2];
+  } else if (r.status == kStatusDonated) {
+    r.dateDisposed = AluFormatDate(AluParseDate(lines[3]));
+    r.whereDisposed = lines[4];
+  }
+}
+
+std::unique_ptr<RadioRecord> DataFileReader::ReadRadio() {
+  auto r = std::make_unique<RadioRecord>();
+  RadioRecord* p = r.get();
+  using R = RadioRecord;
+  const auto ref = [&](int kind, const char* what, std::int32_t R::*field) {
+    p->*field = Reference(kind, what, p, field);
+  };
+
+  r->id = currentId_ = Number();
+  ref(kTableBrandName, "brand", &R::brand);
+  r->model = Text();
+  if (version_ >= 27) r->serialNumber = Text();
+  r->year = Number();
+  ref(kTableManufacturer, "manufacturer", &R::manufacturer);
+  ref(kTableCabinetStyle, "cabinet style", &R::cabinetStyle);
+  ref(kTableCabinetComposition, "cabinet composition", &R::cabinetComposition);
+  r->cabinetColour = Text();
+  ref(kTableCabinetTrim, "trim", &R::cabinetTrim);
+  r->trimColour = Text();
+  ref(kTableTuningDial, "tuning dial", &R::tuningDial);
+  ref(kTablePosition, "dial position", &R::dialPosition);
+  ref(kTableGrillStyle, "grill style", &R::grillStyle);
+  ref(kTablePosition, "grill position", &R::grillPosition);
+  ref(-1, "push buttons", &R::pushButtons);
+  ref(-1, "telephone dial", &R::telephoneDial);
+  ref(kTablePowerSource, "power source", &R::powerSource);
+  ref(kTableBands, "bands", &R::bands);
+  ref(kTableCircuitType, "circuit type", &R::circuitType);
+  ref(kTableTechnology, "technology", &R::technology);
+
+  const std::int32_t tubeCount = Number();
+  if (tubeCount > kTubeSlotCount) {
+    Problem("Radio %d (line %d) lists %d tubes, more than %d; the first %d are kept.", currentId_,
+            in_.LineNumber(), tubeCount, kTubeSlotCount, kTubeSlotCount);
+  }
+  for (std::int32_t i = 0; i < tubeCount && !in_.AtEnd(); ++i) {
+    const std::int32_t function = Reference(kTableTubeFunction, "tube function", nullptr, nullptr);
+    std::string type = Text();
+    if (i < kTubeSlotCount) r->tubes.Set(i, function, std::move(type));
+  }
+
+  r->dateAcquired = Date();
+  r->purchasePrice = Number();
+  r->whereAcquired = Text();
+  if (version_ >= 21) {
+    ref(kTableStatus, "status", &R::status);
+    if (version_ >= 25) ref(kTableChassisCondition, "chassis condition", &R::chassisCondition);
+    ref(kTableCondition, "condition", &R::condition);
+    r->damage = LongText();
+  } else {
+    ref(kTableCondition, "condition", &R::condition);
+    ref(kTableStatus, "status", &R::status);
+    r->damage = "None";
+  }
+  r->value = Number();
+  r->sourceOfValue = Text();
+  r->dateRestored = Date();
+  r->restorationCost = Number();
+  r->repairsNeeded = version_ >= 19 ? LongText() : OldText(5);
+  if (version_ == 0) {
+    ReadDisposalOfVersion0(*r);
+  } else {
+    r->dateDisposed = Date();
+    r->sellingPrice = Number();
+    r->whereDisposed = Text();
+  }
+  r->schematic = Text();
+  r->references = version_ >= 19 ? LongText() : OldText(5);
+  r->comments = version_ >= 19 ? LongText() : OldText(5);
+  if (version_ >= 22) r->extras = LongText();
+  if (version_ >= 6) {
+    r->pictureFile = PathText();
+    if (version_ >= 18) {
+      r->thumbnailFile = PathText();
+    } else if (r->pictureFile.size() >= 8) {
+      // Thumbnails of that time lived under "smallpix" in place of "pictures".
+      r->thumbnailFile = "smallpix" + r->pictureFile.substr(8);
+    }
+  }
+  if (version_ >= 26) {
+    const std::int32_t extras = Number();
+    if (extras > kExtraPictureLimit) {
+      Problem("Radio %d (line %d) lists %d extra pictures, more than %d; the first %d are kept.", currentId_,
+              in_.LineNumber(), extras, kExtraPictureLimit, kExtraPictureLimit);
+    }
+    int kept = 0;
+    for (std::int32_t i = 0; i < extras && !in_.AtEnd(); ++i) {
+      std::string file = PathText();
+      if (kept < kExtraPictureLimit) r->extraPictureFiles[kept++] = std::move(file);
+    }
+    r->extraPictureCount = kept;
+  }
+  r->currentPicture = -1;
+  return r;
+}
+
+void DataFileReader::RebuildMissingTables() {
+  if (pending_.empty() && version_ >= 17) return;
+  std::vector<int> rebuilt;
+  for (int kind : {kTableManufacturer, kTableBrandName}) {
+    if (!Carries(kind)) rebuilt.push_back(kind);
+  }
+  if (version_ < 17) {
+    for (int kind : kLaterTables) {
+      if (kind != kTableChassisCondition) rebuilt.push_back(kind);
+    }
+  }
+  if (rebuilt.empty()) return;
+
+  for (int kind : rebuilt) {
+    std::vector<std::string> names;
+    for (const PendingReference& ref : pending_) {
+      if (ref.kind == kind && !ref.name.empty()) names.emplace_back(ref.name);
+    }
+    std::sort(names.begin(), names.end());
+    names.erase(std::unique(names.begin(), names.end()), names.end());
+    LookupTable& table = c_.tables[kind];
+    for (std::string& name : names) InsertQuietly(table, name);
+    c_.asLoadedTables[kind].entries = table.entries;
+  }
+  if (!Carries(kTableBrandName)) {
+    c_.brandManufacturer.assign(c_.tables[kTableBrandName].entries.size(), 0);
+  }
+  for (const PendingReference& ref : pending_) {
+    if (ref.record != nullptr)
+      ref.record->*ref.field = FindTableEntry(std::string(ref.name), c_.tables[ref.kind]).position;
+  }
+
+  std::string names;
+  for (int kind : rebuilt) {
+    if (!names.empty()) names += ", ";
+    names += TableSectionName(kind);
+  }
+  ShowMessage(kWarning, kButtonsOk,
+              "'%s' is an old data file (version %d) without the tables %s. They were rebuilt from the names "
+              "its radios use.",
+              path_.c_str(), version_, names.c_str());
+}
+
+void DataFileReader::TakeRadios() {
+  for (auto& record : radios_) {
+    auto copy = std::make_unique<RadioRecord>(*record);
+    if (AddRadio(c_, std::move(record)) != nullptr) AddAsLoadedRadio(c_, std::move(copy));
+  }
+  radios_.clear();
+  if (c_.radios.Count() != radioCount_) {
+    ShowMessage(kError, kButtonsOk, "Radio count (%d) different from file (%d)", c_.radios.Count(),
+                radioCount_);
+  }
+  if (c_.asLoaded.Count() != radioCount_) {
+    ShowMessage(kError, kButtonsOk, "Radio count (%d) different from file (%d)", c_.asLoaded.Count(),
+                radioCount_);
+  }
+  // An identifier is never given twice, whatever the file says the next one is.
+  for (const RadioRecord* r : c_.radios) {
+    if (r->id >= c_.nextId && r->id < std::numeric_limits<std::int32_t>::max()) c_.nextId = r->id + 1;
+  }
+}
+
+void DataFileReader::ReadAliases() {
+  const std::int32_t count = Number();
+  for (std::int32_t i = 0; i < count; ++i) {
+    if (in_.AtEnd()) {
+      Problem("'%s' ends early, in its tube aliases.", path_.c_str());
+      return;
+    }
+    const std::string_view line = Short();
+    if (!InsertTubeAlias(line, c_.aliases)) {
+      Problem("Line %d of '%s': the tube alias \"%.*s\" names only one tube; it was left out.",
+              in_.LineNumber(), path_.c_str(), static_cast<int>(std::min<std::size_t>(line.size(), 80)),
+              line.data());
+    }
+  }
+}
+
+void DataFileReader::ReadInventory(int kind) {
+  const std::int32_t count = Number();
+  for (std::int32_t i = 0; i < count; ++i) {
+    if (in_.AtEnd()) {
+      Problem("'%s' ends early, in its %s inventory.", path_.c_str(), TechnologyTable().Text(kind).c_str());
+      return;
+    }
+    const std::string_view line = Short();
+    ParseInventoryLine(line, kind, c_.inventory, c_.aliases);
+    ParseInventoryLine(line, kind, c_.asLoadedInventory, c_.aliases);
+  }
+}
+
+void DataFileReader::ReadMacros() {
+  c_.macros.clear();
+  const std::int32_t count = Number();
+  for (std::int32_t m = 0; m < count; ++m) {
+    if (in_.AtEnd()) {
+      Problem("'%s' ends early, in its selection macros.", path_.c_str());
+      return;
+    }
+    SelectionMacro macro;
+    macro.name = std::string(Short());
+    const std::int32_t steps = Number();
+    for (std::int32_t s = 0; s < steps && !in_.AtEnd(); ++s) {
+      const std::string_view token = Short();
+      macro.entries.push_back(ReadMacroEntry(token, c_.tables));
+      if (!macro.entries.back().parsed) {
+        Problem(
+            "Selection macro \"%s\" (line %d): \"%.*s\" is not a selection step; it is kept as written and "
+            "does nothing.",
+            macro.name.c_str(), in_.LineNumber(), static_cast<int>(std::min<std::size_t>(token.size(), 80)),
+            token.data());
+      }
+    }
+    c_.macros.push_back(std::move(macro));
+  }
+}
+
+int DataFileReader::Read() {
+  ReadHeader();
+  if (version_ >= 16) {
+    ReadTable(kTableManufacturer);
+    ReadTable(kTableBrandName);
+    c_.asLoadedBrandManufacturer = c_.brandManufacturer;
+  }
+  if (version_ >= 17) {
+    for (int kind : kLaterTables) {
+      if (kind != kTableChassisCondition || version_ >= 25) ReadTable(kind);
+    }
+  }
+  AddDefaultEntries();
+
+  // Brand-to-manufacturer positions must point into the Manufacturer table.
+  const int makers = c_.tables[kTableManufacturer].Count();
+  for (std::size_t b = 0; b < c_.brandManufacturer.size(); ++b) {
+    std::int32_t& m = c_.brandManufacturer[b];
+    if (m < 0 || (m >= makers && makers > 0) || (makers == 0 && m != 0)) {
+      Problem(
+          "The brand \"%s\" of '%s' names manufacturer %d, outside the Manufacturer table; it was set to 0.",
+          c_.tables[kTableBrandName].Text(static_cast<int>(b)).c_str(), path_.c_str(), m);
+      m = 0;
+    }
+  }
+  c_.asLoadedBrandManufacturer = c_.brandManufacturer;
+
+  for (currentRadio_ = 1; currentRadio_ <= radioCount_; ++currentRadio_) {
+    if (in_.AtEnd()) {
+      Problem("'%s' ends early, before radio %d of %d; the radios read so far are kept.", path_.c_str(),
+              currentRadio_, radioCount_);
+      break;
+    }
+    radios_.push_back(ReadRadio());
+    if (in_.Ended()) {
+      Problem("'%s' ends early, inside radio %d (identifier %d) of %d; what was read of it is kept.",
+              path_.c_str(), currentRadio_, currentId_, radioCount_);
+      break;
+    }
+  }
+  RebuildMissingTables();
+  TakeRadios();
+  ReadAliases();
+  ReadInventory(kTechTransistor);
+  ReadInventory(kTechTube);
+  ReadMacros();
+  ReportProblems();
+  return version_;
+}
+
+}  // namespace
+
+ReadOutcome ReadDataFile(const std::string& dataPath, const std::string& fallbackPath,
+                         Collection& collection) {
+  std::string bytes;
+  std::string path = dataPath;
+  if (!ReadWholeFile(dataPath, bytes)) {
+    path = fallbackPath;
+    if (!ReadWholeFile(fallbackPath, bytes)) {
+      ShowMessage(kError, kButtonsOk, "Unable to open '%s' in 'ReadDataFile'.", dataPath.c_str());
+      return {};
+    }
+  }
+  try {
+    DataFileReader reader(bytes, collection, path);
+    return {true, reader.Read()};
+  } catch (const std::bad_alloc&) {
+    ShowMessage(kError, kButtonsOk, "'AluMalloc' failure in 'ReadDataFile'.");
+    return {true, 0};
+  }
+}
+
+}  // namespace korvel
