@@ -224,7 +224,8 @@ std::int32_t DataFileReader::Reference(int kind, const char* what, RadioRecord* 
   const LookupTable& table = TableOf(kind);
   if (digits && version_ == kDataFileVersion) {
     const std::int32_t position = LeadingNumber(line);
-    if (position < table.Count()) return position;
+    // Position 0 of an empty table is what a radio gets before the table has entries.
+    if (position < table.Count() || position == 0) return position;
     // A position outside its table: the text beside it says what was meant.
     const TableMatch match = FindTableEntry(std::string(name), table);
     Problem("Radio %d (line %d): the %s position %d lies outside its table; %s.", currentId_,
@@ -536,6 +537,14 @@ int DataFileReader::Read() {
     if (in_.AtEnd()) {
       Problem("'%s' ends early, before radio %d of %d; the radios read so far are kept.", path_.c_str(),
               currentRadio_, radioCount_);
+      break;
+    }
+    // The header says more radios than there are: another section begins here.
+    const std::string_view next = in_.Peek();
+    if (next.find(" --- ") != std::string_view::npos &&
+        next.find("--- Radio ---") == std::string_view::npos) {
+      Problem("'%s' holds %d radios where its header says %d.", path_.c_str(), currentRadio_ - 1,
+              radioCount_);
       break;
     }
     radios_.push_back(ReadRadio());

@@ -13,6 +13,8 @@ struct InventoryItem {
   std::int32_t secondCount = 0;  // in a usage list: pieces in stock
   std::int32_t kind = 0;         // Technology position: 2 transistor, 3 tube
   std::string name;              // the padded tube name, the sort key
+
+  friend bool operator==(const InventoryItem&, const InventoryItem&) = default;
 };
 
 // Keyed by the padded name, in byte order, one item per name.
@@ -22,6 +24,8 @@ using InventoryList = std::map<std::string, InventoryItem>;
 struct TubeAlias {
   std::string name;
   std::string aliasOf;
+
+  friend bool operator==(const TubeAlias&, const TubeAlias&) = default;
 };
 
 // Keyed by `name`, in byte order, one alias per name.

@@ -25,6 +25,12 @@ class LineCursor {
     return {start, static_cast<std::size_t>(stop - start)};
   }
 
+  // The next line, left to be read again.
+  std::string_view Peek() const {
+    LineCursor copy = *this;
+    return copy.Next();
+  }
+
   // True once a line was asked for past the end of the file.
   bool Ended() const { return ended_; }
   bool AtEnd() const { return at_ >= end_; }

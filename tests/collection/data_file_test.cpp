@@ -1,0 +1,253 @@
+#include <gtest/gtest.h>
+
+#include "collection/data_file.h"
+#include "collection/macro_text.h"
+#include "collection/tubes.h"
+#include "support/collection_builder.h"
+#include "support/temp_dir.h"
+#include "util/message_recorder.h"
+
+namespace korvel {
+namespace {
+
+using test::MakeCollection;
+using test::Position;
+using test::ReadFile;
+using test::TempDir;
+using test::WriteFile;
+
+// A collection that uses every part of the layout.
+Collection RichCollection() {
+  Collection c = MakeCollection();
+  c.nextId = 40;
+  c.nextBackupNumber = 7;
+  RadioRecord* r = test::AddLoadedRadio(c, {.id = 12,
+                                            .brand = "Zenith",
+                                            .model = "7G605 Trans-Oceanic",
+                                            .year = 1942,
+                                            .cabinetStyle = "Table",
+                                            .status = kStatusRestoredForSale,
+                                            .cabinetColour = "Black",
+                                            .trim = "Chrome",
+                                            .trimColour = "Silver",
+                                            .technology = kTechTube,
+                                            .powerSource = "Three Way",
+                                            .tubes = {{kFunctionConverter, "1LA6"},
+                                                      {kFunctionNone, ""},
+                                                      {kFunctionIfAmplifier, "1LN5"},
+                                                      {kFunctionPowerAmplifier, "2*3Q5"}}});
+  r->serialNumber = "A-1234";
+  r->manufacturer = Position(c, kTableManufacturer, "Zenith Radio");
+  r->cabinetComposition = Position(c, kTableCabinetComposition, "Wood");
+  r->pushButtons = kYes;
+  r->dialPosition = Position(c, kTablePosition, "Front");
+  r->grillStyle = Position(c, kTableGrillStyle, "Louvres");
+  r->bands = Position(c, kTableBands, "AM/SW");
+  r->circuitType = Position(c, kTableCircuitType, "Superheterodyne");
+  r->dateAcquired = "05Jan1995";
+  r->purchasePrice = 85;
+  r->whereAcquired = "Estate sale";
+  r->condition = Position(c, kTableCondition, "Good");
+  r->chassisCondition = Position(c, kTableChassisCondition, "Good");
+  r->damage = std::string(150, 'd');
+  r->value = 350;
+  r->sourceOfValue = "Price guide";
+  r->dateRestored = "12Mar1996";
+  r->restorationCost = -15;  // a refund: negative numbers come back too
+  r->repairsNeeded = "Recap";
+  r->sellingPrice = 0;
+  r->schematic = "Rider's 14-7";
+  r->references = "Antique Radio Classified";
+  r->comments = "Wave magnet missing.";
+  r->extras = "Log book";
+  r->pictureFile = "pictures\\zenith\\7g605.jpg";
+  r->thumbnailFile = "pictures\\zenith\\smallpix\\7g605.jpg";
+  r->extraPictureCount = 2;
+  r->extraPictureFiles[0] = "pictures\\zenith\\7g605b.jpg";
+  r->extraPictureFiles[1] = "pictures\\zenith\\7g605c.jpg";
+  test::AddLoadedRadio(c, {.id = 3, .brand = "Crosley", .model = "Pup", .year = 1925});
+
+  InsertTubeAlias("6SN7 ECC32", c.aliases);
+  ParseInventoryLine("3*6V6,12SK7", kTechTube, c.inventory, c.aliases);
+  ParseInventoryLine("2N404", kTechTransistor, c.inventory, c.aliases);
+  InsertTube(PadTubeName("80"), c.inventory, c.aliases)->kind = kTechTube;  // none in stock
+  c.macros.push_back({"Tube sets",
+                      {ReadMacroEntry("+Technology=Tube", c.tables), ReadMacroEntry("push", c.tables),
+                       ReadMacroEntry("&Year<1950", c.tables)}});
+  c.macros.push_back({"*Private", {ReadMacroEntry("12", c.tables)}});
+  return c;
+}
+
+Collection ReadBack(const std::string& bytes, MessageRecorder& messages) {
+  TempDir dir;
+  WriteFile(dir / "radata.dat", bytes);
+  Collection c;
+  EXPECT_TRUE(ReadDataFile(dir / "radata.dat", dir / "radata.org", c).opened);
+  (void)messages;
+  return c;
+}
+
+TEST(DataFile, WhatIsWrittenReadsBackTheSame) {
+  MessageRecorder messages;
+  const Collection original = RichCollection();
+  const std::string bytes = FormatDataFile(original);
+  const Collection back = ReadBack(bytes, messages);
+  EXPECT_TRUE(messages.messages().empty()) << messages.Texts()[0];
+
+  EXPECT_EQ(back.nextId, 40);
+  EXPECT_EQ(back.nextBackupNumber, 7);
+  for (int kind = 0; kind < kTableKindCount; ++kind) {
+    EXPECT_EQ(back.tables[kind].entries, original.tables[kind].entries) << kind;
+    EXPECT_EQ(back.asLoadedTables[kind].entries, original.tables[kind].entries) << kind;
+  }
+  EXPECT_EQ(back.brandManufacturer, original.brandManufacturer);
+  ASSERT_EQ(back.radios.Count(), 2);
+  ASSERT_EQ(back.asLoaded.Count(), 2);
+  for (int i = 0; i < 2; ++i) {
+    const RadioRecord& a = *original.radios[i];
+    const RadioRecord& b = *back.radios[i];
+    EXPECT_EQ(b.id, a.id);
+    EXPECT_EQ(b.model, a.model);
+    EXPECT_EQ(b.serialNumber, a.serialNumber);
+    EXPECT_EQ(b.restorationCost, a.restorationCost);
+    EXPECT_EQ(b.damage, a.damage);
+    EXPECT_EQ(b.extras, a.extras);
+    EXPECT_EQ(b.extraPictureCount, a.extraPictureCount);
+    EXPECT_EQ(b.extraPictureFiles, a.extraPictureFiles);
+    EXPECT_EQ(b.currentPicture, -1);
+  }
+  // Only filled tube slots are stored: they come back packed at the front, in their order.
+  const RadioRecord& zenith = *back.radios[1];
+  EXPECT_EQ(zenith.tubes[1], (TubeSlot{kFunctionIfAmplifier, "1LN5"}));
+  EXPECT_EQ(zenith.tubes[2], (TubeSlot{kFunctionPowerAmplifier, "2*3Q5"}));
+  EXPECT_FALSE(zenith.tubes[3].IsFilled());
+
+  EXPECT_EQ(back.aliases.size(), 1u);
+  EXPECT_EQ(back.inventory.size(), 3u);  // the 80 without stock is not stored
+  EXPECT_FALSE(back.inventory.contains("  80"));
+  EXPECT_EQ(back.inventory.at("   6V6").count, 3);
+  EXPECT_EQ(back.inventory, back.asLoadedInventory);
+  EXPECT_EQ(back.macros, original.macros);
+
+  // And the second generation is byte for byte the first.
+  EXPECT_EQ(FormatDataFile(back), bytes);
+}
+
+TEST(DataFile, LayoutIsTheOneOlderProgramsRead) {
+  Collection c;
+  c.tables[kTableManufacturer].entries = {"Philco Corp."};
+  c.tables[kTableBrandName].entries = {"Philco"};
+  c.brandManufacturer = {0};
+  c.tables[kTableCabinetTrim].entries = {"No Trim"};
+  c.nextId = 2;
+  auto r = std::make_unique<RadioRecord>();
+  r->id = 1;
+  r->model = "90";
+  r->year = 1931;
+  r->technology = kTechTube;
+  r->status = kStatusSold;
+  r->tubes.Set(0, kFunctionRectifier, "80");
+  r->comments = std::string(72, 'c') + "x";
+  AddRadio(c, std::move(r));
+  c.aliases.emplace(" ECC32", TubeAlias{" ECC32", "   6SN7"});
+  ParseInventoryLine("2*6V6", kTechTube, c.inventory, c.aliases);
+
+  const std::string expected =
+      "#27 --- Version ---\r\n1 --- Number of Radios ---\r\n2 --- Next ID ---\r\n"
+      "0 --- Next Backup File Number ---\r\n"
+      "1 --- Manufacturer ---\r\n0Philco Corp.\r\n"
+      "1 --- Brand Name ---\r\n0Philco\r\n0\r\n"
+      "0 --- Bands ---\r\n0 --- Cabinet Composition ---\r\n0 --- Cabinet Style ---\r\n"
+      "1 --- Cabinet Trim ---\r\n0No Trim\r\n"
+      "0 --- Chassis Condition ---\r\n0 --- Circuit Type ---\r\n0 --- Condition ---\r\n"
+      "0 --- Grill Style ---\r\n0 --- Position ---\r\n0 --- Power Source ---\r\n0 --- Tuning Dial ---\r\n"
+      // The radio: id, brand, model, serial, year, manufacturer, style, composition, colour, trim,
+      // trim colour, dial, dial position, grill, grill position, push buttons, telephone dial,
+      // power, bands, circuit, technology, tubes.
+      "1 --- Radio ---\r\n0Philco\r\n90\r\n\r\n1931\r\n0Philco Corp.\r\n0\r\n0\r\n\r\n0No Trim\r\n\r\n"
+      "0\r\n0\r\n0\r\n0\r\n0No\r\n0No\r\n0\r\n0\r\n0\r\n3Tube\r\n1\r\n20Rectifier\r\n80\r\n"
+      // acquired, price, where, status, chassis, condition, damage, value, source, restored,
+      // cost, repairs, disposed, price, where, schematic, references, comments, extras.
+      "\r\n0\r\n\r\n10Sold\r\n0\r\n0\r\n0\r\n0\r\n\r\n\r\n0\r\n0\r\n\r\n0\r\n\r\n\r\n0\r\n"
+      "73\r\n" +
+      std::string(72, 'c') +
+      "\r\nx\r\n0\r\n"
+      // pictures
+      "\r\n\r\n0\r\n"
+      "1 --- Tube Aliases ---\r\nECC32 6SN7\r\n"
+      "0 --- Transistor Inventory ---\r\n1 --- Tube Inventory ---\r\n2*6V6\r\n"
+      "0 --- Selection Macros ---\r\n";
+  EXPECT_EQ(FormatDataFile(c), expected);
+}
+
+TEST(DataFile, LongTextsAreCutIntoLinesOf72) {
+  Collection c = MakeCollection();
+  RadioRecord* r = test::AddLoadedRadio(c, {.id = 1});
+  MessageRecorder messages;
+  for (const std::size_t length : {0u, 1u, 72u, 73u, 144u, 145u, 1500u}) {
+    r->references = std::string(length, 'r');
+    const std::string bytes = FormatDataFile(c);
+    if (length > 0) {
+      // The length line, then full chunks and a shorter last one.
+      const std::string lengthLine = "\r\n" + std::to_string(length) + "\r\nr";
+      std::size_t at = bytes.find(lengthLine);
+      ASSERT_NE(at, std::string::npos) << length;
+      at += lengthLine.size() - 1;
+      std::size_t left = length;
+      while (left > 0) {
+        const std::size_t end = bytes.find("\r\n", at);
+        EXPECT_EQ(end - at, std::min<std::size_t>(left, 72)) << length;
+        left -= std::min<std::size_t>(left, 72);
+        at = end + 2;
+      }
+      EXPECT_NE(bytes[at], 'r') << length;
+    }
+    EXPECT_EQ(ReadBack(bytes, messages).radios[0]->references, r->references) << length;
+  }
+  // A long text's leading blank is not read back (old texts began with one that means nothing).
+  r->references = " begins with a blank";
+  EXPECT_EQ(ReadBack(FormatDataFile(c), messages).radios[0]->references, "begins with a blank");
+}
+
+TEST(DataFile, EmptyTableSectionsAndMissingFiles) {
+  MessageRecorder messages;
+  Collection c = MakeCollection();
+  c.tables[kTableManufacturer].entries.clear();
+  c.brandManufacturer.assign(c.tables[kTableBrandName].entries.size(), 0);
+  test::AddLoadedRadio(c, {.id = 1, .brand = "Philco"});
+  const Collection back = ReadBack(FormatDataFile(c), messages);
+  EXPECT_EQ(back.tables[kTableManufacturer].Count(), 0);
+  EXPECT_EQ(back.tables[kTableBrandName].entries, c.tables[kTableBrandName].entries);
+  EXPECT_EQ(back.radios.Count(), 1);
+  EXPECT_TRUE(messages.messages().empty());
+
+  TempDir dir;
+  Collection none;
+  EXPECT_FALSE(ReadDataFile(dir / "radata.dat", dir / "radata.org", none).opened);
+  EXPECT_EQ(messages.Texts(),
+            std::vector<std::string>{"Unable to open '" + (dir / "radata.dat") + "' in 'ReadDataFile'."});
+
+  // The fallback is read when the data file is missing.
+  WriteFile(dir / "radata.org", FormatDataFile(c));
+  EXPECT_TRUE(ReadDataFile(dir / "radata.dat", dir / "radata.org", none).opened);
+  EXPECT_EQ(none.radios.Count(), 1);
+}
+
+TEST(DataFile, DuplicateRadiosAreCountedAgainstTheHeader) {
+  MessageRecorder messages;
+  Collection c = MakeCollection();
+  test::AddLoadedRadio(c, {.id = 1, .brand = "Philco"});
+  std::string bytes = FormatDataFile(c);
+  // Claim two radios and repeat the record: the equal second one is not taken.
+  const std::size_t start = bytes.find("1 --- Radio ---");
+  const std::size_t end = bytes.find("0 --- Tube Aliases ---");
+  bytes.insert(end, bytes.substr(start, end - start));
+  bytes.replace(bytes.find("1 --- Number of Radios"), 1, "2");
+  const Collection back = ReadBack(bytes, messages);
+  EXPECT_EQ(back.radios.Count(), 1);
+  EXPECT_EQ(messages.Texts(), (std::vector<std::string>{"Radio count (1) different from file (2)",
+                                                        "Radio count (1) different from file (2)"}));
+}
+
+}  // namespace
+}  // namespace korvel
