@@ -142,8 +142,17 @@ std::vector<std::unique_ptr<RadioRecord>> GenerateRadios(const Collection& c, in
       r->whereDisposed = "Radio club auction";
     }
     r->schematic = chance(60) ? "Rider's volume " + std::to_string(1 + pick(23)) : "";
-    r->references = chance(50) ? "Antique Radio Classified, issue " + std::to_string(1 + pick(400)) : "";
-    r->comments = chance(60) ? "Plays well on the broadcast band; original knobs and back." : "";
+    r->references = chance(90)
+                        ? "Antique Radio Classified, issue " + std::to_string(1 + pick(400)) +
+                              "; Collector's Guide to Antique Radios, page " + std::to_string(1 + pick(500)) +
+                              "; Radio Age, volume " + std::to_string(1 + pick(30))
+                        : "";
+    r->comments = chance(80)
+                      ? "Plays well on the broadcast band; original knobs, back and dial glass. Bought from "
+                        "the second owner, who kept it in a dry attic; cabinet refinished with lacquer "
+                        "toner, grill cloth replaced with a reproduction of the original pattern."
+                      : "";
+    r->extras = chance(40) ? "Original owner's manual, service notes and the dealer's sales slip." : "";
     char picture[64];
     std::snprintf(picture, sizeof picture, "pictures\\r%06d.jpg", r->id);
     r->pictureFile = picture;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "collection/collection.h"
 
@@ -31,6 +32,9 @@ struct ReadOutcome {
 };
 ReadOutcome ReadDataFile(const std::string& dataPath, const std::string& fallbackPath,
                          Collection& collection);
+
+// The same on bytes already in memory; `path` names them in messages.
+int ReadDataBytes(std::string_view bytes, const std::string& path, Collection& collection);
 
 // The file's bytes in the current layout (CR LF line ends).
 std::string FormatDataFile(const Collection& collection);

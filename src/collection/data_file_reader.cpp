@@ -244,7 +244,8 @@ void DataFileReader::ReadHeader() {
   }
   if (version_ > kDataFileVersion) ShowMessage(kError, kButtonsOk, "Don't understand data file.");
   radioCount_ = std::max<std::int32_t>(LeadingNumber(line), 0);
-  c_.nextId = version_ >= 9 ? Number() : radioCount_ + 1;
+  c_.nextId =
+      version_ >= 9 ? Number() : std::min(radioCount_, std::numeric_limits<std::int32_t>::max() - 1) + 1;
   c_.nextBackupNumber = version_ >= 12 ? Number() : 0;
   if (c_.nextBackupNumber < 0 || c_.nextBackupNumber >= kBackupCount) c_.nextBackupNumber = 0;
 }
@@ -566,6 +567,16 @@ int DataFileReader::Read() {
 
 }  // namespace
 
+int ReadDataBytes(std::string_view bytes, const std::string& path, Collection& collection) {
+  try {
+    DataFileReader reader(bytes, collection, path);
+    return reader.Read();
+  } catch (const std::bad_alloc&) {
+    ShowMessage(kError, kButtonsOk, "'AluMalloc' failure in 'ReadDataFile'.");
+    return 0;
+  }
+}
+
 ReadOutcome ReadDataFile(const std::string& dataPath, const std::string& fallbackPath,
                          Collection& collection) {
   std::string bytes;
@@ -577,13 +588,7 @@ ReadOutcome ReadDataFile(const std::string& dataPath, const std::string& fallbac
       return {};
     }
   }
-  try {
-    DataFileReader reader(bytes, collection, path);
-    return {true, reader.Read()};
-  } catch (const std::bad_alloc&) {
-    ShowMessage(kError, kButtonsOk, "'AluMalloc' failure in 'ReadDataFile'.");
-    return {true, 0};
-  }
+  return {true, ReadDataBytes(bytes, path, collection)};
 }
 
 }  // namespace korvel

@@ -1,7 +1,9 @@
 #include "collection/tubes.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdlib>
+#include <limits>
 #include <new>
 
 #include "collection/radio_ops.h"
@@ -122,7 +124,10 @@ void ParseInventoryLine(std::string_view line, int kind, InventoryList& list, co
     const std::string_view piece = line.substr(at, comma == std::string_view::npos ? line.npos : comma - at);
     const PaddedTube tube = PadTubeText(piece);
     if (InventoryItem* item = InsertTube(tube.name, list, aliases)) {
-      item->count += tube.count;
+      // Counts from a file may be anything: they add up without wrapping round.
+      const long long sum = static_cast<long long>(item->count) + tube.count;
+      item->count = static_cast<std::int32_t>(std::clamp<long long>(
+          sum, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
       item->kind = kind;
     }
     if (comma == std::string_view::npos) break;
