@@ -415,6 +415,7 @@ void DataFileReader::RebuildMissingTables() {
   }
   if (!Carries(kTableBrandName)) {
     c_.brandManufacturer.assign(c_.tables[kTableBrandName].entries.size(), 0);
+    c_.asLoadedBrandManufacturer = c_.brandManufacturer;
   }
   for (const PendingReference& ref : pending_) {
     if (ref.record != nullptr)
