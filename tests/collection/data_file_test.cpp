@@ -2,6 +2,7 @@
 
 #include "collection/data_file.h"
 #include "collection/macro_text.h"
+#include "collection/storable_text.h"
 #include "collection/tubes.h"
 #include "support/collection_builder.h"
 #include "support/temp_dir.h"
@@ -247,6 +248,31 @@ TEST(DataFile, DuplicateRadiosAreCountedAgainstTheHeader) {
   EXPECT_EQ(back.radios.Count(), 1);
   EXPECT_EQ(messages.Texts(), (std::vector<std::string>{"Radio count (1) different from file (2)",
                                                         "Radio count (1) different from file (2)"}));
+}
+
+TEST(DataFile, TextsThatCannotComeBackIntactAreRefusedWhereTheyAreEntered) {
+  EXPECT_EQ(StorageProblem("Trans-Oceanic", StoredText::kLine), "");
+  EXPECT_NE(StorageProblem("two\nlines", StoredText::kLine), "");
+  EXPECT_NE(StorageProblem(std::string(1025, 'x'), StoredText::kLine), "");
+  EXPECT_EQ(StorageProblem(std::string(5000, 'x'), StoredText::kLongText), "");
+  EXPECT_NE(StorageProblem(" leading blank", StoredText::kLongText), "");
+  EXPECT_EQ(StorageProblem(std::string(68, 'e'), StoredText::kTableEntry), "");
+  EXPECT_NE(StorageProblem(std::string(69, 'e'), StoredText::kTableEntry), "");
+  EXPECT_NE(StorageProblem("3 Way", StoredText::kTableEntry), "");
+  EXPECT_NE(StorageProblem(std::string(73, 'm'), StoredText::kShortLine), "");
+
+  // What the checks let through does come back.
+  Collection c = MakeCollection();
+  c.tables[kTableBands].entries.push_back(std::string(68, 'e'));
+  RadioRecord* r = test::AddLoadedRadio(c, {.id = 1});
+  r->model = std::string(1024, 'm');
+  r->comments = std::string(5000, 'c');
+  MessageRecorder messages;
+  const Collection back = ReadBack(FormatDataFile(c), messages);
+  EXPECT_EQ(back.tables[kTableBands].entries.back(), std::string(68, 'e'));
+  EXPECT_EQ(back.radios[0]->model, r->model);
+  EXPECT_EQ(back.radios[0]->comments, r->comments);
+  EXPECT_TRUE(messages.messages().empty()) << messages.Texts()[0];
 }
 
 }  // namespace

@@ -1,0 +1,94 @@
+// korvel-tool as a user runs it, on a copy of the sample collection.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <nlohmann/json.hpp>
+#include <string>
+
+#include "support/temp_dir.h"
+
+namespace korvel {
+namespace {
+
+namespace fs = std::filesystem;
+using test::ReadFile;
+using test::TempDir;
+
+struct ToolRun {
+  int status = -1;
+  std::string out;
+};
+
+ToolRun Tool(const std::string& arguments) {
+  ToolRun run;
+  const std::string command = std::string(KORVEL_TOOL) + " " + arguments + " 2>/dev/null";
+  std::FILE* pipe = popen(command.c_str(), "r");
+  char buffer[65536];
+  std::size_t n;
+  while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) run.out.append(buffer, n);
+  const int status = pclose(pipe);
+  run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return run;
+}
+
+// A copy of the sample collection that a test may change.
+class ToolOnSample : public ::testing::Test {
+ protected:
+  void SetUp() override { fs::copy(KORVEL_SAMPLE, dir.path() / "sample", fs::copy_options::recursive); }
+  std::string Sample() const { return (dir.path() / "sample").string(); }
+  TempDir dir;
+};
+
+TEST_F(ToolOnSample, CheckSummarisesACleanLoad) {
+  const ToolRun run = Tool("check " + Sample());
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.out.rfind("radios 48, tables ", 0), 0u) << run.out;
+  EXPECT_NE(run.out.find(", messages 0\n"), std::string::npos) << run.out;
+}
+
+TEST_F(ToolOnSample, DumpFollowsTheContract) {
+  const ToolRun run = Tool("dump " + Sample());
+  ASSERT_EQ(run.status, 0);
+  const nlohmann::json json = nlohmann::json::parse(run.out);
+  EXPECT_EQ(json["version"], 27);
+  EXPECT_EQ(json["radios"].size(), 48u);
+  EXPECT_EQ(json["tables"].size(), 13u);
+  EXPECT_EQ(json["brandManufacturer"].size(), json["tables"]["Brand Name"].size());
+  const nlohmann::json& first = json["radios"][0];
+  for (const char* key : {"id", "brand", "model", "serialNumber", "tubes", "dateAcquired", "chassisCondition",
+                          "pictureFile", "thumbnailFile", "extraPictureFiles"}) {
+    EXPECT_TRUE(first.contains(key)) << key;
+  }
+  EXPECT_GE(json["aliases"].size(), 1u);
+  EXPECT_GE(json["macros"].size(), 3u);
+  EXPECT_EQ(json["aliases"][0]["name"].get<std::string>().front() == ' ', false);  // without the padding
+  EXPECT_TRUE(json["messages"].empty());
+  // Every radio has picture names after loading, the one without pictures included.
+  for (const nlohmann::json& radio : json["radios"])
+    EXPECT_FALSE(radio["pictureFile"].get<std::string>().empty());
+}
+
+TEST_F(ToolOnSample, ResaveKeepsTheOldFileAsABackupAndChangesNothingElse) {
+  const std::string original = ReadFile(Sample() + "/radata.dat");
+  const nlohmann::json before = nlohmann::json::parse(Tool("dump " + Sample()).out);
+  ASSERT_EQ(Tool("resave " + Sample()).status, 0);
+  EXPECT_EQ(ReadFile(Sample() + "/radata.000"), original);
+  nlohmann::json after = nlohmann::json::parse(Tool("dump " + Sample()).out);
+  EXPECT_EQ(after["nextBackupNumber"], 1);
+  after["nextBackupNumber"] = before["nextBackupNumber"];
+  EXPECT_EQ(after, before);
+}
+
+TEST(Tool, UsageAndMissingCollections) {
+  TempDir dir;
+  EXPECT_EQ(Tool("").status, 2);
+  EXPECT_EQ(Tool("frobnicate " + dir.path().string()).status, 2);
+  const ToolRun missing = Tool("check '" + (dir / "nothing here") + "'");
+  EXPECT_EQ(missing.status, 1);
+  EXPECT_NE(missing.out.find("Error: Unable to open"), std::string::npos) << missing.out;
+}
+
+}  // namespace
+}  // namespace korvel
