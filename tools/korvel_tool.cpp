@@ -2,11 +2,15 @@
 // prints, checks or re-saves the collection.
 #include <cstdio>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "collection/data_file.h"
+#include "collection/macro_text.h"
 #include "collection_json.h"
+#include "reports/list_file.h"
+#include "selection/criteria.h"
 #include "util/message_recorder.h"
 
 namespace korvel::tool {
@@ -22,6 +26,9 @@ int Usage() {
       "  check DIR    load the collection and print a summary line and the messages\n"
       "  dump DIR     load the collection and print it as JSON\n"
       "  resave DIR   load the collection and save it again (radata.new, numbered backup, rename)\n"
+      "  select DIR STEP...   apply selection steps (+Technology=Tube, &Year<1950, push, ||, 12)\n"
+      "                       to an empty selection and print the identifiers, one per line\n"
+      "  list DIR [STEP...]   print the list file text of that selection (no steps: every radio)\n"
       "DIR is the data directory that holds radata.dat.\n",
       stderr);
   return kExitUsage;
@@ -67,14 +74,73 @@ int Resave(const std::string& directory) {
   return saved ? kExitOk : kExitNotOpened;
 }
 
+void PrintMessages(const MessageRecorder& messages, std::size_t from) {
+  for (std::size_t i = from; i < messages.messages().size(); ++i) {
+    const Message& m = messages.messages()[i];
+    std::fprintf(stderr, "%s: %s\n", MessageCaption(m.severity), m.text.c_str());
+  }
+}
+
+// Loads the collection and applies the steps to an empty selection; false when a step does not
+// parse (reported) or the data file cannot be opened (`status` says which).
+bool Select(const std::string& directory, const std::vector<std::string>& steps, bool allWithoutSteps,
+            Collection& collection, SelectionState& state, int& status) {
+  MessageRecorder messages;
+  const LoadOutcome load = LoadCollection(directory, collection);
+  PrintMessages(messages, 0);
+  if (!load.opened) {
+    status = kExitNotOpened;
+    return false;
+  }
+  std::vector<Criterion> criteria;
+  for (const std::string& step : steps) {
+    std::optional<Criterion> criterion = ParseMacroToken(step, collection.tables);
+    if (!criterion) {
+      std::fprintf(stderr, "korvel-tool: \"%s\" is not a selection step\n", step.c_str());
+      status = kExitUsage;
+      return false;
+    }
+    criteria.push_back(*criterion);
+  }
+  if (steps.empty() && allWithoutSteps) state.current = collection.radios;
+  const std::size_t before = messages.messages().size();
+  for (const Criterion& criterion : criteria) ApplyCriterion(criterion, collection, state);
+  PrintMessages(messages, before);
+  status = kExitOk;
+  return true;
+}
+
+int SelectCommand(const std::string& directory, const std::vector<std::string>& steps) {
+  Collection collection;
+  SelectionState state;
+  int status = kExitOk;
+  if (!Select(directory, steps, false, collection, state, status)) return status;
+  for (const RadioRecord* r : state.current) std::printf("%d\n", r->id);
+  return kExitOk;
+}
+
+int ListCommand(const std::string& directory, const std::vector<std::string>& steps) {
+  Collection collection;
+  SelectionState state;
+  int status = kExitOk;
+  if (!Select(directory, steps, true, collection, state, status)) return status;
+  const std::string text = RadioListText(collection, state.current);
+  std::fwrite(text.data(), 1, text.size(), stdout);
+  return kExitOk;
+}
+
 }  // namespace
 }  // namespace korvel::tool
 
 int main(int argc, char** argv) {
   using namespace korvel::tool;
-  if (argc != 3) return Usage();
+  if (argc < 3) return Usage();
   const std::string command = argv[1];
   const std::string directory = argv[2];
+  const std::vector<std::string> steps(argv + 3, argv + argc);
+  if (command == "select" && !steps.empty()) return SelectCommand(directory, steps);
+  if (command == "list") return ListCommand(directory, steps);
+  if (argc != 3) return Usage();
   if (command == "check") return Check(directory);
   if (command == "dump") return Dump(directory);
   if (command == "resave") return Resave(directory);

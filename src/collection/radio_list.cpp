@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 #include <new>
 
 #include "util/message.h"
@@ -99,6 +100,31 @@ RadioList BuildRadioList(const TableSet& tables, std::span<RadioRecord* const> r
 
 void AppendInOrder(RadioList& list, RadioRecord* record) {
   list.items_.push_back(record);
+}
+
+}  // namespace korvel
+
+namespace korvel {
+
+void MergeInto(const TableSet& tables, RadioList& list, const RadioList& more) {
+  if (more.Empty()) return;
+  if (list.Empty()) {
+    list.items_ = more.items_;
+    return;
+  }
+  std::vector<RadioRecord*> merged;
+  merged.reserve(list.items_.size() + more.items_.size());
+  const auto less = [&](const RadioRecord* a, const RadioRecord* b) {
+    return CompareRadios(tables, *a, *b) < 0;
+  };
+  // Equal records: the one already in the list comes first and stays.
+  std::merge(list.items_.begin(), list.items_.end(), more.items_.begin(), more.items_.end(),
+             std::back_inserter(merged), less);
+  const auto last = std::unique(
+      merged.begin(), merged.end(),
+      [&](const RadioRecord* a, const RadioRecord* b) { return CompareRadios(tables, *a, *b) == 0; });
+  merged.erase(last, merged.end());
+  list.items_ = std::move(merged);
 }
 
 }  // namespace korvel

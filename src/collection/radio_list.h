@@ -36,11 +36,17 @@ class RadioList {
   // Removes the first entry that points at the record; false when there is none.
   bool Remove(const RadioRecord* record);
   void Clear() { items_.clear(); }
+  // Keeps the records the predicate accepts, in their order.
+  template <typename Predicate>
+  void KeepOnly(Predicate keep) {
+    std::erase_if(items_, [&](RadioRecord* r) { return !keep(r); });
+  }
 
  private:
   friend bool InsertRadio(const TableSet& tables, RadioRecord* record, RadioList& list);
   friend RadioList BuildRadioList(const TableSet& tables, std::span<RadioRecord* const> records);
   friend void AppendInOrder(RadioList& list, RadioRecord* record);
+  friend void MergeInto(const TableSet& tables, RadioList& list, const RadioList& more);
 
   std::vector<RadioRecord*> items_;
 };
@@ -54,5 +60,8 @@ RadioList BuildRadioList(const TableSet& tables, std::span<RadioRecord* const> r
 
 // Appends a record known to sort after every record of the list (filtering an ordered list).
 void AppendInOrder(RadioList& list, RadioRecord* record);
+
+// Inserts every record of `more` into `list`, as InsertRadio one by one would, in one pass.
+void MergeInto(const TableSet& tables, RadioList& list, const RadioList& more);
 
 }  // namespace korvel

@@ -60,6 +60,13 @@ int AluParseDate(char* text) {
   return text == nullptr ? 0 : ParseDate(text, std::strlen(text));
 }
 
+int AluDateNumber(std::string_view text) {
+  if (text.size() != 7 && text.size() != 9) return 0;
+  char copy[9];
+  text.copy(copy, text.size());
+  return ParseDate(copy, text.size());
+}
+
 std::string AluFormatDate(int date) {
   if (date <= 0) return {};
   const int year = date / 10000;

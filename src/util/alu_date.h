@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace korvel {
 
@@ -10,6 +11,8 @@ namespace korvel {
 // whether or not it then turns out to be a date. 29 February is never a date; day 00 passes.
 int AluParseDate(std::string& text);
 int AluParseDate(char* text);
+// The same number, leaving the text as it is.
+int AluDateNumber(std::string_view text);
 
 // The date text 'ddMmmyyyy' of a date number, or an empty text when the number is not valid
 // (year 0-9999, month 1-12, day 1-31; the day is not checked against the month).

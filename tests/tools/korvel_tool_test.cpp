@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <nlohmann/json.hpp>
@@ -88,6 +89,33 @@ TEST(Tool, UsageAndMissingCollections) {
   const ToolRun missing = Tool("check '" + (dir / "nothing here") + "'");
   EXPECT_EQ(missing.status, 1);
   EXPECT_NE(missing.out.find("Error: Unable to open"), std::string::npos) << missing.out;
+}
+
+TEST_F(ToolOnSample, SelectAppliesStepsInOrderAndListWritesTheirText) {
+  const ToolRun tubes = Tool("select " + Sample() + " +Technology=Tube");
+  ASSERT_EQ(tubes.status, 0);
+  const ToolRun early = Tool("select " + Sample() + " +Technology=Tube '&Year<1935'");
+  ASSERT_EQ(early.status, 0);
+  EXPECT_LT(early.out.size(), tubes.out.size());
+  EXPECT_FALSE(early.out.empty());
+
+  // Push, a second selection, Or-Combine: the union; And-Combine: the intersection.
+  const ToolRun sold = Tool("select " + Sample() + " +Status=Sold");
+  const ToolRun both = Tool("select " + Sample() + " +Status=Sold push '+Year>1950' '||'");
+  const ToolRun late = Tool("select " + Sample() + " '+Year>1950'");
+  EXPECT_GE(both.out.size(), std::max(sold.out.size(), late.out.size()));
+  const ToolRun none = Tool("select " + Sample() + " +Status=Sold push '+Year>1950' '&&' push swap clear");
+  EXPECT_EQ(none.out, "");
+
+  EXPECT_EQ(Tool("select " + Sample() + " 12").out, "12\n");
+  EXPECT_EQ(Tool("select " + Sample() + " 12a").status, 2);
+
+  const ToolRun list = Tool("list " + Sample() + " 12 3");
+  ASSERT_EQ(list.status, 0);
+  EXPECT_EQ(list.out.substr(list.out.size() - 3), "\n2\n");
+  EXPECT_EQ(std::count(list.out.begin(), list.out.end(), '\n'), 11);
+  const ToolRun all = Tool("list " + Sample());
+  EXPECT_EQ(all.out.substr(all.out.size() - 4), "\n48\n");
 }
 
 }  // namespace

@@ -1,0 +1,239 @@
+#include "app/settings.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <limits>
+
+#include "collection/tables.h"
+#include "util/alu_path.h"
+#include "util/message.h"
+
+namespace korvel {
+namespace {
+
+constexpr int kMostSelectionRecords = 50;  // 49 saved selections and the current parameters
+
+// The number at the start of a line: digits, with a leading "-" read as a sign.
+int Number(const std::string& line) {
+  std::size_t i = 0;
+  bool negative = false;
+  if (i < line.size() && line[i] == '-') {
+    negative = true;
+    ++i;
+  }
+  long long value = 0;
+  for (; i < line.size() && line[i] >= '0' && line[i] <= '9'; ++i) {
+    value = std::min<long long>(value * 10 + (line[i] - '0'), std::numeric_limits<int>::max());
+  }
+  return static_cast<int>(negative ? -value : value);
+}
+
+// The value in front of a " --- label", without blanks around it.
+std::string BeforeLabel(const std::string& line) {
+  std::string value = line.substr(0, line.find(" --- "));
+  const std::size_t first = value.find_first_not_of(' ');
+  if (first == std::string::npos) return {};
+  value.erase(0, first);
+  value.erase(value.find_last_not_of(' ') + 1);
+  return value;
+}
+
+const LookupTable& NameTable(const char* (*name)(int), int count) {
+  static LookupTable tables[3];
+  LookupTable& t = tables[count == kActionCount ? 0 : (count == kFieldCount ? 1 : 2)];
+  if (t.entries.empty()) {
+    for (int i = 0; i < count; ++i) t.entries.push_back(name(i));
+    t.modifiable = false;
+  }
+  return t;
+}
+
+int Lookup(const char* (*name)(int), int count, const std::string& text) {
+  return FindTableEntry(text, NameTable(name, count)).position;
+}
+
+Criterion ReadRow(LineSource& in) {
+  Criterion row;
+  std::string action = in.Next();
+  // The action's name ends at its label; older files are cut at the first "-".
+  if (action.find(" --- ") != std::string::npos) {
+    action = action.substr(0, action.find(" --- "));
+  } else if (const std::size_t dash = action.find('-'); dash != std::string::npos) {
+    action = action.substr(0, dash > 0 && action[dash - 1] == ' ' ? dash - 1 : dash);
+  }
+  row.action = Lookup(ActionName, kActionCount, action);
+  row.field = Lookup(FieldName, kFieldCount, in.Next());
+  row.relation = Lookup(RelationName, kRelationCount, in.Next());
+  row.value = Number(in.Next());
+  row.text = in.Next();
+  row.hasText = !row.text.empty();
+  return row;
+}
+
+void ReadSavedSelections(LineSource& in, int version, Settings& s) {
+  if (version >= 11) {
+    const int count = Number(in.Next());
+    std::vector<SelectionParameters> records;
+    for (int n = 0; n < count && !in.Ended(); ++n) {
+      SelectionParameters record;
+      const std::string first = in.Next();
+      record.name = first.substr(0, first.find(" --- "));
+      for (Criterion& row : record.rows) row = ReadRow(in);
+      record.filterName = in.Next();
+      if (static_cast<int>(records.size()) < kMostSelectionRecords - 1 || n == count - 1) {
+        records.push_back(std::move(record));
+      }
+    }
+    if (!records.empty()) {
+      s.current = std::move(records.back());
+      records.pop_back();
+    }
+    s.saved = std::move(records);
+    return;
+  }
+  s.current = SelectionParameters();
+  const int rows = version > 6 ? kCriteriaRows : 1;
+  for (int i = 0; i < rows; ++i) s.current.rows[i] = ReadRow(in);
+  if (version < 7) in.Next();
+  if (version >= 1) s.current.filterName = in.Next();
+}
+
+std::string RecordText(const SelectionParameters& p, int position) {
+  std::string text;
+  if (!p.name.empty()) text += p.name + " --- Saved Selection " + std::to_string(position) + " ---";
+  text += '\n';
+  for (const Criterion& row : p.rows) {
+    const char* action = ActionName(row.action);
+    const char* field = FieldName(row.field);
+    const char* relation = RelationName(row.relation);
+    text += std::string(action != nullptr ? action : "None") + " --- Selection Parameters ---\n";
+    text += std::string(field != nullptr ? field : "") + "\n";
+    text += std::string(relation != nullptr ? relation : "") + "\n";
+    text += std::to_string(row.value) + "\n";
+    text += (row.hasText ? row.text : std::string()) + "\n";
+  }
+  const std::string filter = p.filter != nullptr ? p.filter->name : p.filterName;
+  text += filter + "\n";
+  return text;
+}
+
+}  // namespace
+
+Settings::Settings() {
+  mainWindow.x = 100;
+  mainWindow.y = 100;
+  mainWindow.width = 500;
+  mainWindow.height = 500;
+  mainWindow.fonts = {FontSpec{false, 12, "Courier"}};
+  pane.fonts = {FontSpec{false, 8, "Courier"}};
+}
+
+int ReadSettings(const std::string& path, Settings& s) {
+  s = Settings();
+  std::FILE* file = std::fopen(AluNativePath(path).c_str(), "rb");
+  if (file == nullptr) {
+    ShowMessage(kWarning, kButtonsOk, "Cannot open initialization file; using defaults.");
+    return -1;
+  }
+  LineSource in(file);
+  const int v = Number(in.Next());
+  if (v > kSettingsVersion) {
+    ShowMessage(kError, kButtonsOk, "Don't understand data file.");
+    std::fclose(file);
+    return -1;
+  }
+  // Blanks are allowed in the directory: it runs up to its label.
+  if (v > 5) s.dataDirectory = BeforeLabel(in.Next());
+  if (v == 10) in.Next();
+  ReadSavedSelections(in, v, s);
+
+  const int members = Number(in.Next());
+  for (int i = 0; i < members && !in.Ended(); ++i) s.selection.push_back(Number(in.Next()));
+  s.currentRadio = Number(in.Next());
+  if (v > 0) s.tourSize = Number(in.Next());
+  if (v > 1) {
+    if (v < 5) {
+      if (Number(in.Next()) != 0) s.mainWindow.maximised = true;
+      s.mainWindow.x = Number(in.Next());
+      s.mainWindow.y = Number(in.Next());
+      s.mainWindow.width = Number(in.Next());
+      s.mainWindow.height = Number(in.Next());
+    } else {
+      in.Next();
+      ReadWindowParameters(in, s.mainWindow, kWindowFontLimit);
+    }
+  }
+  if (v > 7) ReadWindowParameters(in, s.pane, kWindowFontLimit);
+  if (v > 12) ReadWindowParameters(in, s.view, kWindowFontLimit);
+  if (v > 2) {
+    s.graphField = Number(in.Next());
+    s.graphSelected = Number(in.Next()) != 0;
+  }
+  if (v > 8) {
+    in.Next();
+    s.webRoot = in.Next();
+    s.webHtml = in.Next();
+    s.webPictures = in.Next();
+    s.webSnapshots = in.Next();
+    if (v > 11) {
+      s.webListName = in.Next();
+      s.webDescriptions = Number(in.Next()) != 0;
+    }
+  }
+  if (v == 4) {
+    FontSpec& font = s.mainWindow.fonts[0];
+    font.face = in.Next();
+    font.size = Number(in.Next());
+    in.Next();
+    font.bold = (Number(in.Next()) & 1) != 0;
+  }
+  std::fclose(file);
+  if (s.tourSize < 1 || s.tourSize > 8) s.tourSize = 2;
+  return v;
+}
+
+std::string SettingsText(const Settings& s) {
+  std::string text = std::to_string(kSettingsVersion) + " --- Version ---\n";
+  text += s.dataDirectory + " --- Data File Directory ---\n";
+  text += std::to_string(s.saved.size() + 1) + " ---- Saved Selections ---\n";
+  for (std::size_t i = 0; i < s.saved.size(); ++i) text += RecordText(s.saved[i], static_cast<int>(i) + 1);
+  text += RecordText(s.current, static_cast<int>(s.saved.size()) + 1);
+  text += std::to_string(s.selection.size()) + " --- Selection List ---\n";
+  for (int id : s.selection) text += std::to_string(id) + "\n";
+  text += std::to_string(s.currentRadio) + " --- View Radio ---\n";
+  text += std::to_string(s.tourSize) + " --- Tour Size ---\n";
+  text += "--- Window Parameters ---\n";
+  text += WindowParametersText(s.mainWindow);
+  text += WindowParametersText(s.pane);
+  text += WindowParametersText(s.view);
+  text += std::to_string(s.graphField) + " --- Graphing Parameters ---\n";
+  text += std::string(s.graphSelected ? "1" : "0") + "\n";
+  text += "  --- Web Image Publishing Parameters ---\n";
+  for (const std::string* line : {&s.webRoot, &s.webHtml, &s.webPictures, &s.webSnapshots, &s.webListName}) {
+    text += *line + "\n";
+  }
+  text += std::string(s.webDescriptions ? "1" : "0") + "\n";
+  return text;
+}
+
+bool WriteSettings(const std::string& path, const Settings& settings) {
+  namespace fs = std::filesystem;
+  const std::string native = AluNativePath(path);
+  const std::string partial = native + ".new";
+  const std::string text = SettingsText(settings);
+  std::FILE* file = std::fopen(partial.c_str(), "wb");
+  bool ok = file != nullptr && std::fwrite(text.data(), 1, text.size(), file) == text.size();
+  if (file != nullptr && std::fclose(file) != 0) ok = false;
+  std::error_code ec;
+  if (ok) {
+    fs::rename(partial, native, ec);
+    ok = !ec;
+  }
+  if (!ok) {
+    fs::remove(partial, ec);
+    ShowMessage(kNote, kButtonsOkCancel, "Unable to open '%s' for writing.", path.c_str());
+  }
+  return ok;
+}
+
+}  // namespace korvel

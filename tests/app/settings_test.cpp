@@ -1,0 +1,232 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "app/settings.h"
+#include "support/temp_dir.h"
+#include "util/message_recorder.h"
+
+namespace korvel {
+namespace {
+
+using test::ReadFile;
+using test::TempDir;
+using test::WriteFile;
+
+Criterion Row(int action, int field, int relation, int value, std::string text = {}) {
+  Criterion c;
+  c.action = action;
+  c.field = field;
+  c.relation = relation;
+  c.value = value;
+  c.hasText = !text.empty();
+  c.text = std::move(text);
+  return c;
+}
+
+Settings Full() {
+  Settings s;
+  s.dataDirectory = "/home/collector/My Radios";
+  SelectionParameters before1940;
+  before1940.name = "Tube radios before 1940";
+  before1940.rows[0] = Row(kActionAdd, kFieldTechnology, kRelationEqual, 3, "Tube");
+  before1940.rows[1] = Row(kActionAnd, kFieldYear, kRelationLess, 1940);
+  before1940.filterName = "Early sets";
+  SelectionParameters unnamed;
+  unnamed.rows[0] = Row(kActionAdd, kFieldModel, kRelationEqual, 0, "5A");
+  s.saved = {unnamed, before1940};
+  s.current.name = "Current";
+  s.current.rows[3] = Row(kActionSubtract, kFieldDateAcquired, kRelationGreater, 19900101, "01Jan1990");
+  s.selection = {12, 3, 40};
+  s.currentRadio = 3;
+  s.tourSize = 5;
+  s.mainWindow = {false, true, 100, 100, 500, 500, {FontSpec{false, 12, "Courier"}}};
+  s.pane = {false, false, 0, 0, 300, 700, {FontSpec{true, 8, "Liberation Mono"}}};
+  s.view = {true, false, 310, 0, 640, 480, {FontSpec{false, 10, "DejaVu Sans Mono"}}};
+  s.graphField = 14;
+  s.graphSelected = true;
+  s.webRoot = "/srv/www/radios";
+  s.webListName = "collection";
+  s.webDescriptions = true;
+  return s;
+}
+
+void ExpectSameRows(const SelectionParameters& a, const SelectionParameters& b) {
+  EXPECT_EQ(a.name, b.name);
+  EXPECT_EQ(a.filterName, b.filterName);
+  for (int i = 0; i < kCriteriaRows; ++i) EXPECT_EQ(a.rows[i], b.rows[i]) << a.name << " row " << i;
+}
+
+TEST(Settings, WhatIsWrittenReadsBack) {
+  TempDir dir;
+  MessageRecorder messages;
+  const Settings written = Full();
+  ASSERT_TRUE(WriteSettings(dir / "korvel.ini", written));
+  Settings read;
+  EXPECT_EQ(ReadSettings(dir / "korvel.ini", read), kSettingsVersion);
+  EXPECT_TRUE(messages.messages().empty());
+
+  EXPECT_EQ(read.dataDirectory, written.dataDirectory);  // blanks and all
+  ASSERT_EQ(read.saved.size(), 2u);
+  ExpectSameRows(read.saved[0], written.saved[0]);
+  ExpectSameRows(read.saved[1], written.saved[1]);
+  ExpectSameRows(read.current, written.current);
+  EXPECT_EQ(read.selection, written.selection);
+  EXPECT_EQ(read.currentRadio, 3);
+  EXPECT_EQ(read.tourSize, 5);
+  EXPECT_EQ(read.mainWindow, written.mainWindow);
+  EXPECT_EQ(read.pane, written.pane);
+  EXPECT_EQ(read.view, written.view);
+  EXPECT_EQ(read.graphField, 14);
+  EXPECT_TRUE(read.graphSelected);
+  EXPECT_EQ(read.webRoot, "/srv/www/radios");
+  EXPECT_EQ(read.webHtml, "html");
+  EXPECT_EQ(read.webListName, "collection");
+  EXPECT_TRUE(read.webDescriptions);
+  EXPECT_EQ(SettingsText(read), SettingsText(written));
+}
+
+TEST(Settings, TheLayoutIsExact) {
+  Settings s;
+  s.dataDirectory = "c:\\radios";
+  s.currentRadio = -1;
+  const std::string text = SettingsText(s);
+  const std::string expected =
+      "13 --- Version ---\n"
+      "c:\\radios --- Data File Directory ---\n"
+      "1 ---- Saved Selections ---\n"
+      "\n"  // the current parameters, without a name
+      "None --- Selection Parameters ---\nBands\n<\n0\n\n"
+      "None --- Selection Parameters ---\nBands\n<\n0\n\n"
+      "None --- Selection Parameters ---\nBands\n<\n0\n\n"
+      "None --- Selection Parameters ---\nBands\n<\n0\n\n"
+      "\n"
+      "0 --- Selection List ---\n"
+      "-1 --- View Radio ---\n"
+      "2 --- Tour Size ---\n"
+      "--- Window Parameters ---\n"
+      "0 0 100 100 500 500 1\n0 12=Courier\n"
+      "0 0 0 0 0 0 1\n0 8=Courier\n"
+      "0 0 0 0 0 0 0\n"
+      "0 --- Graphing Parameters ---\n0\n"
+      "  --- Web Image Publishing Parameters ---\n"
+      "web\nhtml\npictures\nsnapshots\nradios\n0\n";
+  EXPECT_EQ(text, expected);
+}
+
+TEST(Settings, MissingNewerAndShortFiles) {
+  TempDir dir;
+  MessageRecorder messages;
+  Settings s;
+  EXPECT_EQ(ReadSettings(dir / "missing.ini", s), -1);
+  EXPECT_EQ(messages.Texts(), std::vector<std::string>{"Cannot open initialization file; using defaults."});
+  EXPECT_EQ(messages.messages()[0].severity, kWarning);
+  EXPECT_EQ(s.mainWindow.width, 500);
+  EXPECT_EQ(s.pane.fonts[0].size, 8);
+
+  messages.Clear();
+  WriteFile(dir / "new.ini", "14 --- Version ---\n/somewhere --- Data File Directory ---\n");
+  EXPECT_EQ(ReadSettings(dir / "new.ini", s), -1);
+  EXPECT_EQ(messages.Texts(), std::vector<std::string>{"Don't understand data file."});
+  EXPECT_EQ(s.dataDirectory, "");
+
+  // Cut anywhere: lines that are not there read as empty, nothing repeats, nothing crashes.
+  const std::string whole = SettingsText(Full());
+  messages.Clear();
+  for (std::size_t cut = 0; cut < whole.size(); cut += 11) {
+    WriteFile(dir / "short.ini", whole.substr(0, cut));
+    Settings partial;
+    ReadSettings(dir / "short.ini", partial);
+    EXPECT_LE(partial.selection.size(), 3u);
+    EXPECT_GE(partial.tourSize, 1);
+    EXPECT_LE(partial.tourSize, 8);
+  }
+  EXPECT_TRUE(messages.messages().empty());
+}
+
+TEST(Settings, OldLayouts) {
+  TempDir dir;
+  MessageRecorder messages;
+  // Version 3: one row, a skipped line, the filter, the selection, radio, tour size, the old
+  // window lines and the graph parameters; the rest keeps its defaults.
+  WriteFile(dir / "v3.ini",
+            "3\n"
+            "Add --- Selection Parameters ---\nYear\n>\n1935\n\n"
+            "skipped\n"
+            "Early sets\n"
+            "2\n7\n9\n"
+            "-1\n"
+            "4\n"
+            "1\n10\n20\n640\n480\n"
+            "6\n1\n");
+  Settings s;
+  EXPECT_EQ(ReadSettings(dir / "v3.ini", s), 3);
+  EXPECT_EQ(s.current.rows[0], Row(kActionAdd, kFieldYear, kRelationGreater, 1935));
+  EXPECT_EQ(s.current.rows[1].action, kActionNone);
+  EXPECT_EQ(s.current.filterName, "Early sets");
+  EXPECT_EQ(s.selection, (std::vector<int>{7, 9}));
+  EXPECT_EQ(s.currentRadio, -1);
+  EXPECT_EQ(s.tourSize, 4);
+  EXPECT_TRUE(s.mainWindow.maximised);
+  EXPECT_EQ(s.mainWindow.width, 640);
+  EXPECT_EQ(s.graphField, 6);
+  EXPECT_TRUE(s.graphSelected);
+  EXPECT_EQ(s.pane.width, 0);
+  EXPECT_EQ(s.webRoot, "web");
+  EXPECT_TRUE(s.saved.empty());
+  EXPECT_EQ(s.dataDirectory, "");
+
+  // Version 4 carries the main window's font at the end.
+  WriteFile(dir / "v4.ini",
+            "4\n"
+            "None --- Selection Parameters ---\nBands\n<\n0\n\n"
+            "x\n\n0\n0\n2\n0\n0\n0\n0\n0\n0\n0\n"
+            "Lucida Console\n11\n0\n701\n");
+  EXPECT_EQ(ReadSettings(dir / "v4.ini", s), 4);
+  EXPECT_EQ(s.mainWindow.fonts[0], (FontSpec{true, 11, "Lucida Console"}));
+
+  // Version 10 skips a line after the directory; action names are matched by their beginning.
+  WriteFile(dir / "v10.ini", "10\n/data --- Data File Directory ---\nskip\n" +
+                                 std::string("subtr -\nstat\n=\n10\n\n") + std::string(3 * 5, '\n') +
+                                 "\n0\n0\n");
+  EXPECT_EQ(ReadSettings(dir / "v10.ini", s), 10);
+  EXPECT_EQ(s.dataDirectory, "/data");
+  EXPECT_EQ(s.current.rows[0], Row(kActionSubtract, kFieldStatus, kRelationEqual, 10));
+  EXPECT_TRUE(messages.messages().empty());
+}
+
+TEST(Settings, WindowRecordsTakeNoMoreFontsThanTheWindowHas) {
+  TempDir dir;
+  std::string record = "0 1 5 6 7 8 6\n";
+  for (int i = 0; i < 6; ++i) record += "0 " + std::to_string(9 + i) + "=Face" + std::to_string(i) + "\n";
+  WriteFile(dir / "w.txt", record + "after\n");
+  std::FILE* file = std::fopen((dir / "w.txt").c_str(), "rb");
+  LineSource lines(file);
+  WindowParameters w;
+  w.minimised = true;
+  EXPECT_TRUE(ReadWindowParameters(lines, w, kWindowFontLimit));
+  EXPECT_TRUE(w.minimised);  // reading never clears the flags
+  EXPECT_TRUE(w.maximised);
+  EXPECT_EQ(w.fonts.size(), static_cast<std::size_t>(kWindowFontLimit));
+  EXPECT_EQ(lines.Next(), "after");  // the extra font lines were read past
+  std::fclose(file);
+
+  EXPECT_EQ(WindowParametersText({false, true, 100, 100, 500, 500, {FontSpec{false, 12, "Courier"}}}),
+            "0 1 100 100 500 500 1\n0 12=Courier\n");
+}
+
+TEST(Settings, AnUnwritableFileIsReportedAndLeavesTheOldOne) {
+  TempDir dir;
+  WriteFile(dir / "korvel.ini", "old settings");
+  std::filesystem::create_directory(dir.path() / "korvel.ini.new");
+  WriteFile(dir / "korvel.ini.new/x", "in the way");
+  MessageRecorder messages;
+  EXPECT_FALSE(WriteSettings(dir / "korvel.ini", Full()));
+  ASSERT_EQ(messages.messages().size(), 1u);
+  EXPECT_EQ(messages.messages()[0].severity, kNote);
+  EXPECT_EQ(messages.messages()[0].buttons, kButtonsOkCancel);
+  EXPECT_EQ(ReadFile(dir / "korvel.ini"), "old settings");
+}
+
+}  // namespace
+}  // namespace korvel

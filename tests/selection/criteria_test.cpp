@@ -1,0 +1,184 @@
+#include <gtest/gtest.h>
+
+#include "collection/macro_text.h"
+#include "selection/criteria.h"
+#include "support/collection_builder.h"
+#include "util/message_recorder.h"
+
+namespace korvel {
+namespace {
+
+using test::AddLoadedRadio;
+using test::MakeCollection;
+using test::Position;
+
+Criterion Row(int action, int field, int relation, int value, std::string text = {}) {
+  Criterion c;
+  c.action = action;
+  c.field = field;
+  c.relation = relation;
+  c.value = value;
+  c.hasText = !text.empty();
+  c.text = std::move(text);
+  return c;
+}
+
+std::vector<int> Ids(const RadioList& list) {
+  std::vector<int> ids;
+  for (const RadioRecord* r : list) ids.push_back(r->id);
+  return ids;
+}
+
+class Selecting : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    AddLoadedRadio(c, {.id = 1, .brand = "Crosley", .model = "A5", .year = 1932});
+    AddLoadedRadio(c, {.id = 2, .brand = "Philco", .model = "AK-40", .year = 1938});
+    AddLoadedRadio(c, {.id = 3, .brand = "Philco", .model = "a5", .year = 1947, .status = kStatusSold});
+    AddLoadedRadio(c, {.id = 4, .brand = "Zenith", .model = "H500", .year = 1951});
+    philco = Position(c, kTableBrandName, "Philco");
+  }
+  std::vector<int> Fresh(std::array<Criterion, kCriteriaRows> rows) {
+    SelectionParameters p;
+    p.rows = rows;
+    EvaluateParameters(p, Evaluation::kFresh, c, state);
+    return Ids(state.current);
+  }
+  Criterion none = Row(kActionNone, 0, 0, 0);
+  Collection c = MakeCollection();
+  SelectionState state;
+  int philco = 0;
+};
+
+TEST_F(Selecting, TheFirstDecidingRowChoosesTheStart) {
+  EXPECT_TRUE(Fresh({none, none, none, none}).empty());
+  const Criterion after1935 = Row(kActionAnd, kFieldYear, kRelationGreater, 1935);
+  EXPECT_EQ(Fresh({after1935, none, none, none}), (std::vector<int>{2, 3, 4}));
+  const Criterion add1935 = Row(kActionAdd, kFieldYear, kRelationGreater, 1935);
+  EXPECT_EQ(Fresh({add1935, none, none, none}), (std::vector<int>{2, 3, 4}));
+  const Criterion noPhilco = Row(kActionSubtract, kFieldBrand, kRelationEqual, philco);
+  EXPECT_EQ(Fresh({noPhilco, none, none, none}), (std::vector<int>{1, 4}));
+  // A None row decides an empty start even before an And row.
+  EXPECT_TRUE(Fresh({none, after1935, none, none}).empty());
+  // All (like the stack actions) is passed over when choosing the start.
+  EXPECT_EQ(Fresh({Row(kActionAll, 0, 0, 0), after1935, none, none}), (std::vector<int>{2, 3, 4}));
+}
+
+TEST_F(Selecting, LookupFieldsIgnoreTheRelationAndDatesNeedADate) {
+  const RadioRecord& philco2 = *c.radios.FindById(2);
+  EXPECT_TRUE(RadioMatches(philco2, Row(kActionAdd, kFieldBrand, kRelationLess, philco)));
+  EXPECT_TRUE(RadioMatches(philco2, Row(kActionAdd, kFieldBrand, kRelationGreater, philco)));
+  EXPECT_FALSE(RadioMatches(philco2, Row(kActionAdd, 19, kRelationEqual, philco)));  // no such field
+
+  RadioRecord dated = philco2;
+  dated.dateAcquired = "05jan1950";
+  EXPECT_TRUE(RadioMatches(dated, Row(kActionAdd, kFieldDateAcquired, kRelationLess, 19600101)));
+  EXPECT_TRUE(RadioMatches(dated, Row(kActionAdd, kFieldDateAcquired, kRelationEqual, 19500105)));
+  EXPECT_EQ(dated.dateAcquired, "05jan1950");  // tested on a copy
+  dated.dateAcquired = "";
+  EXPECT_FALSE(RadioMatches(dated, Row(kActionAdd, kFieldDateAcquired, kRelationLess, 19600101)));
+  EXPECT_FALSE(RadioMatches(dated, Row(kActionAdd, kFieldDateAcquired, kRelationGreater, 0)));
+  dated.dateDisposed = "31Apr1950";  // not a date
+  EXPECT_FALSE(RadioMatches(dated, Row(kActionAdd, kFieldDateDisposed, kRelationGreater, 19000101)));
+}
+
+TEST_F(Selecting, ModelsArePrefixesAndTubesWholeTypes) {
+  const Criterion model = Row(kActionAdd, kFieldModel, kRelationEqual, 0, "A");
+  EXPECT_EQ(Fresh({model, none, none, none}), (std::vector<int>{1, 2}));  // not "a5"
+  EXPECT_EQ(Fresh({Row(kActionAdd, kFieldModel, kRelationEqual, 0, ""), none, none, none}).size(), 4u);
+
+  RadioRecord r;
+  r.tubes.Set(0, kFunctionConverter, "12SA7");
+  r.tubes.Set(1, kFunctionIfAmplifier, "12SK7");
+  r.tubes.Set(2, kFunctionDetectorFirstAudio, "12SQ7");
+  r.tubes.Set(3, kFunctionPowerAmplifier, "2*6v6");
+  const auto tube = [&](const char* text) {
+    return RadioMatches(r, Row(kActionAdd, kFieldTube, 0, 0, text));
+  };
+  EXPECT_TRUE(tube("6V6"));
+  EXPECT_TRUE(tube("6v6"));
+  EXPECT_FALSE(tube("2*6V6"));
+  EXPECT_FALSE(tube("6V"));
+
+  RadioRecord gap;
+  gap.tubes.Set(1, kFunctionPowerAmplifier, "6V6");  // slot 0 empty ends the search
+  EXPECT_FALSE(RadioMatches(gap, Row(kActionAdd, kFieldTube, 0, 0, "6V6")));
+}
+
+TEST_F(Selecting, AddingAMemberTwiceKeepsOneAndFiltersRunAfterTheRows) {
+  const Criterion philcos = Row(kActionAdd, kFieldBrand, kRelationEqual, philco);
+  EXPECT_EQ(Fresh({philcos, philcos, none, none}), (std::vector<int>{2, 3}));
+
+  // Rows, then the filter: push the Philcos, select the early sets, keep those in both.
+  c.macros.push_back({"Early Philcos",
+                      {ReadMacroEntry("push", c.tables), ReadMacroEntry("+Year<1940", c.tables),
+                       ReadMacroEntry("&&", c.tables)}});
+  SelectionParameters p;
+  p.rows = {philcos, none, none, none};
+  p.filter = &c.macros.back();
+  EvaluateParameters(p, Evaluation::kFresh, c, state);
+  EXPECT_EQ(Ids(state.current), std::vector<int>{2});
+  EXPECT_EQ(state.stack.depth, 0);
+}
+
+TEST_F(Selecting, KeepModeStartsFromTheHighlightedMembers) {
+  const Criterion philcos = Row(kActionAdd, kFieldBrand, kRelationEqual, philco);
+  Fresh({Row(kActionAdd, kFieldYear, kRelationLess, 1940), none, none, none});
+  EXPECT_EQ(Ids(state.current), (std::vector<int>{1, 2}));
+  // Everything discarded in the dialog: only the Add row's own matches come in.
+  SelectionParameters p;
+  p.rows = {philcos, none, none, none};
+  EvaluateParameters(p, Evaluation::kKeep, c, state, [](const RadioRecord*) { return false; });
+  EXPECT_EQ(Ids(state.current), (std::vector<int>{2, 3}));
+}
+
+TEST_F(Selecting, ChangesSelectAddedAndEditedRadios) {
+  c.radios.FindById(3)->value = 99;
+  AddRadio(c, test::MakeRadio(c, {.id = 9, .brand = "Crosley", .model = "Z"}));
+  SelectChanges(c, state);
+  EXPECT_EQ(Ids(state.current), (std::vector<int>{9, 3}));  // radio order: Crosley before Philco
+  ASSERT_NE(state.currentRadio, nullptr);
+  EXPECT_EQ(state.currentRadio->id, 9);
+}
+
+TEST_F(Selecting, MemberLinesDescribeTheRadio) {
+  RadioRecord* r = c.radios.FindById(4);
+  r->cabinetColour = "Walnut";
+  r->cabinetComposition = Position(c, kTableCabinetComposition, "Wood");
+  r->cabinetTrim = Position(c, kTableCabinetTrim, "Chrome");
+  r->dialPosition = Position(c, kTablePosition, "Front");
+  r->tuningDial = Position(c, kTableTuningDial, "Round");
+  EXPECT_EQ(
+      MemberText(c, *r),
+      "Zenith H500, 1951, Unknown, To Be Restored, Walnut Wood, Chrome, Front Round Dial, Unknown Unknown "
+      "Grill 4");
+  r->cabinetTrim = Position(c, kTableCabinetTrim, "No Trim");
+  r->trimColour = "Gold";  // not shown without a trim
+  r->cabinetColour = "";
+  EXPECT_EQ(MemberText(c, *r),
+            "Zenith H500, 1951, Unknown, To Be Restored, Wood, Front Round Dial, Unknown Unknown Grill 4");
+}
+
+TEST_F(Selecting, FiltersStopAtTheFirstStarredMacroAndStoredSelectionsComeBack) {
+  c.macros = {{"Tubes", {}}, {"Sold", {}}, {"*Private", {}}, {"After", {}}};
+  const auto filters = FilterList(c);
+  ASSERT_EQ(filters.size(), 2u);
+  EXPECT_EQ(filters[1]->name, "Sold");
+
+  RestoreSelection(state, c, {4, 77, 2, 2}, 2);
+  EXPECT_EQ(Ids(state.current), (std::vector<int>{2, 4}));
+  EXPECT_EQ(state.currentRadio, c.radios.FindById(2));
+  RestoreSelection(state, c, {}, -1);
+  EXPECT_EQ(state.currentRadio, nullptr);
+
+  state.parameters.filterName = "Sold";
+  SelectionParameters saved;
+  saved.filterName = "sold";  // names match exactly or not at all
+  state.saved.push_back(saved);
+  ResolveSavedFilters(state, c);
+  EXPECT_EQ(state.parameters.filter, &c.macros[1]);
+  EXPECT_EQ(state.saved[0].filter, nullptr);
+}
+
+}  // namespace
+}  // namespace korvel
