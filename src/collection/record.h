@@ -33,6 +33,8 @@ class TubeSlots {
   void ClearAll() { slots_.clear(); }
   // Slots beyond this number are all empty.
   int HeldCount() const { return static_cast<int>(slots_.size()); }
+  // Where the held slots lie (for prefetching).
+  const TubeSlot* HeldData() const { return slots_.data(); }
 
   friend bool operator==(const TubeSlots& a, const TubeSlots& b);
 
