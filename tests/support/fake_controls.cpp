@@ -1,0 +1,210 @@
+#include "support/fake_controls.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace korvel::test {
+
+void FakeControl::SetText(const std::string& text) {
+  text_ = text;
+  Echo(DalEvent::kTextChanged);
+}
+
+void FakeControl::SetChecked(bool on) {
+  checked_ = on;
+  Echo(DalEvent::kClicked);
+}
+
+int FakeControl::AddItem(const std::string& text, std::int64_t data) {
+  items_.push_back({text, data, false});
+  return ItemCount() - 1;
+}
+
+void FakeControl::ClearItems() {
+  items_.clear();
+  current_ = -1;
+  top_ = 0;
+  text_.clear();
+}
+
+std::string FakeControl::ItemText(int index) const {
+  return InRange(index) ? items_[index].text : std::string();
+}
+
+std::int64_t FakeControl::ItemData(int index) const {
+  return InRange(index) ? items_[index].data : -1;
+}
+
+int FakeControl::CurrentItem() const {
+  if (InRange(current_) && items_[current_].selected) return current_;
+  const auto first =
+      std::find_if(items_.begin(), items_.end(), [](const Item& item) { return item.selected; });
+  return first == items_.end() ? -1 : static_cast<int>(first - items_.begin());
+}
+
+bool FakeControl::SetCurrentItem(int index) {
+  if (index != -1 && !InRange(index)) return false;
+  for (Item& item : items_) item.selected = false;
+  current_ = index;
+  if (index >= 0) {
+    items_[index].selected = true;
+    text_ = items_[index].text;  // a combo box shows the chosen entry
+  }
+  Echo(DalEvent::kItemChosen);
+  return true;
+}
+
+bool FakeControl::IsItemSelected(int index) const {
+  return InRange(index) && items_[index].selected;
+}
+
+bool FakeControl::SelectItem(int index, bool on) {
+  if (!InRange(index)) return false;
+  items_[index].selected = on;
+  if (on) current_ = index;
+  Echo(DalEvent::kSelectionChanged);
+  return true;
+}
+
+std::vector<std::string> FakeControl::ItemTexts() const {
+  std::vector<std::string> texts;
+  for (const Item& item : items_) texts.push_back(item.text);
+  return texts;
+}
+
+void FakeControl::Echo(DalEvent event) {
+  if (window_ == nullptr || !window_->echoes()) return;
+  const DalFieldInfo* field = DalFindField(id_, window_->dialog());
+  const bool list = field != nullptr && (field->kind == kDalList || field->kind == kDalPlainList);
+  if (list && event == DalEvent::kItemChosen) event = DalEvent::kSelectionChanged;
+  DalNotify(window_->dialog(), id_, event);
+}
+
+FakeWindow::FakeWindow(FakeHost& host, DalDialog& dialog, const std::set<int>& controlIds)
+    : host_(host), dialog_(dialog) {
+  for (int id : controlIds) controls_[id] = std::make_unique<FakeControl>(this, id);
+}
+
+FakeWindow::~FakeWindow() {
+  if (dialog_.window == this) dialog_.window = nullptr;
+  for (auto& [id, control] : controls_) control->Detach();
+  host_.KeepClosed(dialog_.templateId, std::move(controls_));
+}
+
+DalControl* FakeWindow::Control(int controlId) {
+  const auto found = controls_.find(controlId);
+  return found != controls_.end() ? found->second.get() : nullptr;
+}
+
+void FakeWindow::End(int result) {
+  ended_ = true;
+  result_ = result;
+}
+
+FakeControl& FakeWindow::At(int controlId) {
+  const auto found = controls_.find(controlId);
+  if (found == controls_.end()) {
+    ADD_FAILURE() << "dialog " << dialog_.templateId << " has no control " << controlId;
+    static FakeControl nowhere(nullptr, 0);
+    return nowhere;
+  }
+  return *found->second;
+}
+
+bool FakeWindow::echoes() const {
+  return host_.echoes();
+}
+
+DalWindow* FakeNotebookWindow::Page(int index) {
+  if (index < 0 || index >= static_cast<int>(notebook_.pages.size())) return nullptr;
+  std::unique_ptr<FakeWindow>& page = pages_[index];
+  if (!page) page = host_.MakeWindow(notebook_.pages[index].dialog);
+  return page.get();
+}
+
+void FakeNotebookWindow::End(int result) {
+  ended_ = true;
+  result_ = result;
+}
+
+FakeHost::FakeHost() {
+  DalClearScripts();
+  DalSetHost(this);
+}
+
+FakeHost::~FakeHost() {
+  DalSetHost(nullptr);
+  DalClearScripts();
+}
+
+void FakeHost::DefineTemplate(int templateId, std::set<int> controlIds) {
+  templates_[templateId] = std::move(controlIds);
+}
+
+void FakeHost::RefuseTemplate(int templateId) {
+  refused_.insert(templateId);
+}
+
+std::unique_ptr<FakeWindow> FakeHost::MakeWindow(DalDialog& dialog) {
+  if (refused_.count(dialog.templateId)) return nullptr;
+  std::set<int> ids{kDalIdOk, kDalIdCancel};
+  const auto defined = templates_.find(dialog.templateId);
+  if (defined != templates_.end()) {
+    ids.insert(defined->second.begin(), defined->second.end());
+  } else {
+    for (const DalFieldInfo& field : dialog.fields) {
+      if (field.kind != kDalEnd && field.kind != kDalNoControl) ids.insert(field.controlId);
+    }
+  }
+  made_.push_back(dialog.templateId);
+  return std::make_unique<FakeWindow>(*this, dialog, ids);
+}
+
+std::unique_ptr<FakeWindow> FakeHost::Open(DalDialog& dialog) {
+  if (!dialog.indexed) {
+    EXPECT_TRUE(DalInitFieldInfo(dialog));
+  }
+  std::unique_ptr<FakeWindow> window = MakeWindow(dialog);
+  if (window) dialog.window = window.get();
+  return window;
+}
+
+void FakeHost::KeepClosed(int templateId, std::map<int, std::unique_ptr<FakeControl>> controls) {
+  closed_[templateId] = std::move(controls);
+}
+
+FakeControl& FakeHost::Closed(int templateId, int controlId) {
+  auto& controls = closed_[templateId];
+  const auto found = controls.find(controlId);
+  if (found == controls.end()) {
+    ADD_FAILURE() << "no closed window of dialog " << templateId << " with control " << controlId;
+    static FakeControl nowhere(nullptr, 0);
+    return nowhere;
+  }
+  return *found->second;
+}
+
+std::unique_ptr<DalWindow> FakeHost::CreateDialogWindow(DalDialog& dialog, void* /*parent*/) {
+  return MakeWindow(dialog);
+}
+
+int FakeHost::RunDialogWindow(DalWindow& window, bool modal) {
+  lastRunModal_ = modal;
+  auto& fake = static_cast<FakeWindow&>(window);
+  if (user) user(fake);
+  return fake.ended() ? fake.result() : -1;
+}
+
+std::unique_ptr<DalNotebookWindow> FakeHost::CreateNotebookWindow(DalNotebook& notebook, void* /*parent*/) {
+  return std::make_unique<FakeNotebookWindow>(*this, notebook);
+}
+
+int FakeHost::RunNotebookWindow(DalNotebookWindow& window) {
+  lastRunModal_ = true;
+  auto& fake = static_cast<FakeNotebookWindow&>(window);
+  if (notebookUser) notebookUser(fake);
+  return fake.ended() ? fake.result() : -1;
+}
+
+}  // namespace korvel::test

@@ -1,0 +1,169 @@
+// In-memory controls, windows and dialog host for tests: dialogs and notebooks run headless, and
+// a test can read every control's state, also after its window has closed.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "dal/dal.h"
+
+namespace korvel::test {
+
+class FakeWindow;
+
+class FakeControl : public DalControl {
+ public:
+  struct Item {
+    std::string text;
+    std::int64_t data = 0;
+    bool selected = false;
+  };
+
+  FakeControl(FakeWindow* window, int id) : window_(window), id_(id) {}
+
+  std::string Text() const override { return text_; }
+  void SetText(const std::string& text) override;
+  bool IsEnabled() const override { return enabled_; }
+  void SetEnabled(bool on) override { enabled_ = on; }
+  void SetFocus() override { focused_ = true; }
+  bool IsChecked() const override { return checked_; }
+  void SetChecked(bool on) override;
+  int AddItem(const std::string& text, std::int64_t data) override;
+  void ClearItems() override;
+  int ItemCount() const override { return static_cast<int>(items_.size()); }
+  std::string ItemText(int index) const override;
+  std::int64_t ItemData(int index) const override;
+  int CurrentItem() const override;
+  bool SetCurrentItem(int index) override;
+  bool IsItemSelected(int index) const override;
+  bool SelectItem(int index, bool on) override;
+  int TopItem() const override { return top_; }
+  void SetTopItem(int index) override { top_ = index; }
+  void WatchScrolling() override { ++watchCalls_; }
+
+  const std::vector<Item>& items() const { return items_; }
+  std::vector<std::string> ItemTexts() const;
+  int watchCalls() const { return watchCalls_; }
+  bool focused() const { return focused_; }
+  // The window has gone; the control is only looked at from now on.
+  void Detach() { window_ = nullptr; }
+
+ private:
+  bool InRange(int index) const { return index >= 0 && index < ItemCount(); }
+  // Reports a change made by the program, as toolkits that do not tell the two apart do.
+  void Echo(DalEvent event);
+
+  FakeWindow* window_;
+  int id_;
+  std::string text_;
+  bool enabled_ = true;
+  bool focused_ = false;
+  bool checked_ = false;
+  std::vector<Item> items_;
+  int current_ = -1;
+  int top_ = 0;
+  int watchCalls_ = 0;
+};
+
+class FakeHost;
+
+class FakeWindow : public DalWindow {
+ public:
+  FakeWindow(FakeHost& host, DalDialog& dialog, const std::set<int>& controlIds);
+  ~FakeWindow() override;
+
+  DalControl* Control(int controlId) override;
+  void End(int result) override;
+
+  // The control with this id; fails the test when the window has none.
+  FakeControl& At(int controlId);
+  DalDialog& dialog() { return dialog_; }
+  bool ended() const { return ended_; }
+  int result() const { return result_; }
+  bool echoes() const;
+
+ private:
+  FakeHost& host_;
+  DalDialog& dialog_;
+  std::map<int, std::unique_ptr<FakeControl>> controls_;
+  bool ended_ = false;
+  int result_ = -1;
+};
+
+class FakeNotebookWindow : public DalNotebookWindow {
+ public:
+  FakeNotebookWindow(FakeHost& host, DalNotebook& notebook) : host_(host), notebook_(notebook) {}
+
+  DalWindow* Page(int index) override;
+  void ShowPage(int index) override { current_ = index; }
+  void End(int result) override;
+
+  DalNotebook& notebook() { return notebook_; }
+  int current() const { return current_; }
+  bool ended() const { return ended_; }
+  int result() const { return result_; }
+
+ private:
+  FakeHost& host_;
+  DalNotebook& notebook_;
+  std::map<int, std::unique_ptr<FakeWindow>> pages_;
+  int current_ = 0;
+  bool ended_ = false;
+  int result_ = -1;
+};
+
+// Installs itself as the library's host for its lifetime and starts with no queued scripts.
+class FakeHost : public DalHost {
+ public:
+  FakeHost();
+  ~FakeHost() override;
+  FakeHost(const FakeHost&) = delete;
+  FakeHost& operator=(const FakeHost&) = delete;
+
+  // The control ids of a template (OK and Cancel are always there). A template that is not
+  // defined gets a control for every field of its dialog.
+  void DefineTemplate(int templateId, std::set<int> controlIds);
+  // Windows of this template cannot be made.
+  void RefuseTemplate(int templateId);
+  // Controls report changes the program makes to them, as if the user had made them.
+  void EchoChanges(bool on) { echo_ = on; }
+  bool echoes() const { return echo_; }
+
+  // A window outside any run, for exercising field operations directly; the dialog is indexed
+  // and bound to the window until the window goes.
+  std::unique_ptr<FakeWindow> Open(DalDialog& dialog);
+
+  // Acts as the user of runs without a script; without one, the run ends as if the program quit.
+  std::function<void(FakeWindow&)> user;
+  std::function<void(FakeNotebookWindow&)> notebookUser;
+
+  // Templates of the windows made, pages included, in order; whether the last run was modal.
+  const std::vector<int>& made() const { return made_; }
+  bool lastRunModal() const { return lastRunModal_; }
+  // The controls of the last closed window of a template; fails the test when there is none.
+  FakeControl& Closed(int templateId, int controlId);
+
+  std::unique_ptr<DalWindow> CreateDialogWindow(DalDialog& dialog, void* parent) override;
+  int RunDialogWindow(DalWindow& window, bool modal) override;
+  std::unique_ptr<DalNotebookWindow> CreateNotebookWindow(DalNotebook& notebook, void* parent) override;
+  int RunNotebookWindow(DalNotebookWindow& window) override;
+
+  // For FakeWindow and FakeNotebookWindow.
+  std::unique_ptr<FakeWindow> MakeWindow(DalDialog& dialog);
+  void KeepClosed(int templateId, std::map<int, std::unique_ptr<FakeControl>> controls);
+
+ private:
+  std::map<int, std::set<int>> templates_;
+  std::set<int> refused_;
+  std::map<int, std::map<int, std::unique_ptr<FakeControl>>> closed_;
+  std::vector<int> made_;
+  bool echo_ = false;
+  bool lastRunModal_ = false;
+};
+
+}  // namespace korvel::test
