@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <limits>
+#include <optional>
 
 #include "collection/tables.h"
 #include "util/alu_path.h"
@@ -13,19 +14,33 @@ namespace {
 
 constexpr int kMostSelectionRecords = 50;  // 49 saved selections and the current parameters
 
-// The number at the start of a line: digits, with a leading "-" read as a sign.
-int Number(const std::string& line) {
+// The number at the start of a line: digits, with a leading "-" read as a sign; none when the
+// line does not start with one.
+std::optional<int> ParseNumber(const std::string& line) {
   std::size_t i = 0;
   bool negative = false;
   if (i < line.size() && line[i] == '-') {
     negative = true;
     ++i;
   }
+  if (i >= line.size() || line[i] < '0' || line[i] > '9') return std::nullopt;
   long long value = 0;
   for (; i < line.size() && line[i] >= '0' && line[i] <= '9'; ++i) {
     value = std::min<long long>(value * 10 + (line[i] - '0'), std::numeric_limits<int>::max());
   }
   return static_cast<int>(negative ? -value : value);
+}
+
+int Number(const std::string& line) {
+  return ParseNumber(line).value_or(0);
+}
+
+// A number that does not parse (a damaged or short file) leaves the value as it was.
+void ReadNumber(LineSource& in, int& value) {
+  if (const std::optional<int> number = ParseNumber(in.Next())) value = *number;
+}
+void ReadSwitch(LineSource& in, bool& value) {
+  if (const std::optional<int> number = ParseNumber(in.Next())) value = *number != 0;
 }
 
 // The value in front of a " --- label", without blanks around it.
@@ -148,16 +163,18 @@ int ReadSettings(const std::string& path, Settings& s) {
   ReadSavedSelections(in, v, s);
 
   const int members = Number(in.Next());
-  for (int i = 0; i < members && !in.Ended(); ++i) s.selection.push_back(Number(in.Next()));
-  s.currentRadio = Number(in.Next());
-  if (v > 0) s.tourSize = Number(in.Next());
+  for (int i = 0; i < members && !in.Ended(); ++i) {
+    if (const std::optional<int> id = ParseNumber(in.Next())) s.selection.push_back(*id);
+  }
+  ReadNumber(in, s.currentRadio);
+  if (v > 0) ReadNumber(in, s.tourSize);
   if (v > 1) {
     if (v < 5) {
       if (Number(in.Next()) != 0) s.mainWindow.maximised = true;
-      s.mainWindow.x = Number(in.Next());
-      s.mainWindow.y = Number(in.Next());
-      s.mainWindow.width = Number(in.Next());
-      s.mainWindow.height = Number(in.Next());
+      ReadNumber(in, s.mainWindow.x);
+      ReadNumber(in, s.mainWindow.y);
+      ReadNumber(in, s.mainWindow.width);
+      ReadNumber(in, s.mainWindow.height);
     } else {
       in.Next();
       ReadWindowParameters(in, s.mainWindow, kWindowFontLimit);
@@ -166,8 +183,8 @@ int ReadSettings(const std::string& path, Settings& s) {
   if (v > 7) ReadWindowParameters(in, s.pane, kWindowFontLimit);
   if (v > 12) ReadWindowParameters(in, s.view, kWindowFontLimit);
   if (v > 2) {
-    s.graphField = Number(in.Next());
-    s.graphSelected = Number(in.Next()) != 0;
+    ReadNumber(in, s.graphField);
+    ReadSwitch(in, s.graphSelected);
   }
   if (v > 8) {
     in.Next();
@@ -177,13 +194,13 @@ int ReadSettings(const std::string& path, Settings& s) {
     s.webSnapshots = in.Next();
     if (v > 11) {
       s.webListName = in.Next();
-      s.webDescriptions = Number(in.Next()) != 0;
+      ReadSwitch(in, s.webDescriptions);
     }
   }
   if (v == 4) {
     FontSpec& font = s.mainWindow.fonts[0];
     font.face = in.Next();
-    font.size = Number(in.Next());
+    ReadNumber(in, font.size);
     in.Next();
     font.bold = (Number(in.Next()) & 1) != 0;
   }

@@ -142,6 +142,16 @@ TEST(Settings, MissingNewerAndShortFiles) {
     EXPECT_LE(partial.tourSize, 8);
   }
   EXPECT_TRUE(messages.messages().empty());
+
+  // Numbers that do not parse keep their defaults: a damaged radio line is no radio, not radio 0.
+  WriteFile(dir / "damaged.ini",
+            "13\n. --- Data File Directory ---\n0\n2 --- Selection List ---\n7\nx\n"
+            "garbage --- View Radio ---\nbig --- Tour Size ---\n");
+  Settings damaged;
+  EXPECT_EQ(ReadSettings(dir / "damaged.ini", damaged), 13);
+  EXPECT_EQ(damaged.selection, std::vector<int>{7});
+  EXPECT_EQ(damaged.currentRadio, -1);
+  EXPECT_EQ(damaged.tourSize, 2);
 }
 
 TEST(Settings, OldLayouts) {
