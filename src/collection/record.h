@@ -43,6 +43,24 @@ class TubeSlots {
   std::vector<TubeSlot> slots_;
 };
 
+// The ten extra picture names of a radio. As with the tube slots, only the names up to the last
+// one written are held; the others read as empty.
+class ExtraPictureFiles {
+ public:
+  const std::string& operator[](int i) const {
+    return i >= 0 && i < static_cast<int>(names_.size()) ? names_[i] : kEmptyName;
+  }
+  // Name i (0-9) for writing.
+  std::string& operator[](int i);
+  int HeldCount() const { return static_cast<int>(names_.size()); }
+
+  friend bool operator==(const ExtraPictureFiles& a, const ExtraPictureFiles& b);
+
+ private:
+  static const std::string kEmptyName;
+  std::vector<std::string> names_;
+};
+
 // The fields are grouped rather than kept in the data file's order: the numbers and positions
 // that selections and the radio order test come first and together, so that a walk over a large
 // collection touches few cache lines per radio.
@@ -94,7 +112,7 @@ struct RadioRecord {
   std::string extras;
   std::string pictureFile;  // relative to the data directory
   std::string thumbnailFile;
-  std::array<std::string, kExtraPictureLimit> extraPictureFiles;
+  ExtraPictureFiles extraPictureFiles;  // the first extraPictureCount are used
   std::array<std::int32_t, kExtraPictureLimit> extraPictureIndex{-1, -1, -1, -1, -1, -1, -1, -1, -1, -1};
 };
 
