@@ -12,22 +12,11 @@ const Collection& Large() {
   return collection;
 }
 
-Criterion Row(int action, int field, int relation, int value, std::string text = {}) {
-  Criterion c;
-  c.action = action;
-  c.field = field;
-  c.relation = relation;
-  c.value = value;
-  c.hasText = !text.empty();
-  c.text = std::move(text);
-  return c;
-}
-
 void BM_OneCriterion(benchmark::State& state) {
   const Collection& c = Large();
-  const Criterion criteria[] = {Row(kActionAdd, kFieldYear, kRelationLess, 1940),
-                                Row(kActionAdd, kFieldDateAcquired, kRelationGreater, 20000101),
-                                Row(kActionAdd, kFieldTube, kRelationEqual, 0, "6V6")};
+  const Criterion criteria[] = {MakeCriterion(kActionAdd, kFieldYear, kRelationLess, 1940),
+                                MakeCriterion(kActionAdd, kFieldDateAcquired, kRelationGreater, 20000101),
+                                MakeCriterion(kActionAdd, kFieldTube, kRelationEqual, 0, "6V6")};
   const Criterion& criterion = criteria[state.range(0)];
   for (auto _ : state) {
     SelectionState s;
@@ -40,10 +29,10 @@ BENCHMARK(BM_OneCriterion)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond
 void BM_FreshFourRows(benchmark::State& state) {
   const Collection& c = Large();
   SelectionParameters p;
-  p.rows = {Row(kActionAdd, kFieldTechnology, kRelationEqual, kTechTube),
-            Row(kActionAnd, kFieldYear, kRelationLess, 1950),
-            Row(kActionSubtract, kFieldStatus, kRelationEqual, kStatusSold),
-            Row(kActionOr, kFieldModel, kRelationEqual, 0, "5A")};
+  p.rows = {MakeCriterion(kActionAdd, kFieldTechnology, kRelationEqual, kTechTube),
+            MakeCriterion(kActionAnd, kFieldYear, kRelationLess, 1950),
+            MakeCriterion(kActionSubtract, kFieldStatus, kRelationEqual, kStatusSold),
+            MakeCriterion(kActionOr, kFieldModel, kRelationEqual, 0, "5A")};
   for (auto _ : state) {
     SelectionState s;
     EvaluateParameters(p, Evaluation::kFresh, c, s);

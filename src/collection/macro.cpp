@@ -62,6 +62,17 @@ const char* FieldName(int field) {
 const char* RelationName(int relation) {
   return relation >= 0 && relation < kRelationCount ? kRelationNames[relation] : nullptr;
 }
+Criterion MakeCriterion(int action, int field, int relation, int value, std::string text) {
+  Criterion c;
+  c.action = action;
+  c.field = field;
+  c.relation = relation;
+  c.value = value;
+  c.hasText = !text.empty();
+  c.text = std::move(text);
+  return c;
+}
+
 int FieldTableKind(int field) {
   return field >= 0 && field < kFieldCount ? kFieldTables[field] : -1;
 }

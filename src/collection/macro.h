@@ -70,6 +70,9 @@ struct Criterion {
   friend bool operator==(const Criterion&, const Criterion&) = default;
 };
 
+// A criterion from its parts; the text, when given, is kept as the criterion's text.
+Criterion MakeCriterion(int action, int field, int relation, int value, std::string text = {});
+
 // A macro entry read from a line that is not a step keeps the line as it was written, so that
 // saving the collection never changes it; the entry itself does nothing.
 struct MacroEntry {

@@ -13,30 +13,20 @@ using test::ReadFile;
 using test::TempDir;
 using test::WriteFile;
 
-Criterion Row(int action, int field, int relation, int value, std::string text = {}) {
-  Criterion c;
-  c.action = action;
-  c.field = field;
-  c.relation = relation;
-  c.value = value;
-  c.hasText = !text.empty();
-  c.text = std::move(text);
-  return c;
-}
-
 Settings Full() {
   Settings s;
   s.dataDirectory = "/home/collector/My Radios";
   SelectionParameters before1940;
   before1940.name = "Tube radios before 1940";
-  before1940.rows[0] = Row(kActionAdd, kFieldTechnology, kRelationEqual, 3, "Tube");
-  before1940.rows[1] = Row(kActionAnd, kFieldYear, kRelationLess, 1940);
+  before1940.rows[0] = MakeCriterion(kActionAdd, kFieldTechnology, kRelationEqual, 3, "Tube");
+  before1940.rows[1] = MakeCriterion(kActionAnd, kFieldYear, kRelationLess, 1940);
   before1940.filterName = "Early sets";
   SelectionParameters unnamed;
-  unnamed.rows[0] = Row(kActionAdd, kFieldModel, kRelationEqual, 0, "5A");
+  unnamed.rows[0] = MakeCriterion(kActionAdd, kFieldModel, kRelationEqual, 0, "5A");
   s.saved = {unnamed, before1940};
   s.current.name = "Current";
-  s.current.rows[3] = Row(kActionSubtract, kFieldDateAcquired, kRelationGreater, 19900101, "01Jan1990");
+  s.current.rows[3] =
+      MakeCriterion(kActionSubtract, kFieldDateAcquired, kRelationGreater, 19900101, "01Jan1990");
   s.selection = {12, 3, 40};
   s.currentRadio = 3;
   s.tourSize = 5;
@@ -171,7 +161,7 @@ TEST(Settings, OldLayouts) {
             "6\n1\n");
   Settings s;
   EXPECT_EQ(ReadSettings(dir / "v3.ini", s), 3);
-  EXPECT_EQ(s.current.rows[0], Row(kActionAdd, kFieldYear, kRelationGreater, 1935));
+  EXPECT_EQ(s.current.rows[0], MakeCriterion(kActionAdd, kFieldYear, kRelationGreater, 1935));
   EXPECT_EQ(s.current.rows[1].action, kActionNone);
   EXPECT_EQ(s.current.filterName, "Early sets");
   EXPECT_EQ(s.selection, (std::vector<int>{7, 9}));
@@ -201,7 +191,7 @@ TEST(Settings, OldLayouts) {
                                  "\n0\n0\n");
   EXPECT_EQ(ReadSettings(dir / "v10.ini", s), 10);
   EXPECT_EQ(s.dataDirectory, "/data");
-  EXPECT_EQ(s.current.rows[0], Row(kActionSubtract, kFieldStatus, kRelationEqual, 10));
+  EXPECT_EQ(s.current.rows[0], MakeCriterion(kActionSubtract, kFieldStatus, kRelationEqual, 10));
   EXPECT_TRUE(messages.messages().empty());
 }
 

@@ -15,17 +15,6 @@ using test::TempDir;
 using test::WriteFile;
 using Lines = std::vector<std::string>;
 
-Criterion Row(int action, int field, int relation, int value, std::string text = {}) {
-  Criterion c;
-  c.action = action;
-  c.field = field;
-  c.relation = relation;
-  c.value = value;
-  c.hasText = !text.empty();
-  c.text = std::move(text);
-  return c;
-}
-
 const Lines kFirstRow = {"Subtract --- Selection Parameters ---", "Year", ">", "1935", ""};
 const Lines kNoneRow = {"None --- Selection Parameters ---", "Bands", "<", "0", ""};
 
@@ -123,11 +112,11 @@ TEST(SettingsVersions, EachLayoutReadsWhatItCarriesAndDefaultsTheRest) {
     EXPECT_EQ(s.saved.size(), v >= 11 ? 2u : 0u);
     EXPECT_EQ(s.current.name, v >= 11 ? "Current" : "");
     EXPECT_EQ(s.current.filterName, v >= 1 ? "Late sets" : "");
-    EXPECT_EQ(s.current.rows[0], Row(kActionSubtract, kFieldYear, kRelationGreater, 1935));
+    EXPECT_EQ(s.current.rows[0], MakeCriterion(kActionSubtract, kFieldYear, kRelationGreater, 1935));
     if (v > 6) {
-      EXPECT_EQ(s.current.rows[1], Row(kActionAnd, kFieldModel, kRelationEqual, 0, "5A5"));
-      EXPECT_EQ(s.current.rows[2], Row(kActionNone, kFieldBands, kRelationLess, 0));
-      EXPECT_EQ(s.current.rows[3], Row(kActionOr, kFieldTube, kRelationEqual, 0, "6V6"));
+      EXPECT_EQ(s.current.rows[1], MakeCriterion(kActionAnd, kFieldModel, kRelationEqual, 0, "5A5"));
+      EXPECT_EQ(s.current.rows[2], MakeCriterion(kActionNone, kFieldBands, kRelationLess, 0));
+      EXPECT_EQ(s.current.rows[3], MakeCriterion(kActionOr, kFieldTube, kRelationEqual, 0, "6V6"));
     } else {
       for (int i = 1; i < kCriteriaRows; ++i) EXPECT_EQ(s.current.rows[i], empty.rows[i]) << "row " << i;
     }
@@ -182,7 +171,7 @@ TEST(SettingsVersions, SavedRecordsAreNamedUpToTheirLabelAndTheLastIsCurrent) {
   ASSERT_EQ(s.saved.size(), 3u);
   EXPECT_EQ(s.saved[0].name, "Pre-war");
   EXPECT_EQ(s.saved[0].filterName, "Early sets");
-  EXPECT_EQ(s.saved[0].rows[3], Row(kActionOr, kFieldTube, kRelationEqual, 0, "6V6"));
+  EXPECT_EQ(s.saved[0].rows[3], MakeCriterion(kActionOr, kFieldTube, kRelationEqual, 0, "6V6"));
   EXPECT_EQ(s.saved[1].name, "No label at all");
   EXPECT_EQ(s.saved[1].filterName, "");
   EXPECT_EQ(s.saved[2].name, "");
@@ -200,7 +189,7 @@ TEST(SettingsVersions, SavedRecordsAreNamedUpToTheirLabelAndTheLastIsCurrent) {
   s = Read(dir, l, 11);
   EXPECT_TRUE(s.saved.empty());
   EXPECT_EQ(s.current.name, "Only");
-  EXPECT_EQ(s.current.rows[0], Row(kActionSubtract, kFieldYear, kRelationGreater, 1935));
+  EXPECT_EQ(s.current.rows[0], MakeCriterion(kActionSubtract, kFieldYear, kRelationGreater, 1935));
 
   // No records: the parameters stay empty and the selection list follows at once.
   l = Head(11);
@@ -284,7 +273,7 @@ TEST(SettingsVersions, RowLinesAreLookedUpByTheBeginningOfTheName) {
   // The text is kept as it stands, blanks and length included.
   const std::string longText = "  " + std::string(300, 'k') + " ";
   EXPECT_EQ(ReadFirstRow(dir, {"Add -", "Model", "=", "0", longText}),
-            Row(kActionAdd, kFieldModel, kRelationEqual, 0, longText));
+            MakeCriterion(kActionAdd, kFieldModel, kRelationEqual, 0, longText));
   EXPECT_FALSE(ReadFirstRow(dir, {"Add -", "Model", "=", "0", ""}).hasText);
   EXPECT_TRUE(messages.messages().empty());
 }

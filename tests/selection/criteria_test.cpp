@@ -12,22 +12,7 @@ using test::AddLoadedRadio;
 using test::MakeCollection;
 using test::Position;
 
-Criterion Row(int action, int field, int relation, int value, std::string text = {}) {
-  Criterion c;
-  c.action = action;
-  c.field = field;
-  c.relation = relation;
-  c.value = value;
-  c.hasText = !text.empty();
-  c.text = std::move(text);
-  return c;
-}
-
-std::vector<int> Ids(const RadioList& list) {
-  std::vector<int> ids;
-  for (const RadioRecord* r : list) ids.push_back(r->id);
-  return ids;
-}
+using test::Ids;
 
 class Selecting : public ::testing::Test {
  protected:
@@ -44,7 +29,7 @@ class Selecting : public ::testing::Test {
     EvaluateParameters(p, Evaluation::kFresh, c, state);
     return Ids(state.current);
   }
-  Criterion none = Row(kActionNone, 0, 0, 0);
+  Criterion none = MakeCriterion(kActionNone, 0, 0, 0);
   Collection c = MakeCollection();
   SelectionState state;
   int philco = 0;
@@ -52,40 +37,43 @@ class Selecting : public ::testing::Test {
 
 TEST_F(Selecting, TheFirstDecidingRowChoosesTheStart) {
   EXPECT_TRUE(Fresh({none, none, none, none}).empty());
-  const Criterion after1935 = Row(kActionAnd, kFieldYear, kRelationGreater, 1935);
+  const Criterion after1935 = MakeCriterion(kActionAnd, kFieldYear, kRelationGreater, 1935);
   EXPECT_EQ(Fresh({after1935, none, none, none}), (std::vector<int>{2, 3, 4}));
-  const Criterion add1935 = Row(kActionAdd, kFieldYear, kRelationGreater, 1935);
+  const Criterion add1935 = MakeCriterion(kActionAdd, kFieldYear, kRelationGreater, 1935);
   EXPECT_EQ(Fresh({add1935, none, none, none}), (std::vector<int>{2, 3, 4}));
-  const Criterion noPhilco = Row(kActionSubtract, kFieldBrand, kRelationEqual, philco);
+  const Criterion noPhilco = MakeCriterion(kActionSubtract, kFieldBrand, kRelationEqual, philco);
   EXPECT_EQ(Fresh({noPhilco, none, none, none}), (std::vector<int>{1, 4}));
   // A None row decides an empty start even before an And row.
   EXPECT_TRUE(Fresh({none, after1935, none, none}).empty());
   // All (like the stack actions) is passed over when choosing the start.
-  EXPECT_EQ(Fresh({Row(kActionAll, 0, 0, 0), after1935, none, none}), (std::vector<int>{2, 3, 4}));
+  EXPECT_EQ(Fresh({MakeCriterion(kActionAll, 0, 0, 0), after1935, none, none}), (std::vector<int>{2, 3, 4}));
 }
 
 TEST_F(Selecting, LookupFieldsIgnoreTheRelationAndDatesNeedADate) {
   const RadioRecord& philco2 = *c.radios.FindById(2);
-  EXPECT_TRUE(RadioMatches(philco2, Row(kActionAdd, kFieldBrand, kRelationLess, philco)));
-  EXPECT_TRUE(RadioMatches(philco2, Row(kActionAdd, kFieldBrand, kRelationGreater, philco)));
-  EXPECT_FALSE(RadioMatches(philco2, Row(kActionAdd, 19, kRelationEqual, philco)));  // no such field
+  EXPECT_TRUE(RadioMatches(philco2, MakeCriterion(kActionAdd, kFieldBrand, kRelationLess, philco)));
+  EXPECT_TRUE(RadioMatches(philco2, MakeCriterion(kActionAdd, kFieldBrand, kRelationGreater, philco)));
+  EXPECT_FALSE(
+      RadioMatches(philco2, MakeCriterion(kActionAdd, 19, kRelationEqual, philco)));  // no such field
 
   RadioRecord dated = philco2;
   dated.dateAcquired = "05jan1950";
-  EXPECT_TRUE(RadioMatches(dated, Row(kActionAdd, kFieldDateAcquired, kRelationLess, 19600101)));
-  EXPECT_TRUE(RadioMatches(dated, Row(kActionAdd, kFieldDateAcquired, kRelationEqual, 19500105)));
+  EXPECT_TRUE(RadioMatches(dated, MakeCriterion(kActionAdd, kFieldDateAcquired, kRelationLess, 19600101)));
+  EXPECT_TRUE(RadioMatches(dated, MakeCriterion(kActionAdd, kFieldDateAcquired, kRelationEqual, 19500105)));
   EXPECT_EQ(dated.dateAcquired, "05jan1950");  // tested on a copy
   dated.dateAcquired = "";
-  EXPECT_FALSE(RadioMatches(dated, Row(kActionAdd, kFieldDateAcquired, kRelationLess, 19600101)));
-  EXPECT_FALSE(RadioMatches(dated, Row(kActionAdd, kFieldDateAcquired, kRelationGreater, 0)));
+  EXPECT_FALSE(RadioMatches(dated, MakeCriterion(kActionAdd, kFieldDateAcquired, kRelationLess, 19600101)));
+  EXPECT_FALSE(RadioMatches(dated, MakeCriterion(kActionAdd, kFieldDateAcquired, kRelationGreater, 0)));
   dated.dateDisposed = "31Apr1950";  // not a date
-  EXPECT_FALSE(RadioMatches(dated, Row(kActionAdd, kFieldDateDisposed, kRelationGreater, 19000101)));
+  EXPECT_FALSE(
+      RadioMatches(dated, MakeCriterion(kActionAdd, kFieldDateDisposed, kRelationGreater, 19000101)));
 }
 
 TEST_F(Selecting, ModelsArePrefixesAndTubesWholeTypes) {
-  const Criterion model = Row(kActionAdd, kFieldModel, kRelationEqual, 0, "A");
+  const Criterion model = MakeCriterion(kActionAdd, kFieldModel, kRelationEqual, 0, "A");
   EXPECT_EQ(Fresh({model, none, none, none}), (std::vector<int>{1, 2}));  // not "a5"
-  EXPECT_EQ(Fresh({Row(kActionAdd, kFieldModel, kRelationEqual, 0, ""), none, none, none}).size(), 4u);
+  EXPECT_EQ(Fresh({MakeCriterion(kActionAdd, kFieldModel, kRelationEqual, 0, ""), none, none, none}).size(),
+            4u);
 
   RadioRecord r;
   r.tubes.Set(0, kFunctionConverter, "12SA7");
@@ -93,7 +81,7 @@ TEST_F(Selecting, ModelsArePrefixesAndTubesWholeTypes) {
   r.tubes.Set(2, kFunctionDetectorFirstAudio, "12SQ7");
   r.tubes.Set(3, kFunctionPowerAmplifier, "2*6v6");
   const auto tube = [&](const char* text) {
-    return RadioMatches(r, Row(kActionAdd, kFieldTube, 0, 0, text));
+    return RadioMatches(r, MakeCriterion(kActionAdd, kFieldTube, 0, 0, text));
   };
   EXPECT_TRUE(tube("6V6"));
   EXPECT_TRUE(tube("6v6"));
@@ -102,11 +90,11 @@ TEST_F(Selecting, ModelsArePrefixesAndTubesWholeTypes) {
 
   RadioRecord gap;
   gap.tubes.Set(1, kFunctionPowerAmplifier, "6V6");  // slot 0 empty ends the search
-  EXPECT_FALSE(RadioMatches(gap, Row(kActionAdd, kFieldTube, 0, 0, "6V6")));
+  EXPECT_FALSE(RadioMatches(gap, MakeCriterion(kActionAdd, kFieldTube, 0, 0, "6V6")));
 }
 
 TEST_F(Selecting, AddingAMemberTwiceKeepsOneAndFiltersRunAfterTheRows) {
-  const Criterion philcos = Row(kActionAdd, kFieldBrand, kRelationEqual, philco);
+  const Criterion philcos = MakeCriterion(kActionAdd, kFieldBrand, kRelationEqual, philco);
   EXPECT_EQ(Fresh({philcos, philcos, none, none}), (std::vector<int>{2, 3}));
 
   // Rows, then the filter: push the Philcos, select the early sets, keep those in both.
@@ -122,8 +110,8 @@ TEST_F(Selecting, AddingAMemberTwiceKeepsOneAndFiltersRunAfterTheRows) {
 }
 
 TEST_F(Selecting, KeepModeStartsFromTheHighlightedMembers) {
-  const Criterion philcos = Row(kActionAdd, kFieldBrand, kRelationEqual, philco);
-  Fresh({Row(kActionAdd, kFieldYear, kRelationLess, 1940), none, none, none});
+  const Criterion philcos = MakeCriterion(kActionAdd, kFieldBrand, kRelationEqual, philco);
+  Fresh({MakeCriterion(kActionAdd, kFieldYear, kRelationLess, 1940), none, none, none});
   EXPECT_EQ(Ids(state.current), (std::vector<int>{1, 2}));
   // Everything discarded in the dialog: only the Add row's own matches come in.
   SelectionParameters p;

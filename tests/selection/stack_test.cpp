@@ -9,11 +9,7 @@
 namespace korvel {
 namespace {
 
-std::vector<int> Ids(const RadioList& list) {
-  std::vector<int> ids;
-  for (const RadioRecord* r : list) ids.push_back(r->id);
-  return ids;
-}
+using test::Ids;
 
 class Stack : public ::testing::Test {
  protected:

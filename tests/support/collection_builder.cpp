@@ -60,6 +60,12 @@ std::unique_ptr<RadioRecord> MakeRadio(const Collection& c, const RadioSpec& fie
   return r;
 }
 
+std::vector<int> Ids(const RadioList& list) {
+  std::vector<int> ids;
+  for (const RadioRecord* r : list) ids.push_back(r->id);
+  return ids;
+}
+
 RadioRecord* AddLoadedRadio(Collection& collection, const RadioSpec& fields) {
   auto record = MakeRadio(collection, fields);
   auto copy = std::make_unique<RadioRecord>(*record);

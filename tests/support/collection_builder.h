@@ -35,6 +35,9 @@ int Position(const Collection& collection, int kind, const std::string& text);
 // A record built from the fields against the collection's tables (new-radio defaults elsewhere).
 std::unique_ptr<RadioRecord> MakeRadio(const Collection& collection, const RadioSpec& fields);
 
+// The identifiers of a list's radios, in list order.
+std::vector<int> Ids(const RadioList& list);
+
 // Adds the radio to the collection and a copy of it to the as-loaded list, as loading does.
 RadioRecord* AddLoadedRadio(Collection& collection, const RadioSpec& fields);
 
