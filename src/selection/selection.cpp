@@ -16,13 +16,13 @@ void ShowFirstMember(SelectionState& state) {
 void ResetSelection(SelectionState& state) {
   state.current.Clear();
   state.currentRadio = nullptr;
-  for (auto& slot : state.stack.slots) slot.reset();
+  for (auto& slot : state.stack.selections) slot.reset();
   state.stack.depth = 0;
 }
 
 void ForgetRadio(SelectionState& state, const RadioRecord* radio) {
   state.current.Remove(radio);
-  for (auto& slot : state.stack.slots) {
+  for (auto& slot : state.stack.selections) {
     if (slot) slot->Remove(radio);
   }
   if (state.currentRadio == radio) state.currentRadio = nullptr;

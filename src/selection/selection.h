@@ -30,7 +30,7 @@ struct SelectionParameters {
 };
 
 struct SelectionStack {
-  std::array<std::unique_ptr<RadioList>, kStackDepth> slots;
+  std::array<std::unique_ptr<RadioList>, kStackDepth> selections;
   int depth = 0;
 };
 
@@ -50,7 +50,7 @@ void ShowFirstMember(SelectionState& state);
 // Empties the current selection and the stack (a new collection was loaded).
 void ResetSelection(SelectionState& state);
 
-// Removes every pointer to a radio that leaves the collection: current selection, stack slots,
+// Removes every pointer to a radio that leaves the collection: current selection, stack selections,
 // current radio.
 void ForgetRadio(SelectionState& state, const RadioRecord* radio);
 

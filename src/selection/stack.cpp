@@ -21,11 +21,11 @@ bool NeedsRoom(const SelectionStack& stack) {
 
 std::unique_ptr<RadioList> Pop(SelectionStack& stack) {
   --stack.depth;
-  return std::move(stack.slots[stack.depth]);
+  return std::move(stack.selections[stack.depth]);
 }
 
 void Push(SelectionStack& stack, RadioList selection) {
-  stack.slots[stack.depth++] = std::make_unique<RadioList>(std::move(selection));
+  stack.selections[stack.depth++] = std::make_unique<RadioList>(std::move(selection));
 }
 
 }  // namespace
@@ -43,7 +43,7 @@ void ApplyStackAction(int action, const Collection& collection, SelectionState& 
     }
     case kActionClear:
       state.current.Clear();
-      for (auto& slot : stack.slots) slot.reset();
+      for (auto& slot : stack.selections) slot.reset();
       stack.depth = 0;
       return;
     case kActionCopy:
@@ -62,8 +62,8 @@ void ApplyStackAction(int action, const Collection& collection, SelectionState& 
       return;
     case kActionSwap:
       if (!NeedsEntries(stack)) return;
-      if (!stack.slots[stack.depth - 1]) stack.slots[stack.depth - 1] = std::make_unique<RadioList>();
-      std::swap(state.current, *stack.slots[stack.depth - 1]);
+      if (!stack.selections[stack.depth - 1]) stack.selections[stack.depth - 1] = std::make_unique<RadioList>();
+      std::swap(state.current, *stack.selections[stack.depth - 1]);
       return;
     default:
       return;

@@ -58,7 +58,7 @@ TEST_F(Stack, SwapExchangesWithTheTop) {
   Do(kActionPush);
   Do(kActionSwap);  // the empty current selection changes place with the pushed one
   EXPECT_EQ(Ids(state.current), std::vector<int>{2});
-  EXPECT_TRUE(state.stack.slots[0]->Empty());
+  EXPECT_TRUE(state.stack.selections[0]->Empty());
   EXPECT_EQ(state.stack.depth, 1);
 }
 
@@ -88,7 +88,7 @@ TEST_F(Stack, ADeletedRadioLeavesEverySelection) {
   ForgetRadio(state, gone);
   DeleteRadio(c, gone);
   EXPECT_EQ(Ids(state.current), std::vector<int>{1});
-  EXPECT_EQ(Ids(*state.stack.slots[0]), std::vector<int>{1});
+  EXPECT_EQ(Ids(*state.stack.selections[0]), std::vector<int>{1});
   EXPECT_EQ(state.currentRadio, nullptr);
 }
 
