@@ -1,0 +1,97 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QWidget>
+#include <vector>
+
+#include "ui/frame/command_ids.h"
+#include "ui/frame/help.h"
+#include "ui/frame/message_box.h"
+#include "ui/frame/program_menu.h"
+#include "util/message.h"
+
+namespace korvel {
+namespace {
+
+class Help : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ResetMessages();
+    InstallMessageBoxes(&owner_);
+    SetHelpOpener([this](const QUrl& url) {
+      opened_.push_back(url);
+      return opens_;
+    });
+    ASSERT_TRUE(directory_.isValid());
+    previous_ = QDir::currentPath();
+    QDir::setCurrent(directory_.path());
+    QFile page("korvel.htm");
+    ASSERT_TRUE(page.open(QIODevice::WriteOnly));
+    page.write("<html><body>Korvel</body></html>");
+  }
+  void TearDown() override {
+    QDir::setCurrent(previous_);
+    SetHelpOpener(nullptr);
+    ResetMessages();
+  }
+
+  QWidget owner_;
+  QTemporaryDir directory_;
+  QString previous_;
+  std::vector<QUrl> opened_;
+  bool opens_ = true;
+  std::vector<int> commands_;
+};
+
+TEST_F(Help, ContentsOpensTheHelpPageFromTheCurrentDirectory) {
+  ProgramMenuBar bar({"korvel.htm", "", "Korvel"}, [this](int id) { commands_.push_back(id); });
+  MessageBoxScript script;
+  bar.FindCommand(kCommandHelpContents)->trigger();
+  ASSERT_EQ(opened_.size(), 1u);
+  EXPECT_EQ(opened_[0], QUrl::fromLocalFile(QDir(directory_.path()).absoluteFilePath("korvel.htm")));
+  EXPECT_TRUE(commands_.empty());  // the frame's own command
+  EXPECT_TRUE(script.boxes().empty());
+}
+
+TEST_F(Help, AMissingOrUnopenableHelpPageIsReported) {
+  MessageBoxScript script;
+  OpenHelp("missing.htm");
+  OpenHelp("");
+  EXPECT_TRUE(opened_.empty());
+  opens_ = false;
+  OpenHelp("korvel.htm");
+  EXPECT_EQ(opened_.size(), 1u);
+  ASSERT_EQ(script.boxes().size(), 3u);
+  EXPECT_EQ(script.boxes()[0].text, "The help file 'missing.htm' was not found.");
+  EXPECT_EQ(script.boxes()[0].caption, "Warning");
+  EXPECT_TRUE(script.boxes()[2].text.startsWith("The help file '"));
+  EXPECT_TRUE(script.boxes()[2].text.endsWith("korvel.htm' could not be opened."));
+}
+
+TEST_F(Help, AboutShowsItsTextAsWritten) {
+  const std::string about =
+      "Korvel was first written in 1989 to keep track of a growing radio collection; 100% of it "
+      "has changed since. %s %d %n";
+  ProgramMenuBar bar({"korvel.htm", about, "Korvel V1.27.13.15"},
+                     [this](int id) { commands_.push_back(id); });
+  MessageBoxScript script;
+  QAction* item = bar.FindCommand(kCommandAbout);
+  ASSERT_NE(item, nullptr);
+  EXPECT_EQ(item->text(), "&About Korvel V1.27.13.15");
+  item->trigger();
+  ASSERT_EQ(script.boxes().size(), 1u);
+  EXPECT_EQ(script.boxes()[0].text, QString::fromStdString(about));
+  EXPECT_EQ(script.boxes()[0].caption, "Note");
+  EXPECT_EQ(script.boxes()[0].buttons, std::vector<int>{kAnswerOk});
+  EXPECT_EQ(script.boxes()[0].parent, &owner_);
+  EXPECT_TRUE(commands_.empty());
+
+  ShowAbout("");  // nothing to say, no box
+  EXPECT_EQ(script.boxes().size(), 1u);
+}
+
+}  // namespace
+}  // namespace korvel

@@ -1,0 +1,192 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QMenu>
+#include <algorithm>
+#include <vector>
+
+#include "selection/saved_selections.h"
+#include "ui/frame/accelerators.h"
+#include "ui/frame/command_ids.h"
+#include "ui/frame/menu_table.h"
+#include "ui/frame/program_menu.h"
+
+namespace korvel {
+namespace {
+
+class Menu : public ::testing::Test {
+ protected:
+  Menu()
+      : bar_({"korvel.htm", "About text", "Korvel V1.27.13.15"},
+             [this](int id) { commands_.push_back(id); }) {}
+
+  QMenu* Saved() { return bar_.FindMenu({"view", "saved"}); }
+  QMenu* Size() { return bar_.FindMenu({"tour", "size"}); }
+
+  std::vector<int> commands_;
+  ProgramMenuBar bar_;
+};
+
+std::vector<int> CommandIds(const QList<QAction*>& actions) {
+  std::vector<int> ids;
+  for (QAction* action : actions) {
+    if (action->menu() != nullptr) {
+      const std::vector<int> inner = CommandIds(action->menu()->actions());
+      ids.insert(ids.end(), inner.begin(), inner.end());
+    } else if (!action->isSeparator()) {
+      ids.push_back(action->data().toInt());
+    }
+  }
+  return ids;
+}
+
+std::vector<QString> Texts(const QMenu* menu) {
+  std::vector<QString> texts;
+  for (QAction* action : menu->actions()) texts.push_back(action->text());
+  return texts;
+}
+
+std::vector<int> CheckedIds(const QMenu* menu) {
+  std::vector<int> ids;
+  for (QAction* action : menu->actions()) {
+    if (action->isChecked()) ids.push_back(action->data().toInt());
+  }
+  return ids;
+}
+
+TEST_F(Menu, HoldsEveryCommandOnceInItsMenu) {
+  std::vector<QString> titles;
+  for (QAction* action : bar_.actions()) titles.push_back(action->text());
+  EXPECT_EQ(titles, (std::vector<QString>{"&File", "&Edit", "&View", "&Inventory", "&Graphs", "&Tour",
+                                          "&Options", "&Help"}));
+
+  std::vector<int> ids = CommandIds(bar_.actions());
+  std::sort(ids.begin(), ids.end());
+  EXPECT_EQ(ids, (std::vector<int>{104, 105, 107, 108, 201, 202, 203, 204, 207,   208,  302,
+                                   303, 310, 355, 356, 401, 402, 403, 404, 502,   503,  505,
+                                   506, 507, 508, 509, 510, 511, 512, 601, 30101, 30102}));
+
+  EXPECT_EQ(Texts(Saved()), std::vector<QString>{"<empty>"});
+  EXPECT_EQ(Texts(Size()),
+            (std::vector<QString>{"&1x1", "&2x2", "&3x3", "&4x4", "&5x5", "&6x6", "&7x7", "&8x8"}));
+  EXPECT_EQ(Texts(bar_.FindMenu({"help"})),
+            (std::vector<QString>{"&Contents and Index", "&About Korvel V1.27.13.15"}));
+}
+
+TEST_F(Menu, ShownAcceleratorsAreTheOnesThatRunTheItem) {
+  int shown = 0;
+  std::function<void(const QList<QAction*>&)> visit = [&](const QList<QAction*>& actions) {
+    for (QAction* action : actions) {
+      if (action->menu() != nullptr) {
+        visit(action->menu()->actions());
+        continue;
+      }
+      const qsizetype tab = action->text().indexOf(u'\t');
+      if (tab < 0) continue;
+      ++shown;
+      EXPECT_EQ(AcceleratorCommand(QKeySequence(action->text().mid(tab + 1))), action->data().toInt())
+          << action->text().toStdString();
+    }
+  };
+  visit(bar_.actions());
+  EXPECT_EQ(shown, 14);
+  EXPECT_EQ(bar_.FindCommand(kCommandPrint)->text(), "&Print\tCtrl+P");
+  EXPECT_EQ(bar_.FindCommand(kCommandGraphSalesProfit)->text(), "&Sales/Profit\tCtrl+S");
+  EXPECT_EQ(bar_.FindCommand(kCommandDelete)->text(), "&Delete");
+}
+
+TEST_F(Menu, PathLookupIgnoresMnemonicsCaseAndAccelerators) {
+  ASSERT_NE(Saved(), nullptr);
+  EXPECT_EQ(Saved()->title(), "&Saved");
+  EXPECT_EQ(bar_.FindMenu({"View", "SAVED"}), Saved());
+  EXPECT_EQ(Size()->title(), "Si&ze");
+  EXPECT_EQ(bar_.FindMenu({"view", "new"}), nullptr);  // an item, not a submenu
+  EXPECT_EQ(bar_.FindMenu({"views"}), nullptr);
+  EXPECT_EQ(bar_.FindMenu({"view", "saved", "<empty>"}), nullptr);
+  EXPECT_EQ(bar_.FindMenu({}), nullptr);
+
+  // The text before the tab counts, with "&&" standing for a shown "&".
+  QMenu* size = Size();
+  size->menuAction()->setText("Si&ze && Speed\tF9");
+  EXPECT_EQ(bar_.FindMenu({"tour", "size & speed"}), size);
+  EXPECT_EQ(bar_.FindMenu({"tour", "size"}), nullptr);
+}
+
+TEST_F(Menu, AppendAddsUnderThePathOrFillsALoneEmptyItem) {
+  EXPECT_TRUE(bar_.AppendMenuItem({"view", "saved", "Zenith"}, 311));
+  EXPECT_EQ(Texts(Saved()), (std::vector<QString>{"<empty>", "Zenith"}));
+  EXPECT_FALSE(bar_.AppendMenuItem({"nothing", "x"}, 1));
+  EXPECT_FALSE(bar_.AppendMenuItem({"view"}, 1));
+
+  // A submenu whose only item has no text gets that item replaced.
+  ProgramMenuBar fresh({}, nullptr);
+  ASSERT_TRUE(fresh.ModifyMenuItem({"view", "saved", ""}, 310, 0));
+  ASSERT_TRUE(fresh.AppendMenuItem({"view", "saved", "Philco"}, 312));
+  QMenu* saved = fresh.FindMenu({"view", "saved"});
+  ASSERT_EQ(saved->actions().size(), 1);
+  EXPECT_EQ(saved->actions()[0]->text(), "Philco");
+  EXPECT_EQ(saved->actions()[0]->data().toInt(), 312);
+
+  EXPECT_FALSE(bar_.ModifyMenuItem({"view", "saved", "x"}, 311, 5));
+  EXPECT_FALSE(bar_.ModifyMenuItem({"file", "x"}, 1, 3));  // the separator stays
+}
+
+TEST_F(Menu, SavedSelectionsTakeOverTheEmptyItemAndRecallThemselves) {
+  ASSERT_NE(bar_.FindCommand(kCommandSavedFirst), nullptr);
+  EXPECT_FALSE(bar_.FindCommand(kCommandSavedFirst)->isEnabled());  // nothing to recall yet
+
+  SelectionState state;
+  state.saved.resize(2);
+  state.saved[0].name = "Philco & Zenith";
+  state.saved[1].name = "Tubes\tonly";
+  SavedMenuItems saved(bar_);
+  RebuildSavedMenu(state, saved);
+  EXPECT_EQ(Texts(Saved()), (std::vector<QString>{"Philco && Zenith", "Tubes only"}));
+  EXPECT_EQ(saved.ItemCount(), 2);
+  EXPECT_TRUE(bar_.FindCommand(310)->isEnabled());
+  EXPECT_EQ(bar_.FindCommand(311), Saved()->actions()[1]);
+
+  bar_.FindCommand(311)->trigger();
+  bar_.FindCommand(310)->trigger();
+  EXPECT_EQ(commands_, (std::vector<int>{311, 310}));
+
+  // A rebuild renames in place and adds only what is new.
+  state.saved.insert(state.saved.begin(), SelectionParameters{});
+  state.saved[0].name = "Atwater Kent";
+  RebuildSavedMenu(state, saved);
+  EXPECT_EQ(Texts(Saved()), (std::vector<QString>{"Atwater Kent", "Philco && Zenith", "Tubes only"}));
+
+  // An old settings file may hold more than the 30 commands reach.
+  state.saved.resize(49);
+  RebuildSavedMenu(state, saved);
+  EXPECT_EQ(saved.ItemCount(), 30);
+  EXPECT_EQ(Saved()->actions().back()->data().toInt(), kCommandSavedLast);
+}
+
+TEST_F(Menu, CheckMenuPairTicksTourSizes) {
+  const int n = 3;
+  ASSERT_TRUE(
+      bar_.CheckMenuPair(kTourMenuPosition, kTourSizeMenuPosition, kCommandTourSizeBase + n, n - 1, true));
+  EXPECT_EQ(CheckedIds(Size()), std::vector<int>{507});
+
+  // Choosing 6x6 runs the command; the ticks move only when the program moves them.
+  bar_.FindCommand(510)->trigger();
+  bar_.FindCommand(507)->trigger();
+  EXPECT_EQ(commands_, (std::vector<int>{510, 507}));
+  EXPECT_EQ(CheckedIds(Size()), std::vector<int>{507});
+  bar_.CheckMenuPair(kTourMenuPosition, kTourSizeMenuPosition, 507, 2, false);
+  bar_.CheckMenuPair(kTourMenuPosition, kTourSizeMenuPosition, 510, 5, true);
+  EXPECT_EQ(CheckedIds(Size()), std::vector<int>{510});
+
+  // No item with the id: the position decides.
+  EXPECT_TRUE(bar_.CheckMenuPair(kTourMenuPosition, kTourSizeMenuPosition, 0, 7, true));
+  EXPECT_EQ(CheckedIds(Size()), (std::vector<int>{510, 512}));
+  EXPECT_FALSE(bar_.CheckMenuPair(kTourMenuPosition, kTourSizeMenuPosition, 0, 8, true));
+  EXPECT_FALSE(bar_.CheckMenuPair(kTourMenuPosition, 0, 505, 0, true));  // Random is no submenu
+  EXPECT_FALSE(bar_.CheckMenuPair(42, 0, 505, 0, true));
+  EXPECT_TRUE(bar_.CheckMenuPair(kTourMenuPosition, -1, kCommandTourRandom, 0, true));
+  EXPECT_TRUE(bar_.FindCommand(kCommandTourRandom)->isChecked());
+}
+
+}  // namespace
+}  // namespace korvel

@@ -1,0 +1,183 @@
+#include <gtest/gtest.h>
+
+#include <QGuiApplication>
+#include <QTest>
+#include <QWidget>
+#include <atomic>
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "ui/frame/message_box.h"
+#include "util/message.h"
+
+namespace korvel {
+namespace {
+
+using Answers = std::vector<int>;
+
+class MessageBoxes : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ResetMessages();
+    owner_ = std::make_unique<QWidget>();
+    owner_->setWindowTitle("Korvel");
+    owner_->show();
+  }
+  void TearDown() override { ResetMessages(); }
+
+  std::unique_ptr<QWidget> owner_;
+};
+
+TEST_F(MessageBoxes, QuestionsGiveTheButtonPressed) {
+  InstallMessageBoxes(owner_.get());
+  MessageBoxScript script({kAnswerYes, kAnswerNo, kAnswerOk});
+  EXPECT_EQ(ShowMessage(kWarning, kButtonsYesNo, "Delete %d radios?", 3), kAnswerYes);
+  EXPECT_EQ(ShowMessage(kWarning, kButtonsYesNo, "Delete %d radios?", 3), kAnswerNo);
+  EXPECT_EQ(ShowMessage(kError, kButtonsOk, "Cannot open %s.", "radata.dat"), kAnswerOk);
+
+  ASSERT_EQ(script.boxes().size(), 3u);
+  const ShownMessageBox& question = script.boxes()[0];
+  EXPECT_EQ(question.caption, "Warning");
+  EXPECT_EQ(question.icon, QMessageBox::Warning);
+  EXPECT_EQ(question.buttons, (Answers{kAnswerYes, kAnswerNo}));
+  EXPECT_EQ(question.defaultButton, kAnswerYes);
+  EXPECT_EQ(question.text, "Delete 3 radios?");
+  EXPECT_EQ(question.parent, owner_.get());
+  EXPECT_TRUE(question.modal);
+
+  const ShownMessageBox& error = script.boxes()[2];
+  EXPECT_EQ(error.caption, "Error");
+  EXPECT_EQ(error.icon, QMessageBox::Critical);
+  EXPECT_EQ(error.buttons, Answers{kAnswerOk});
+}
+
+TEST_F(MessageBoxes, OtherSeveritiesHaveNeitherCaptionNorIcon) {
+  InstallMessageBoxes(owner_.get());
+  MessageBoxScript script;
+  ShowMessage(kNote, kButtonsOk, "Saved.");
+  ShowMessage(3, kButtonsOk, "x");
+  ShowMessage(-1, kButtonsOk, "x");
+  ASSERT_EQ(script.boxes().size(), 3u);
+  EXPECT_EQ(script.boxes()[0].caption, "Note");
+  EXPECT_EQ(script.boxes()[0].icon, QMessageBox::Information);
+  for (int i : {1, 2}) {
+    EXPECT_EQ(script.boxes()[i].caption, "");
+    EXPECT_EQ(script.boxes()[i].icon, QMessageBox::NoIcon);
+  }
+}
+
+TEST_F(MessageBoxes, EveryButtonOfEveryCodeGivesItsAnswer) {
+  InstallMessageBoxes(owner_.get());
+  const std::vector<Answers> buttonsOfCode{
+      {kAnswerOk},                                  // 0
+      {kAnswerOk, kAnswerCancel},                   // 1
+      {kAnswerCancel, kAnswerRetry},                // 2
+      {kAnswerAbort, kAnswerRetry, kAnswerIgnore},  // 3
+      {kAnswerYes, kAnswerNo},                      // 4
+      {kAnswerCancel, kAnswerYes, kAnswerNo},       // 5
+      {kAnswerOk, kAnswerCancel},                   // 6
+      {kAnswerOk},                                  // 7
+      {kAnswerOk, kAnswerCancel},                   // 8
+  };
+  for (int code = 0; code < static_cast<int>(buttonsOfCode.size()); ++code) {
+    for (int answer : buttonsOfCode[code]) {
+      MessageBoxScript script({answer});
+      EXPECT_EQ(ShowMessage(kNote, code, "Code %d", code), answer) << "code " << code;
+      ASSERT_EQ(script.boxes().size(), 1u);
+      EXPECT_EQ(script.boxes()[0].buttons, buttonsOfCode[code]) << "code " << code;
+    }
+  }
+}
+
+TEST_F(MessageBoxes, EscapeCancelsWhereThereIsCancelAndOtherwiseAnswersNothing) {
+  InstallMessageBoxes(owner_.get());
+  // kAnswerOther has no button: the script presses Escape.
+  MessageBoxScript script({kAnswerOther, kAnswerOther, kAnswerOther, kAnswerOther, kAnswerOther});
+  EXPECT_EQ(ShowMessage(kError, kButtonsOk, "Failed."), kAnswerOk);
+  EXPECT_EQ(ShowMessage(kNote, kButtonsOkCancel, "Go on?"), kAnswerCancel);
+  EXPECT_EQ(ShowMessage(kNote, kButtonsYesNoCancel, "Save?"), kAnswerCancel);
+  // Escape is not "No": a dismissed question must not be taken as an answer.
+  EXPECT_EQ(ShowMessage(kWarning, kButtonsYesNo, "Discard the changes?"), kAnswerOther);
+  EXPECT_EQ(ShowMessage(kError, kButtonsAbortRetryIgnore, "Disk error."), kAnswerOther);
+}
+
+TEST_F(MessageBoxes, TextIsShownAsItStands) {
+  InstallMessageBoxes(owner_.get());
+  MessageBoxScript script;
+  const std::string markup = "<b>Zenith</b> 100% & %s %d\n\tsecond line";
+  std::string longText;
+  for (int i = 0; i < 90; ++i) longText += "Philco 90 ";
+  ShowMessage(kNote, kButtonsOk, "%s", markup.c_str());
+  ShowMessage(kNote, kButtonsOk, "%s", longText.c_str());
+  ShowMessage(kNote, kButtonsOk, "Caf\xe9 Radio");  // Windows-1252, as old collections store it
+
+  ASSERT_EQ(script.boxes().size(), 3u);
+  EXPECT_EQ(script.boxes()[0].text, QString::fromStdString(markup));
+  EXPECT_EQ(script.boxes()[0].format, Qt::PlainText);
+  EXPECT_EQ(script.boxes()[1].text.size(), 900);
+  EXPECT_EQ(script.boxes()[2].text, QString::fromUtf8("Caf\u00e9 Radio"));
+}
+
+TEST_F(MessageBoxes, EarlyMessagesAppearInOrderOnceTheOwnerIsSet) {
+  // No owner yet: even questions answer OK at once.
+  EXPECT_EQ(ShowMessage(kWarning, kButtonsOk, "Settings file %s not found.", "korvel.ini"), kAnswerOk);
+  EXPECT_EQ(ShowMessage(kWarning, kButtonsYesNo, "Use %s?", "radata.org"), kAnswerOk);
+  EXPECT_EQ(ShowMessage(kError, kButtonsOk, "Line %d is damaged: 50%%.", 12), kAnswerOk);
+
+  MessageBoxScript script({kAnswerOk, kAnswerNo, kAnswerOk, kAnswerYes});
+  InstallMessageBoxes(owner_.get());
+  ASSERT_EQ(script.boxes().size(), 3u);
+  EXPECT_EQ(script.boxes()[0].text, "Settings file korvel.ini not found.");
+  EXPECT_EQ(script.boxes()[1].text, "Use radata.org?");
+  EXPECT_EQ(script.boxes()[1].buttons, (Answers{kAnswerYes, kAnswerNo}));
+  EXPECT_EQ(script.boxes()[2].text, "Line 12 is damaged: 50%.");
+  EXPECT_EQ(script.boxes()[2].caption, "Error");
+  for (const ShownMessageBox& box : script.boxes()) EXPECT_EQ(box.parent, owner_.get());
+  EXPECT_TRUE(DeferredMessages().empty());
+
+  // From now on a message is shown when it is reported.
+  EXPECT_EQ(ShowMessage(kWarning, kButtonsYesNo, "Exit?"), kAnswerYes);
+  EXPECT_EQ(script.boxes().size(), 4u);
+}
+
+TEST_F(MessageBoxes, BoxesOutliveTheirOwner) {
+  InstallMessageBoxes(owner_.get());
+  owner_.reset();
+  MessageBoxScript script({kAnswerRetry});
+  EXPECT_EQ(ShowMessage(kError, kButtonsRetryCancel, "Printer busy."), kAnswerRetry);
+  ASSERT_EQ(script.boxes().size(), 1u);
+  EXPECT_EQ(script.boxes()[0].parent, nullptr);
+}
+
+TEST_F(MessageBoxes, TheWaitCursorGivesWayWhileABoxIsOpen) {
+  InstallMessageBoxes(owner_.get());
+  MessageBoxScript script;
+  QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+  ShowMessage(kWarning, kButtonsOk, "Picture missing.");
+  ASSERT_NE(QGuiApplication::overrideCursor(), nullptr);
+  EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
+  QGuiApplication::restoreOverrideCursor();
+  ASSERT_EQ(script.boxes().size(), 1u);
+  EXPECT_EQ(script.boxes()[0].overrideCursor, Qt::ArrowCursor);
+
+  ShowMessage(kNote, kButtonsOk, "Done.");
+  EXPECT_EQ(script.boxes()[1].overrideCursor, -1);
+}
+
+TEST_F(MessageBoxes, AnotherThreadsQuestionIsAskedOnTheGuiThread) {
+  InstallMessageBoxes(owner_.get());
+  MessageBoxScript script({kAnswerNo});
+  std::atomic<int> answer{-1};
+  std::thread worker(
+      [&] { answer = ShowMessage(kWarning, kButtonsYesNo, "Picture %s is damaged. Skip it?", "p1.jpg"); });
+  EXPECT_TRUE(QTest::qWaitFor([&] { return answer != -1; }, 5000));
+  worker.join();
+  EXPECT_EQ(answer, kAnswerNo);
+  ASSERT_EQ(script.boxes().size(), 1u);
+  EXPECT_EQ(script.boxes()[0].parent, owner_.get());
+}
+
+}  // namespace
+}  // namespace korvel

@@ -1,0 +1,176 @@
+#include "painting_support.h"
+
+#include <QColor>
+#include <algorithm>
+
+#include "ui/painting/window_fonts.h"
+
+namespace korvel::ui::test {
+namespace {
+
+void Put16(std::vector<std::uint8_t>& out, std::size_t at, std::uint32_t value) {
+  out[at] = static_cast<std::uint8_t>(value);
+  out[at + 1] = static_cast<std::uint8_t>(value >> 8);
+}
+void Put32(std::vector<std::uint8_t>& out, std::size_t at, std::uint32_t value) {
+  for (int i = 0; i < 4; ++i) out[at + i] = static_cast<std::uint8_t>(value >> (8 * i));
+}
+
+}  // namespace
+
+draw::Font Courier12(bool bold) {
+  draw::Font font;
+  font.faceName = "Courier";
+  font.pointSize = 12;
+  font.bold = bold;
+  return font;
+}
+
+PaintedWindow::PaintedWindow(int width, int height, std::vector<draw::Font> fonts)
+    : device(QSize(width, height)), surface(&device, {0, 0, width, height}) {
+  surface.SetFonts(std::move(fonts));
+  SelectCurrentFont(surface, device);
+  surface.Clear();
+}
+
+draw::Rgb PixelAt(const QImage& image, int x, int y) {
+  const QColor c = image.pixelColor(x, y);
+  return {static_cast<std::uint8_t>(c.red()), static_cast<std::uint8_t>(c.green()),
+          static_cast<std::uint8_t>(c.blue())};
+}
+
+draw::Rgb Palette(int index) {
+  return *draw::PaletteColour(index);
+}
+
+bool IsDark(const QImage& image, int x, int y) {
+  return image.valid(x, y) && qGray(image.pixel(x, y)) < 128;
+}
+
+int DarkPixels(const QImage& image, int left, int right, int top, int bottom) {
+  int count = 0;
+  for (int y = top; y < bottom; ++y) {
+    for (int x = left; x < right; ++x) count += IsDark(image, x, y) ? 1 : 0;
+  }
+  return count;
+}
+
+QRect DarkBox(const QImage& image, int left, int right, int top, int bottom) {
+  QRect box;
+  for (int y = top; y < bottom; ++y) {
+    for (int x = left; x < right; ++x) {
+      if (IsDark(image, x, y)) box |= QRect(x, y, 1, 1);
+    }
+  }
+  return box;
+}
+
+std::vector<std::uint8_t> MakeBmp(const BmpSpec& layout) {
+  const std::size_t tableStart = 14 + 40 + layout.masks.size() * 4;
+  const std::size_t offset = tableStart + layout.palette.size() * 4;
+  std::vector<std::uint8_t> out(offset + layout.pixels.size(), 0);
+  out[0] = 'B';
+  out[1] = 'M';
+  Put32(out, 2, static_cast<std::uint32_t>(out.size()));
+  Put32(out, 10, static_cast<std::uint32_t>(offset));
+  Put32(out, 14, 40);
+  Put32(out, 18, static_cast<std::uint32_t>(layout.width));
+  Put32(out, 22, static_cast<std::uint32_t>(layout.height));
+  Put16(out, 26, 1);
+  Put16(out, 28, static_cast<std::uint32_t>(layout.bitsPerPixel));
+  Put32(out, 30, layout.compression);
+  Put32(out, 34, static_cast<std::uint32_t>(layout.pixels.size()));
+  Put32(out, 46, static_cast<std::uint32_t>(layout.palette.size()));
+  for (std::size_t i = 0; i < layout.masks.size(); ++i) Put32(out, 54 + 4 * i, layout.masks[i]);
+  for (std::size_t i = 0; i < layout.palette.size(); ++i) {
+    out[tableStart + 4 * i] = layout.palette[i].blue;
+    out[tableStart + 4 * i + 1] = layout.palette[i].green;
+    out[tableStart + 4 * i + 2] = layout.palette[i].red;
+  }
+  std::copy(layout.pixels.begin(), layout.pixels.end(), out.begin() + static_cast<std::ptrdiff_t>(offset));
+  return out;
+}
+
+std::vector<std::uint8_t> MakeBmp24(int width, int height,
+                                    const std::function<draw::Rgb(int x, int y)>& colour) {
+  const int stride = (width * 3 + 3) / 4 * 4;
+  BmpSpec layout;
+  layout.width = width;
+  layout.height = height;
+  layout.pixels.assign(static_cast<std::size_t>(stride) * height, 0);
+  for (int y = 0; y < height; ++y) {
+    const std::size_t row = static_cast<std::size_t>(height - 1 - y) * stride;  // bottom-up
+    for (int x = 0; x < width; ++x) {
+      const draw::Rgb c = colour(x, y);
+      layout.pixels[row + 3 * x] = c.blue;
+      layout.pixels[row + 3 * x + 1] = c.green;
+      layout.pixels[row + 3 * x + 2] = c.red;
+    }
+  }
+  return MakeBmp(layout);
+}
+
+}  // namespace korvel::ui::test
+
+namespace korvel::ui::test {
+
+void DrawSampleView(draw::Surface& s) {
+  const int width = s.bounds().right, height = s.bounds().top;
+  auto X = [&](int x) { return x * width / 480; };
+  auto Y = [&](int y) { return y * height / 360; };
+  s.Clear();
+
+  // Title and two description lines, the changed value highlighted.
+  s.SelectFont(1);
+  s.SetColour(draw::kNavy);
+  s.DrawText({X(10), Y(360) - s.LineHeight()}, "Zenith 7S529 \"Shutter Dial\" 1938");
+  s.SelectFont(0);
+  s.SetColour(draw::kBlack);
+  const int line = Y(360) - 2 * s.LineHeight() - 4;
+  s.DrawText({X(10), line}, "Cabinet: ");
+  s.SetColour(draw::kMaroon);
+  s.SetTextBackground(draw::kYellow);
+  s.DrawText(s.CurrentPoint(), "Walnut, Wood");
+  s.SetTextBackground(draw::kNoBackground);
+  s.SetColour(draw::kBlack);
+  s.DrawText({X(10), line - s.LineHeight()}, "Tubes:   6A8 6K7 6Q7 6F6 5Y3 6U5");
+
+  // The picture: a 60 x 40 gradient with a frame, stretched to twice its size.
+  static const std::vector<std::uint8_t> picture = MakeBmp24(60, 40, [](int x, int y) {
+    if (x == 0 || y == 0 || x == 59 || y == 39) return draw::Rgb{128, 64, 0};
+    return draw::Rgb{static_cast<std::uint8_t>(80 + 2 * x), static_cast<std::uint8_t>(60 + 3 * y), 40};
+  });
+  s.DrawBitmap({X(320), Y(200), X(440), Y(280)}, {picture});
+
+  // The distribution pie.
+  const struct {
+    double start, sweep;
+    int colour;
+  } wedges[] = {
+      {0, 120, draw::kRed}, {120, 80, draw::kBlue}, {200, 90, draw::kGreen}, {290, 70, draw::kOrange}};
+  for (const auto& w : wedges) {
+    s.SetColour(w.colour);
+    s.FilledPieWedge({X(110), Y(110)}, std::min(X(80), Y(80)), w.start, w.sweep);
+  }
+
+  // A line graph: axes, a dotted, a dashed and a wide series.
+  s.SetColour(draw::kBlack);
+  s.MoveTo(X(250), Y(170));
+  s.LineTo(X(250), Y(30));
+  s.LineTo(X(470), Y(30));
+  const int series[3][6] = {{40, 60, 55, 90, 120, 150}, {35, 45, 80, 70, 100, 110}, {50, 50, 65, 60, 75, 95}};
+  const int styles[3] = {draw::kLineDot, draw::kLineDash, draw::kLineSolid};
+  const int colours[3] = {draw::kBlue, draw::kRed, draw::kDarkGreen};
+  for (int k = 0; k < 3; ++k) {
+    s.SetColour(colours[k]);
+    s.SetLineStyle(styles[k]);
+    s.SetLineWidth(k == 2 ? std::max(2, Y(2)) : 1);
+    s.MoveTo(X(250), Y(series[k][0]));
+    for (int i = 1; i < 6; ++i) s.LineTo(X(250 + 44 * i), Y(series[k][i]));
+  }
+  s.RestoreDefaultLine();
+  s.SetColour(draw::kBlack);
+  s.DrawText({X(260), Y(172)}, "Value, $ by year");
+}
+
+}  // namespace korvel::ui::test

@@ -1,0 +1,212 @@
+// The printing frame: jobs, pages, redirecting a window's surface onto the page, cancelling, and the
+// print dialog driven as a user would.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPrintDialog>
+#include <QPushButton>
+#include <QTimer>
+#include <filesystem>
+#include <functional>
+#include <string>
+
+#include "painting_support.h"
+#include "support/temp_dir.h"
+#include "ui/painting/printing_frame.h"
+
+namespace korvel::ui::test {
+namespace {
+
+using korvel::test::ReadFile;
+using korvel::test::TempDir;
+
+bool IsPdf(const std::string& path) {
+  const std::string bytes = std::filesystem::exists(path) ? ReadFile(path) : std::string();
+  return bytes.rfind("%PDF", 0) == 0 && bytes.find("%%EOF") != std::string::npos;
+}
+
+// Answers the next modal dialog as soon as it shows.
+void AnswerNextModal(std::function<void(QDialog*)> answer) {
+  auto* timer = new QTimer;
+  timer->setInterval(10);
+  QObject::connect(timer, &QTimer::timeout, timer, [timer, answer = std::move(answer)] {
+    if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+      timer->stop();
+      timer->deleteLater();
+      answer(dialog);
+    }
+  });
+  timer->start();
+}
+
+TEST(Printing, AWindowIsRedrawnOnAPdfPageWithItsFontsScaled) {
+  TempDir dir;
+  const std::string path = dir / "view.pdf";
+  PaintedWindow window(400, 500, {Courier12(), Courier12(true)});
+  const draw::Font screenFont = window.surface.fonts()[0];
+  PrintingFrame frame;
+
+  ASSERT_TRUE(frame.StartPrintJobToPdf(path, "Korvel Print Job")) << frame.LastErrorText();
+  ASSERT_NE(frame.printingDialog(), nullptr);
+  EXPECT_TRUE(frame.printingDialog()->isVisible());
+  EXPECT_NE(frame.printingDialog()->findChild<QLabel*>("documentName"), nullptr);
+  EXPECT_EQ(frame.printingDialog()->findChild<QLabel*>("documentName")->text(), "Korvel Print Job");
+  ASSERT_TRUE(frame.StartPrintPage());
+  ASSERT_TRUE(frame.RedirectToPrinter(window.surface, 500)) << frame.LastErrorText();
+
+  // The page: US Letter at 600 dpi; a window 500 high on a page 6600 high scales its fonts by 13.2.
+  draw::Surface& page = window.surface;
+  EXPECT_EQ(page.bounds(), (draw::Rect{0, 0, 5100, 6600}));
+  EXPECT_TRUE(page.onPrinter());
+  auto* printerDevice = dynamic_cast<QtDevice*>(page.device());
+  ASSERT_NE(printerDevice, nullptr);
+  EXPECT_NE(printerDevice, &window.device);
+  EXPECT_EQ(printerDevice->fontSizing().printerScale, 13.2f);
+  EXPECT_EQ(page.fonts()[0].faceName, "Liberation Mono");
+  EXPECT_EQ(page.fonts()[0].pointSize, 12);
+  EXPECT_EQ(page.fonts()[0].charWidth, 95);  // trunc(12 x 13.2) = 158 pixels high
+  EXPECT_GT(page.fonts()[0].lineHeight, 158);
+  EXPECT_LT(page.fonts()[0].lineHeight, 200);
+  EXPECT_TRUE(page.fonts()[1].bold);
+  DrawSampleView(page);
+
+  frame.RestoreFromPrinter(window.surface);
+  EXPECT_EQ(window.surface.device(), &window.device);
+  EXPECT_EQ(window.surface.bounds(), (draw::Rect{0, 0, 400, 500}));
+  EXPECT_EQ(window.surface.fonts()[0], screenFont);
+  EXPECT_FALSE(window.surface.onPrinter());
+  ASSERT_TRUE(frame.EndPrintPage());
+  ASSERT_TRUE(frame.EndPrintJob()) << frame.LastErrorText();
+
+  EXPECT_FALSE(frame.printing());
+  EXPECT_EQ(frame.printingDialog(), nullptr);
+  EXPECT_TRUE(IsPdf(path));
+  EXPECT_EQ(DarkPixels(window.image(), 0, 400, 0, 500), 0);  // the window itself was not drawn on
+}
+
+TEST(Printing, RedirectionNeedsAJobAWindowHeightAndAFont) {
+  TempDir dir;
+  PaintedWindow window(300, 200);
+  PrintingFrame frame;
+  EXPECT_FALSE(frame.RedirectToPrinter(window.surface, 200));
+  EXPECT_FALSE(frame.LastErrorText().empty());
+
+  ASSERT_TRUE(frame.StartPrintJobToPdf(dir / "a.pdf"));
+  ASSERT_TRUE(frame.StartPrintPage());
+  EXPECT_FALSE(frame.RedirectToPrinter(window.surface, 0));
+  EXPECT_EQ(window.surface.device(), &window.device);
+
+  PaintedWindow unnamed(300, 200, {draw::Font{}});
+  EXPECT_FALSE(frame.RedirectToPrinter(unnamed.surface, 200));
+  EXPECT_EQ(unnamed.surface.device(), &unnamed.device);
+  EXPECT_EQ(unnamed.surface.bounds(), (draw::Rect{0, 0, 300, 200}));
+
+  ASSERT_TRUE(frame.RedirectToPrinter(window.surface, 200));
+  draw::Device* const printerDevice = window.surface.device();
+  EXPECT_TRUE(frame.RedirectToPrinter(window.surface, 100));  // already there: nothing changes
+  EXPECT_EQ(window.surface.device(), printerDevice);
+  EXPECT_EQ(dynamic_cast<QtDevice*>(printerDevice)->fontSizing().printerScale, 33.0f);
+
+  // Ending the job while still redirected gives the window its surface back.
+  ASSERT_TRUE(frame.EndPrintPage());
+  ASSERT_TRUE(frame.EndPrintJob());
+  EXPECT_EQ(window.surface.device(), &window.device);
+  EXPECT_EQ(window.surface.fonts()[0].charWidth, 10);
+  EXPECT_TRUE(IsPdf(dir / "a.pdf"));
+}
+
+TEST(Printing, CancelInThePrintingDialogAbortsTheJobAtTheNextPage) {
+  TempDir dir;
+  const std::string path = dir / "cancelled.pdf";
+  PaintedWindow window(300, 200);
+  PrintingFrame frame;
+  ASSERT_TRUE(frame.StartPrintJobToPdf(path));
+  ASSERT_TRUE(frame.StartPrintPage());
+  ASSERT_TRUE(frame.RedirectToPrinter(window.surface, 200));
+  DrawSampleView(window.surface);
+  QPushButton* cancel = frame.printingDialog()->cancelButton();
+  EXPECT_EQ(cancel->text(), "Cancel");
+  cancel->click();
+
+  EXPECT_FALSE(frame.EndPrintPage());
+  EXPECT_EQ(frame.LastErrorText(), "The print job was cancelled.");
+  EXPECT_FALSE(frame.printing());
+  EXPECT_EQ(frame.printingDialog(), nullptr);
+  EXPECT_EQ(window.surface.device(), &window.device);
+  EXPECT_FALSE(std::filesystem::exists(path));
+  EXPECT_FALSE(frame.EndPrintJob());
+}
+
+TEST(Printing, PagesFollowOneAnotherAndAJobWithoutPagesPrintsNothing) {
+  TempDir dir;
+  PrintingFrame frame;
+  ASSERT_TRUE(frame.StartPrintJobToPdf(dir / "two.pdf"));
+  for (int page = 0; page < 2; ++page) {
+    ASSERT_TRUE(frame.StartPrintPage());
+    ASSERT_TRUE(frame.EndPrintPage());
+  }
+  EXPECT_FALSE(frame.EndPrintPage());  // no page is open
+  ASSERT_TRUE(frame.EndPrintJob());
+  EXPECT_TRUE(IsPdf(dir / "two.pdf"));
+  EXPECT_NE(ReadFile(dir / "two.pdf").find("/Count 2"), std::string::npos);
+
+  ASSERT_TRUE(frame.StartPrintJobToPdf(dir / "none.pdf"));
+  EXPECT_TRUE(frame.EndPrintJob());
+  EXPECT_FALSE(std::filesystem::exists(dir / "none.pdf"));
+}
+
+TEST(Printing, AFileThatCannotBeWrittenFailsTheStart) {
+  TempDir dir;
+  PrintingFrame frame;
+  const std::string path = dir / "missing/folder/out.pdf";
+  EXPECT_FALSE(frame.StartPrintJobToPdf(path));
+  EXPECT_NE(frame.LastErrorText().find(path), std::string::npos) << frame.LastErrorText();
+  EXPECT_FALSE(frame.printing());
+  EXPECT_EQ(frame.printingDialog(), nullptr);
+  EXPECT_FALSE(frame.StartPrintPage());
+}
+
+TEST(PrintDialog, CancelStartsNoJob) {
+  PrintingFrame frame;
+  bool asked = false;
+  AnswerNextModal([&](QDialog* dialog) {
+    asked = qobject_cast<QPrintDialog*>(dialog) != nullptr;
+    dialog->reject();
+  });
+  EXPECT_FALSE(frame.StartPrintJob("Korvel Print Job", nullptr));
+  EXPECT_TRUE(asked);
+  EXPECT_EQ(frame.LastErrorText(), "");
+  EXPECT_FALSE(frame.printing());
+}
+
+TEST(PrintDialog, CanPrintToAPdfFile) {
+  TempDir dir;
+  const std::string path = dir / "chosen.pdf";
+  PrintingFrame frame;
+  bool fileField = false;
+  AnswerNextModal([&](QDialog* dialog) {
+    // The dialog's own field for the file name of "Print to File (PDF)".
+    if (auto* name = dialog->findChild<QLineEdit*>("filename")) {
+      name->setText(QString::fromStdString(path));
+      fileField = true;
+    }
+    dialog->accept();
+  });
+  const bool started = frame.StartPrintJob("Korvel Print Job", nullptr);
+  ASSERT_TRUE(fileField);
+  ASSERT_TRUE(started) << frame.LastErrorText();
+  PaintedWindow window(300, 200);
+  ASSERT_TRUE(frame.StartPrintPage());
+  ASSERT_TRUE(frame.RedirectToPrinter(window.surface, 200));
+  DrawSampleView(window.surface);
+  frame.RestoreFromPrinter(window.surface);
+  ASSERT_TRUE(frame.EndPrintPage());
+  ASSERT_TRUE(frame.EndPrintJob()) << frame.LastErrorText();
+  EXPECT_TRUE(IsPdf(path));
+}
+
+}  // namespace
+}  // namespace korvel::ui::test

@@ -1,0 +1,321 @@
+// Drawing through the surface into a window's backing image, checked pixel by pixel.
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QPainter>
+#include <atomic>
+#include <thread>
+#include <utility>
+#include <vector>
+
+#include "draw/palette.h"
+#include "draw/surface.h"
+#include "painting_support.h"
+
+namespace korvel::ui::test {
+namespace {
+
+using draw::Rgb;
+
+const Rgb kWhitePixel = Palette(draw::kWhite);
+
+TEST(SurfacePixels, FilledRectanglesIncludeBothCornersCountedUpwards) {
+  PaintedWindow window(60, 50);
+  window.surface.FillRectangle(19, 29, 10, 10, draw::kRed);  // corners in either order
+  const QImage image = window.image();
+  // Surface y 10..29 are device rows 50-29 = 21 .. 50-10 = 40.
+  EXPECT_EQ(PixelAt(image, 10, 21), Palette(draw::kRed));
+  EXPECT_EQ(PixelAt(image, 19, 40), Palette(draw::kRed));
+  EXPECT_EQ(PixelAt(image, 20, 30), kWhitePixel);
+  EXPECT_EQ(PixelAt(image, 9, 30), kWhitePixel);
+  EXPECT_EQ(PixelAt(image, 15, 20), kWhitePixel);
+  EXPECT_EQ(PixelAt(image, 15, 41), kWhitePixel);
+}
+
+TEST(SurfacePixels, ClearCoversTheBoundsAndEveryPaletteColourIsExact) {
+  PaintedWindow window(160, 20);
+  window.surface.SetWindowColours(draw::kNearWhite, draw::kBlack, draw::kYellow);
+  window.surface.Clear();
+  EXPECT_EQ(PixelAt(window.image(), 0, 0), Palette(draw::kNearWhite));
+  EXPECT_EQ(PixelAt(window.image(), 159, 19), Palette(draw::kNearWhite));
+
+  for (int i = 0; i < draw::kPaletteSize; ++i) window.surface.FillRectangle(i * 10, 0, i * 10 + 9, 19, i);
+  window.surface.FillRectangle(0, 0, 5, 5, 16);  // outside the palette: nothing
+  const QImage image = window.image();
+  for (int i = 0; i < draw::kPaletteSize; ++i) {
+    EXPECT_EQ(PixelAt(image, i * 10 + 5, 10), Palette(i)) << "palette index " << i;
+  }
+  EXPECT_EQ(PixelAt(image, 2, 18), Palette(draw::kBlack));
+}
+
+TEST(SurfacePixels, LinesLeaveOutTheirEndPixelInEveryDirection) {
+  PaintedWindow window(60, 60);
+  draw::Surface& s = window.surface;
+  s.MoveTo(5, 50);
+  s.LineTo(15, 50);  // right: device row 10, columns 5..14
+  s.MoveTo(30, 50);
+  s.LineTo(30, 40);  // down: device column 30, rows 10..19
+  s.MoveTo(40, 30);
+  s.LineTo(50, 20);  // diagonal: (40,30) .. (49,39)
+  s.MoveTo(20, 5);
+  s.LineTo(20, 15);  // up: device column 20, rows 55 .. 46
+  s.MoveTo(15, 2);
+  s.LineTo(5, 2);  // left: device row 58, columns 15 .. 6
+  s.MoveTo(40, 5);
+  s.LineTo(42, 15);  // steep, up and right: from (40,55) towards (42,45)
+  const QImage image = window.image();
+  EXPECT_TRUE(IsDark(image, 20, 55));
+  EXPECT_TRUE(IsDark(image, 20, 46));
+  EXPECT_FALSE(IsDark(image, 20, 45));
+  EXPECT_TRUE(IsDark(image, 15, 58));
+  EXPECT_TRUE(IsDark(image, 6, 58));
+  EXPECT_FALSE(IsDark(image, 5, 58));
+  EXPECT_TRUE(IsDark(image, 40, 55));
+  EXPECT_TRUE(IsDark(image, 42, 46));
+  EXPECT_FALSE(IsDark(image, 42, 45));
+  EXPECT_EQ(DarkPixels(image, 38, 45, 44, 57), 10);
+  EXPECT_TRUE(IsDark(image, 5, 10));
+  EXPECT_TRUE(IsDark(image, 14, 10));
+  EXPECT_FALSE(IsDark(image, 15, 10));
+  EXPECT_FALSE(IsDark(image, 14, 9));
+  EXPECT_FALSE(IsDark(image, 14, 11));
+  EXPECT_TRUE(IsDark(image, 30, 10));
+  EXPECT_TRUE(IsDark(image, 30, 19));
+  EXPECT_FALSE(IsDark(image, 30, 20));
+  EXPECT_TRUE(IsDark(image, 40, 30));
+  EXPECT_TRUE(IsDark(image, 49, 39));
+  EXPECT_FALSE(IsDark(image, 50, 40));
+}
+
+TEST(SurfacePixels, FarOffLinesAreCutToTheWindow) {
+  PaintedWindow window(50, 50);
+  draw::Surface& s = window.surface;
+  s.MoveTo(-1000000000, -1000000000);
+  s.LineTo(1000000000, 1000000000);  // y = x: device row 50 - x
+  s.MoveTo(-2000000000, 2000000000);
+  s.LineTo(2000000000, 2000000000);  // far above the window
+  const QImage image = window.image();
+  EXPECT_TRUE(IsDark(image, 10, 40));
+  EXPECT_TRUE(IsDark(image, 49, 1));
+  EXPECT_EQ(DarkPixels(image, 0, 50, 0, 50), 49);
+}
+
+TEST(SurfacePixels, AClosedOutlineSetsEveryCornerOnce) {
+  PaintedWindow window(40, 40);
+  draw::Surface& s = window.surface;
+  s.SetColour(draw::kBlue);
+  s.MoveTo(10, 10);
+  s.LineTo(30, 10);
+  s.LineTo(30, 30);
+  s.LineTo(10, 30);
+  s.LineTo(10, 10);
+  const QImage image = window.image();
+  for (const auto& [x, y] : std::vector<std::pair<int, int>>{{10, 30}, {30, 30}, {30, 10}, {10, 10}}) {
+    EXPECT_EQ(PixelAt(image, x, y), Palette(draw::kBlue)) << x << "," << y;
+  }
+  EXPECT_EQ(PixelAt(image, 20, 20), kWhitePixel);
+}
+
+// The pixels of a horizontal line as '#' and '.'.
+std::string Pattern(const QImage& image, int row, int from, int to) {
+  std::string pattern;
+  for (int x = from; x < to; ++x) pattern += IsDark(image, x, row) ? '#' : '.';
+  return pattern;
+}
+
+TEST(SurfacePixels, PenStylesDashAndWidthsThicken) {
+  PaintedWindow window(100, 100);
+  draw::Surface& s = window.surface;
+  const int styles[] = {draw::kLineSolid,   draw::kLineDash,       draw::kLineDot,
+                        draw::kLineDashDot, draw::kLineDashDotDot, draw::kLineInvisible};
+  for (int i = 0; i < 6; ++i) {
+    s.SetLineStyle(styles[i]);
+    s.MoveTo(0, 90 - 10 * i);
+    s.LineTo(60, 90 - 10 * i);
+  }
+  s.SetLineStyle(draw::kLineSolid);
+  s.SetLineWidth(3);
+  s.MoveTo(70, 50);
+  s.LineTo(90, 50);
+  const QImage image = window.image();
+  EXPECT_EQ(Pattern(image, 10, 0, 61), std::string(60, '#') + ".");
+  EXPECT_EQ(Pattern(image, 20, 0, 30), std::string(18, '#') + "......" + "######");
+  EXPECT_EQ(Pattern(image, 30, 0, 14), "###...###...##");
+  EXPECT_EQ(Pattern(image, 40, 0, 30), "#########......###......######");
+  EXPECT_EQ(Pattern(image, 50, 0, 27), "#########...###...###...###");
+  EXPECT_EQ(Pattern(image, 60, 0, 60), std::string(60, '.'));
+  // Width 3: three rows around the line, still ending before its end point.
+  EXPECT_FALSE(IsDark(image, 80, 48));
+  EXPECT_TRUE(IsDark(image, 80, 49));
+  EXPECT_TRUE(IsDark(image, 80, 50));
+  EXPECT_TRUE(IsDark(image, 80, 51));
+  EXPECT_FALSE(IsDark(image, 80, 52));
+  EXPECT_TRUE(IsDark(image, 89, 50));
+  EXPECT_FALSE(IsDark(image, 90, 50));
+}
+
+TEST(SurfacePixels, TextSitsOnItsBaselineAndAdvancesByTheCharacterWidth) {
+  PaintedWindow window(300, 100);
+  draw::Surface& s = window.surface;
+  ASSERT_EQ(s.CharWidth(), 10);  // Liberation Mono at 16 pixels
+  const std::string text(20, 'H');
+  s.DrawText({10, 50}, text);  // baseline on device row 50
+  EXPECT_EQ(s.CurrentPoint(), (draw::Point{10 + 20 * 10, 50}));
+  const QImage image = window.image();
+
+  // 'H' stands on the baseline: ink down to the row above it, none below.
+  EXPECT_EQ(DarkBox(image, 0, 300, 0, 100).bottom(), 49);
+  // Every character is exactly one character width further on: the 20th H is drawn as the first,
+  // 19 widths to the right, and the text ends within its 20 widths.
+  const int first = DarkBox(image, 10, 20, 30, 50).left();
+  const int last = DarkBox(image, 10 + 19 * 10, 10 + 20 * 10, 30, 50).left();
+  ASSERT_GE(first, 10);
+  EXPECT_EQ(last - first, 19 * 10);
+  EXPECT_LT(DarkBox(image, 0, 300, 30, 50).right(), 10 + 20 * 10);
+}
+
+TEST(SurfacePixels, TextBackgroundFillsTheCharacterCells) {
+  PaintedWindow window(200, 100);
+  draw::Surface& s = window.surface;
+  const draw::Font font = s.fonts()[0];
+  const int ascent = font.lineHeight - font.descent;
+  s.SetTextBackground(draw::kYellow);
+  s.SetColour(draw::kBlue);
+  s.DrawText({20, 40}, "  ");  // blanks show only the background
+  s.SetTextBackground(draw::kNoBackground);
+  s.DrawText({100, 40}, "  ");
+  const QImage image = window.image();
+  const int baseline = 60;
+  EXPECT_EQ(PixelAt(image, 20, baseline - ascent), Palette(draw::kYellow));
+  EXPECT_EQ(PixelAt(image, 20 + 2 * font.charWidth - 1, baseline + font.descent - 1), Palette(draw::kYellow));
+  EXPECT_EQ(PixelAt(image, 20 + 2 * font.charWidth, baseline), kWhitePixel);
+  EXPECT_EQ(PixelAt(image, 20, baseline - ascent - 1), kWhitePixel);
+  EXPECT_EQ(PixelAt(image, 20, baseline + font.descent), kWhitePixel);
+  EXPECT_EQ(DarkPixels(image, 90, 130, 30, 80), 0);
+  EXPECT_EQ(PixelAt(image, 105, baseline - 2), kWhitePixel);
+}
+
+TEST(SurfacePixels, TextIsShownAsUtf8) {
+  PaintedWindow window(200, 60);
+  window.surface.DrawText({10, 30}, "\xC3\xA9\xC3\xA9");  // two e-acute in UTF-8: two cells
+  window.surface.DrawText({100, 30}, "\xE9\xE9");         // the same in Windows-1252
+  const QImage image = window.image();
+  const int utf8Ink = DarkPixels(image, 0, 60, 0, 60);
+  const int latinInk = DarkPixels(image, 90, 150, 0, 60);
+  EXPECT_GT(utf8Ink, 0);
+  EXPECT_EQ(utf8Ink, latinInk);
+  EXPECT_LT(DarkBox(image, 0, 60, 0, 60).right(), 10 + 2 * 10);
+}
+
+TEST(SurfacePixels, FilledWedgeCoversItsQuarterOnly) {
+  PaintedWindow window(200, 200);
+  draw::Surface& s = window.surface;
+  s.SetColour(draw::kGreen);
+  s.FilledPieWedge({100, 100}, 50, 0, 90);  // from the positive x axis counter-clockwise: upper right
+  const QImage image = window.image();
+  const Rgb green = Palette(draw::kGreen);
+  // Surface (x, y) is device (x, 200 - y).
+  EXPECT_EQ(PixelAt(image, 120, 200 - 120), green);
+  EXPECT_EQ(PixelAt(image, 101, 200 - 101), green);
+  EXPECT_EQ(PixelAt(image, 100 + 33, 200 - 33 - 100), green);        // inside the arc at 45 degrees
+  EXPECT_EQ(PixelAt(image, 100 + 38, 200 - 38 - 100), kWhitePixel);  // beyond it
+  EXPECT_EQ(PixelAt(image, 80, 200 - 120), kWhitePixel);
+  EXPECT_EQ(PixelAt(image, 120, 200 - 80), kWhitePixel);
+  EXPECT_EQ(PixelAt(image, 149, 200 - 101), green);
+  EXPECT_EQ(PixelAt(image, 151, 200 - 101), kWhitePixel);
+}
+
+TEST(SurfacePixels, OverlappingFiguresOfOneFillLeaveAHole) {
+  PaintedWindow window(100, 100);
+  draw::Surface& s = window.surface;
+  s.SetColour(draw::kMaroon);
+  s.BeginFill();
+  s.MoveTo(10, 10);
+  s.LineTo(60, 10);
+  s.LineTo(60, 60);
+  s.LineTo(10, 60);
+  s.MoveTo(40, 40);
+  s.LineTo(90, 40);
+  s.LineTo(90, 90);
+  s.LineTo(40, 90);
+  s.EndFill();
+  const QImage image = window.image();
+  EXPECT_EQ(PixelAt(image, 20, 100 - 20), Palette(draw::kMaroon));
+  EXPECT_EQ(PixelAt(image, 80, 100 - 80), Palette(draw::kMaroon));
+  EXPECT_EQ(PixelAt(image, 50, 100 - 50), kWhitePixel);
+  // Filled like a fill area: the far column and row stay out.
+  EXPECT_EQ(PixelAt(image, 10, 100 - 11), Palette(draw::kMaroon));
+  EXPECT_EQ(PixelAt(image, 60, 100 - 20), kWhitePixel);
+}
+
+TEST(SurfacePixels, ScrollMovesContentsAndReportsWhatIsLeftStale) {
+  PaintedWindow window(100, 40);
+  std::vector<std::pair<QRect, bool>> reports;
+  window.device.SetChangeListener(
+      [&](const QRect& area, bool uncovered) { reports.emplace_back(area, uncovered); });
+  window.surface.FillRectangle(0, 0, 9, 39, draw::kRed);
+  reports.clear();
+  window.surface.Scroll(20, 0, {0, 0, 50, 40});  // right by 20 within the left half
+  const QImage image = window.image();
+  EXPECT_EQ(PixelAt(image, 25, 10), Palette(draw::kRed));
+  EXPECT_EQ(PixelAt(image, 30, 10), kWhitePixel);
+  EXPECT_EQ(PixelAt(image, 5, 10), Palette(draw::kRed));  // uncovered: old contents until redrawn
+  ASSERT_EQ(reports.size(), 2u);
+  EXPECT_EQ(reports[0], std::make_pair(QRect(0, 0, 50, 40), false));
+  EXPECT_EQ(reports[1], std::make_pair(QRect(0, 0, 20, 40), true));
+
+  reports.clear();
+  window.surface.Scroll(0, 10, {50, 0, 100, 40});  // up by 10: the bottom rows are left stale
+  ASSERT_EQ(reports.size(), 2u);
+  EXPECT_EQ(reports[1], std::make_pair(QRect(50, 30, 50, 10), true));
+}
+
+TEST(BackingImage, ResizeKeepsThePictureAndBlitCopiesAnArea) {
+  PaintedWindow window(40, 40);
+  window.surface.FillRectangle(0, 0, 39, 39, draw::kNavy);
+  window.device.Resize(QSize(60, 30), Palette(draw::kYellow));
+  QImage image = window.image();
+  EXPECT_EQ(image.size(), QSize(60, 30));
+  EXPECT_EQ(PixelAt(image, 39, 29), Palette(draw::kNavy));
+  EXPECT_EQ(PixelAt(image, 40, 0), Palette(draw::kYellow));
+
+  QImage screen(60, 30, QImage::Format_RGB32);
+  screen.fill(Qt::black);
+  {
+    QPainter painter(&screen);
+    window.device.Blit(painter, QRect(30, 0, 100, 100));  // clipped to the image
+  }
+  EXPECT_EQ(PixelAt(screen, 10, 10), Palette(draw::kBlack));
+  EXPECT_EQ(PixelAt(screen, 35, 10), Palette(draw::kNavy));
+  EXPECT_EQ(PixelAt(screen, 45, 10), Palette(draw::kYellow));
+}
+
+TEST(BackingImage, ASecondThreadDrawsWhileTheFirstBlits) {
+  PaintedWindow window(120, 120);
+  std::atomic<bool> done{false};
+  std::thread tour([&] {
+    for (int i = 0; i < 300; ++i) {
+      window.surface.FillRectangle(0, 0, 119, 119, i % 2 ? draw::kRed : draw::kBlue);
+      window.surface.DrawText({5, 60}, "Philco");
+    }
+    done = true;
+  });
+  QImage screen(120, 120, QImage::Format_RGB32);
+  int blits = 0;
+  while (!done) {
+    QPainter painter(&screen);
+    window.device.Blit(painter, screen.rect());
+    ++blits;
+  }
+  tour.join();
+  {
+    QPainter painter(&screen);
+    window.device.Blit(painter, screen.rect());
+  }
+  EXPECT_GT(blits, 0);
+  EXPECT_EQ(screen, window.image().convertToFormat(screen.format()));
+  EXPECT_EQ(PixelAt(screen, 110, 110), Palette(draw::kRed));  // the last fill, whole
+}
+
+}  // namespace
+}  // namespace korvel::ui::test
