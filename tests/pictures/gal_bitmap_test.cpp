@@ -1,0 +1,225 @@
+#include <gtest/gtest.h>
+
+#include <jpeglib.h>
+#include <cstdio>
+#include <cstring>
+
+#include "pictures/bmp_header.h"
+#include "pictures/gal_bitmap.h"
+#include "support/recording_surface.h"
+#include "support/temp_dir.h"
+#include "util/message_recorder.h"
+
+namespace korvel {
+namespace {
+
+using test::TempDir;
+
+struct Colour {
+  std::uint8_t r, g, b;
+};
+
+// A 24-bit bitmap whose pixel (x, y), y counted from the top, has the colour the function gives.
+GalBitmap MakeBitmap(int width, int height, Colour (*colour)(int x, int y)) {
+  GalBitmap bitmap;
+  const std::size_t rowBytes = GalRowBytes(width);
+  const std::size_t n = rowBytes * height + kBmpHeaderSize + kBmpSpare;
+  EXPECT_TRUE(GalReserve(bitmap, n));
+  std::memset(bitmap.image.get(), 0, n);
+  WriteBmpHeader(bitmap.image.get(), width, height, static_cast<std::uint32_t>(n), 0);
+  for (int y = 0; y < height; ++y) {
+    std::uint8_t* row = bitmap.image.get() + kBmpHeaderSize + (height - 1 - y) * rowBytes;
+    for (int x = 0; x < width; ++x) {
+      const Colour c = colour(x, y);
+      row[x * 3] = c.b;
+      row[x * 3 + 1] = c.g;
+      row[x * 3 + 2] = c.r;
+    }
+  }
+  return bitmap;
+}
+
+// Pixel (x, y) from the top, as red, green, blue.
+Colour PixelAt(const GalBitmap& bitmap, int x, int y) {
+  int width = 0, height = 0;
+  GalGetBitmapSize(bitmap, width, height);
+  const std::uint8_t* p = bitmap.image.get() + kBmpHeaderSize + (height - 1 - y) * GalRowBytes(width) + x * 3;
+  return {p[2], p[1], p[0]};
+}
+
+Colour Quadrants(int x, int y) {
+  if (y < 50) return x < 100 ? Colour{220, 30, 30} : Colour{30, 200, 40};
+  return x < 100 ? Colour{20, 40, 230} : Colour{240, 220, 30};
+}
+
+TEST(Bitmaps, RowsArePaddedToFourBytes) {
+  EXPECT_EQ(GalRowBytes(1), 4u);
+  EXPECT_EQ(GalRowBytes(4), 12u);
+  EXPECT_EQ(GalRowBytes(5), 16u);
+}
+
+TEST(Bitmaps, BuffersAreReusedWithinTenTimesTheNeed) {
+  GalBitmap bitmap;
+  ASSERT_TRUE(GalReserve(bitmap, 50000));
+  const std::uint8_t* first = bitmap.image.get();
+  ASSERT_TRUE(GalReserve(bitmap, 10000));
+  EXPECT_EQ(bitmap.image.get(), first);
+  EXPECT_EQ(bitmap.capacity, 50000u);
+  EXPECT_EQ(bitmap.size, 10000u);
+  ASSERT_TRUE(GalReserve(bitmap, 200000));
+  EXPECT_EQ(bitmap.capacity, 200000u);
+  ASSERT_TRUE(GalReserve(bitmap, 10000));  // more than ten times the need: replaced
+  EXPECT_EQ(bitmap.capacity, 10000u);
+}
+
+TEST(Bitmaps, ShrinkingTakesTheNearestSourcePixel) {
+  GalBitmap source = MakeBitmap(3, 3, [](int x, int y) {
+    return Colour{static_cast<std::uint8_t>(x * 50), static_cast<std::uint8_t>(y * 50), 7};
+  });
+  GalBitmap target;
+  ASSERT_EQ(GalCompressBitmap(source, target, 500), 1);
+  int w = 0, h = 0;
+  GalGetBitmapSize(target, w, h);
+  EXPECT_EQ(w, 1);
+  EXPECT_EQ(h, 1);
+  // Stored row 0 is the bottom row: source stored row 0 is picture row 2.
+  const Colour c = PixelAt(target, 0, 0);
+  EXPECT_EQ(c.r, 0);
+  EXPECT_EQ(c.g, 100);
+
+  // Not 24-bit, or a header that promises more rows than the image holds: refused quietly.
+  MessageRecorder messages;
+  source.image[28] = 8;
+  EXPECT_EQ(GalCompressBitmap(source, target, 500), 0);
+  source.image[28] = 24;
+  source.size = 60;
+  EXPECT_EQ(GalCompressBitmap(source, target, 500), 0);
+  EXPECT_TRUE(messages.messages().empty());
+}
+
+TEST(Bitmaps, JpegRoundTripKeepsColoursAndSizes) {
+  TempDir dir;
+  const GalBitmap original = MakeBitmap(200, 100, Quadrants);
+  ASSERT_EQ(GalWriteBitmap(dir / "quad.jpg", original), 1);
+  GalBitmap back;
+  ASSERT_EQ(GalLoadBitmap(dir / "quad.jpg", back), 1);
+  int w = 0, h = 0;
+  ASSERT_TRUE(GalGetBitmapSize(back, w, h));
+  EXPECT_EQ(w, 200);
+  EXPECT_EQ(h, 100);
+  for (const auto& [x, y] : {std::pair{20, 20}, {180, 20}, {20, 80}, {180, 80}}) {
+    const Colour want = Quadrants(x, y);
+    const Colour got = PixelAt(back, x, y);
+    EXPECT_NEAR(got.r, want.r, 12) << x << "," << y;
+    EXPECT_NEAR(got.g, want.g, 12) << x << "," << y;
+    EXPECT_NEAR(got.b, want.b, 12) << x << "," << y;
+  }
+
+  // BMP files are kept byte for byte.
+  ASSERT_EQ(GalWriteBitmap(dir.path().string() + "\\sub\\quad.bmp", original), 1);
+  GalBitmap bmp;
+  ASSERT_EQ(GalLoadBitmap(dir / "sub/quad.bmp", bmp), 1);
+  ASSERT_EQ(bmp.size, original.size);
+  EXPECT_EQ(std::memcmp(bmp.image.get(), original.image.get(), bmp.size), 0);
+}
+
+TEST(Bitmaps, CopiesShrinkToTheLimitOrKeepTheirSize) {
+  TempDir dir;
+  GalWriteBitmap(dir / "wide.jpg", MakeBitmap(2000, 1000, Quadrants));
+  GalWriteBitmap(dir / "small.jpg", MakeBitmap(400, 300, Quadrants));
+  ASSERT_EQ(GalCopyPictureFile(dir / "wide.jpg", dir / "web/wide.jpg", 0, 500), 0);  // no directories made
+  ASSERT_EQ(GalCopyPictureFile(dir / "wide.jpg", dir / "wide500.jpg", 0, 500), 1);
+  ASSERT_EQ(GalCopyPictureFile(dir / "small.jpg", dir / "small500.jpg", 0, 500), 1);
+  ASSERT_EQ(GalCopyPictureFile(dir / "small.jpg", dir / "small.bmp", 1, 1000), 1);
+  int w = 0, h = 0;
+  GalBitmap b;
+  GalLoadBitmap(dir / "wide500.jpg", b);
+  GalGetBitmapSize(b, w, h);
+  EXPECT_EQ(w, 500);
+  EXPECT_EQ(h, 250);
+  GalLoadBitmap(dir / "small500.jpg", b);
+  GalGetBitmapSize(b, w, h);
+  EXPECT_EQ(w, 400);
+  EXPECT_EQ(h, 300);
+  GalLoadBitmap(dir / "small.bmp", b);
+  EXPECT_TRUE(GalIs24Bit(b));
+  EXPECT_EQ(GalCopyPictureFile(dir / "missing.jpg", dir / "x.jpg", 0, 500), 0);
+  EXPECT_EQ(GalCopyPictureFile(dir / "small.jpg", dir / "x.htm", 0, 500), 0);
+}
+
+TEST(Bitmaps, DamagedAndUnusualJpegsFailOrLoadWithoutCrashing) {
+  TempDir dir;
+  MessageRecorder messages;
+  GalWriteBitmap(dir / "good.jpg", MakeBitmap(64, 48, Quadrants));
+  const std::string good = test::ReadFile(dir / "good.jpg");
+  GalBitmap b;
+  for (std::size_t cut : {0u, 2u, 100u, 300u}) {
+    test::WriteFile(dir / "cut.jpg", good.substr(0, cut));
+    EXPECT_EQ(GalLoadBitmap(dir / "cut.jpg", b), 0) << cut;
+  }
+  std::string garbled = good;
+  for (std::size_t i = 200; i < garbled.size(); i += 7) garbled[i] = static_cast<char>(garbled[i] ^ 0x5A);
+  test::WriteFile(dir / "garbled.jpg", garbled);
+  GalLoadBitmap(dir / "garbled.jpg", b);  // may decode to noise; must not end the program
+  test::WriteFile(dir / "text.jpg", "not a picture at all");
+  EXPECT_EQ(GalLoadBitmap(dir / "text.jpg", b), 0);
+
+  // A greyscale JPEG comes in as three components of the same value.
+  {
+    std::FILE* file = std::fopen((dir / "grey.jpg").c_str(), "wb");
+    jpeg_compress_struct info;
+    jpeg_error_mgr err;
+    info.err = jpeg_std_error(&err);
+    jpeg_create_compress(&info);
+    jpeg_stdio_dest(&info, file);
+    info.image_width = 5;
+    info.image_height = 3;
+    info.input_components = 1;
+    info.in_color_space = JCS_GRAYSCALE;
+    jpeg_set_defaults(&info);
+    jpeg_start_compress(&info, TRUE);
+    std::uint8_t row[5] = {128, 128, 128, 128, 128};
+    for (int y = 0; y < 3; ++y) {
+      JSAMPROW rows[1] = {row};
+      jpeg_write_scanlines(&info, rows, 1);
+    }
+    jpeg_finish_compress(&info);
+    jpeg_destroy_compress(&info);
+    std::fclose(file);
+  }
+  ASSERT_EQ(GalLoadBitmap(dir / "grey.jpg", b), 1);
+  EXPECT_TRUE(GalIs24Bit(b));
+  const Colour grey = PixelAt(b, 2, 1);
+  EXPECT_NEAR(grey.r, 128, 3);
+  EXPECT_EQ(grey.r, grey.b);
+  EXPECT_TRUE(messages.messages().empty());
+}
+
+TEST(Bitmaps, DrawingFitsAndCentresWithoutEnlarging) {
+  test::RecordingSurface recording(800, 600);
+  const GalBitmap bitmap = MakeBitmap(100, 50, Quadrants);
+  ASSERT_EQ(GalDrawBitmap(recording.surface(), bitmap, {0, 0, 400, 400}), 1);
+  ASSERT_EQ(GalDrawBitmap(recording.surface(), bitmap, {0, 0, 50, 50}), 1);
+  const auto draws = recording.OpsOf<test::BitmapOp>();
+  ASSERT_EQ(draws.size(), 2u);
+  // Device rows count down from the top of the 600-pixel surface.
+  EXPECT_EQ(draws[0].destination.left, 150);
+  EXPECT_EQ(draws[0].destination.right - draws[0].destination.left, 100);
+  EXPECT_EQ(draws[0].destination.bottom - draws[0].destination.top, 50);
+  EXPECT_EQ(draws[0].destination.bottom, 600 - 175);
+  EXPECT_EQ(draws[1].destination.right - draws[1].destination.left, 50);
+  EXPECT_EQ(draws[1].destination.bottom - draws[1].destination.top, 25);
+  EXPECT_EQ(draws[1].destination.bottom, 600 - 12);
+
+  MessageRecorder messages;
+  GalBitmap empty;
+  EXPECT_EQ(GalDrawBitmap(recording.surface(), empty, {0, 0, 50, 50}), 0);
+  int w = 1, h = 1;
+  EXPECT_FALSE(GalGetBitmapSize(empty, w, h));
+  EXPECT_EQ(w + h, 0);
+  EXPECT_EQ(messages.Texts(),
+            (std::vector<std::string>{"Bad bitmap information.", "Bad bitmap information."}));
+}
+
+}  // namespace
+}  // namespace korvel
