@@ -1,0 +1,304 @@
+// Dialog and notebook runs on real windows: scripted as the commands' tests run them, and
+// driven by the user's own keys and clicks.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
+#include <QTimer>
+#include <string>
+#include <vector>
+
+#include "dal/dal.h"
+#include "ui/dialogs/dialog_ids.h"
+#include "ui/dialogs/qt_dal_host.h"
+
+namespace korvel {
+namespace {
+
+QWidget* WidgetOf(DalDialog& dialog, int controlId) {
+  auto* control = static_cast<WidgetControl*>(dialog.window->Control(controlId));
+  return control != nullptr ? control->widget() : nullptr;
+}
+
+// Acts as the user once the run's window is up.
+template <typename Act>
+void WhenShown(Act act) {
+  QTimer::singleShot(0, act);
+}
+
+class DialogRunTest : public ::testing::Test {
+ protected:
+  void SetUp() override { DalClearScripts(); }
+  void TearDown() override {
+    EXPECT_TRUE(DalTakeScriptErrors().empty());
+    DalClearScripts();
+  }
+
+  QtDalHost host;
+};
+
+const std::vector<std::string> kTableNames = {"Bands",         "Brand Name",   "Cabinet Composition",
+                                              "Cabinet Style", "Cabinet Trim", "ChassisCondition",
+                                              "Circuit",       "Condition",    "Grill",
+                                              "Manufacturer",  "Position",     "Power",
+                                              "Status",        "Technology",   "Tube Function",
+                                              "Tuning Dial"};
+
+TEST_F(DialogRunTest, ScriptedInsertTableItemFillsReadsAndCloses) {
+  std::int32_t kind = 1;
+  std::string entry;
+  std::string extra = "old";
+  DalDialog dialog{
+      .templateId = kDialogInsertTableItem,
+      .fields = {{.kind = kDalCombo, .controlId = kIdTableName, .value = &kind, .items = &kTableNames},
+                 {.kind = kDalEdit,
+                  .controlId = kIdNewEntry,
+                  .value = &entry,
+                  .flags = DAL_STRING | DAL_CAPITALIZE},
+                 {.kind = kDalEdit,
+                  .controlId = kIdExtraInformation,
+                  .value = &extra,
+                  .flags = DAL_STRING | DAL_CAPITALIZE}},
+      .mode = kDalModal};
+  std::vector<std::string> shown;
+  DalQueueScript(DalScript()
+                     .Do([&](DalDialog& open) {
+                       DalControl* table = open.window->Control(kIdTableName);
+                       shown = {table->Text(), std::to_string(table->ItemCount()),
+                                open.window->Control(kIdExtraInformation)->Text()};
+                     })
+                     .Choose(kIdTableName, 9)
+                     .Type(kIdNewEntry, "zenith radio corp")
+                     .Type(kIdExtraInformation, "")
+                     .Ok());
+  EXPECT_EQ(DalRunDialog(dialog, nullptr), 1);
+  EXPECT_EQ(shown, (std::vector<std::string>{"Brand Name", "16", "old"}));
+  EXPECT_EQ(kind, 9);
+  EXPECT_EQ(entry, "Zenith Radio Corp");
+  EXPECT_EQ(extra, "");
+  EXPECT_EQ(dialog.window, nullptr);
+}
+
+TEST_F(DialogRunTest, ScriptedStepsReachChangeCallbacksOnce) {
+  std::string root;
+  std::int32_t descriptions = 0;
+  int rootChanges = 0;
+  int descriptionClicks = 0;
+  DalDialog dialog{.templateId = kDialogPublishWeb,
+                   .fields = {{.kind = kDalEdit,
+                               .controlId = kIdWebRoot,
+                               .value = &root,
+                               .flags = DAL_STRING,
+                               .change = [&](DalFieldInfo&) { ++rootChanges; }},
+                              {.kind = kDalCheck,
+                               .controlId = kIdWebDescriptions,
+                               .value = &descriptions,
+                               .change = [&](DalFieldInfo&) { ++descriptionClicks; }}}};
+  DalQueueScript(DalScript().Type(kIdWebRoot, "C:\\web").Check(kIdWebDescriptions, true).Ok());
+  EXPECT_EQ(DalRunDialog(dialog, nullptr), 1);
+  EXPECT_EQ(rootChanges, 1) << "filling and the control itself must not add calls";
+  EXPECT_EQ(descriptionClicks, 1);
+  EXPECT_EQ(root, "C:\\web");
+  EXPECT_EQ(descriptions, 1);
+}
+
+TEST_F(DialogRunTest, UserTypesAndPressesOk) {
+  std::string tube = "6V6";
+  std::int32_t count = 2;
+  DalDialog dialog{
+      .templateId = kDialogModifyInventory,
+      .fields = {{.kind = kDalEdit, .controlId = kIdInventoryTube, .value = &tube, .flags = DAL_STRING},
+                 {.kind = kDalEdit, .controlId = kIdInventoryCount, .value = &count, .flags = DAL_INT}}};
+  bool readOnly = false;
+  WhenShown([&] {
+    auto* name = static_cast<QLineEdit*>(WidgetOf(dialog, kIdInventoryTube));
+    readOnly = name->isReadOnly() && name->text() == "6V6";
+    QTest::keyClicks(name, "GT");
+    auto* edit = static_cast<QLineEdit*>(WidgetOf(dialog, kIdInventoryCount));
+    edit->selectAll();
+    QTest::keyClicks(edit, "14");
+    QTest::mouseClick(WidgetOf(dialog, kDalIdOk), Qt::LeftButton);
+  });
+  EXPECT_EQ(DalRunDialog(dialog, nullptr), 1);
+  EXPECT_TRUE(readOnly);
+  EXPECT_EQ(tube, "6V6") << "a shown-only name cannot be typed over";
+  EXPECT_EQ(count, 14);
+}
+
+TEST_F(DialogRunTest, EnterInABoxIsOk) {
+  std::string tube;
+  std::int32_t count = 0;
+  DalDialog dialog{
+      .templateId = kDialogAddToInventory,
+      .fields = {{.kind = kDalEdit, .controlId = kIdInventoryTube, .value = &tube, .flags = DAL_STRING},
+                 {.kind = kDalEdit, .controlId = kIdInventoryCount, .value = &count, .flags = DAL_INT}}};
+  WhenShown([&] {
+    QWidget* name = WidgetOf(dialog, kIdInventoryTube);
+    QTest::keyClicks(name, "6sn7");
+    QTest::keyClick(name, Qt::Key_Return);
+  });
+  EXPECT_EQ(DalRunDialog(dialog, nullptr), 1);
+  EXPECT_EQ(tube, "6sn7");
+}
+
+TEST_F(DialogRunTest, EscapeCloseAndCancelLeaveTheVariables) {
+  std::string tube = "80";
+  std::int32_t count = 3;
+  DalDialog dialog{
+      .templateId = kDialogAddToInventory,
+      .fields = {{.kind = kDalEdit, .controlId = kIdInventoryTube, .value = &tube, .flags = DAL_STRING},
+                 {.kind = kDalEdit, .controlId = kIdInventoryCount, .value = &count, .flags = DAL_INT}}};
+  auto typeThen = [&](auto finish) {
+    WhenShown([&, finish] {
+      QTest::keyClicks(WidgetOf(dialog, kIdInventoryCount), "9");
+      finish(static_cast<QtDialogWindow*>(dialog.window)->widget());
+    });
+  };
+  typeThen([](QDialog* window) { QTest::keyClick(window, Qt::Key_Escape); });
+  EXPECT_EQ(DalRunDialog(dialog, nullptr), 0);
+  typeThen([](QDialog* window) { window->close(); });
+  EXPECT_EQ(DalRunDialog(dialog, nullptr), 0);
+  typeThen([&](QDialog*) { QTest::mouseClick(WidgetOf(dialog, kDalIdCancel), Qt::LeftButton); });
+  EXPECT_EQ(DalRunDialog(dialog, nullptr), 0);
+  EXPECT_EQ(count, 3);
+  EXPECT_EQ(tube, "80");
+}
+
+TEST_F(DialogRunTest, ClosingWithTheFocusInAChangedBoxIsNoChange) {
+  std::string tube;
+  int changes = 0;
+  DalDialog dialog{.templateId = kDialogAddToInventory,
+                   .fields = {{.kind = kDalEdit,
+                               .controlId = kIdInventoryTube,
+                               .value = &tube,
+                               .flags = DAL_STRING,
+                               .change = [&](DalFieldInfo&) { ++changes; }}}};
+  WhenShown([&] {
+    QWidget* name = WidgetOf(dialog, kIdInventoryTube);
+    QApplication::setActiveWindow(name->window());
+    name->setFocus();
+    QTest::keyClicks(name, "6K7");
+    QTest::keyClick(name->window(), Qt::Key_Escape);
+  });
+  EXPECT_EQ(DalRunDialog(dialog, nullptr), 0);
+  EXPECT_EQ(changes, 0);
+  EXPECT_EQ(tube, "");
+}
+
+TEST_F(DialogRunTest, ModelessRunLeavesOtherWindowsUsable) {
+  std::int32_t field = 0;
+  std::int32_t selected = 0;
+  const std::vector<std::string> fields = {"Bands", "Brand", "Cabinet Composition"};
+  DalDialog dialog{.templateId = kDialogDistribution,
+                   .fields = {{.kind = kDalPlainList,
+                               .controlId = kIdDistributionField,
+                               .value = &field,
+                               .items = &fields},
+                              {.kind = kDalCheck, .controlId = kIdDistributionSelected, .value = &selected}},
+                   .mode = kDalModeless};
+  Qt::WindowModality modality = Qt::ApplicationModal;
+  WhenShown([&] {
+    modality = static_cast<QtDialogWindow*>(dialog.window)->widget()->windowModality();
+    dialog.window->Control(kIdDistributionField)->SetCurrentItem(2);
+    QWidget* box = WidgetOf(dialog, kIdDistributionSelected);
+    QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2));
+    QTest::mouseClick(WidgetOf(dialog, kDalIdOk), Qt::LeftButton);
+  });
+  EXPECT_EQ(DalRunDialog(dialog, nullptr), 1);
+  EXPECT_EQ(modality, Qt::NonModal);
+  EXPECT_EQ(field, 2);
+  EXPECT_EQ(selected, 1);
+}
+
+TEST_F(DialogRunTest, DialogWithoutTemplateIsNotRun) {
+  std::int32_t value = 0;
+  DalDialog dialog{.templateId = 4242,
+                   .fields = {{.kind = kDalEdit, .controlId = 100, .value = &value, .flags = DAL_INT}}};
+  EXPECT_EQ(DalRunDialog(dialog, nullptr), -1);
+}
+
+// Two small pages, so that a notebook's behaviour does not hang on the radio notebook's pages.
+constexpr ControlTemplate kBrandPage[] = {{1001, TemplateControl::kEdit, "Brand", 24}};
+constexpr ControlTemplate kYearPage[] = {{1004, TemplateControl::kEdit, "Year", 6}};
+const DialogTemplate kPages[] = {{500, "", kBrandPage}, {501, "", kYearPage}};
+
+const DialogTemplate* PageTemplate(int id) {
+  for (const DialogTemplate& page : kPages) {
+    if (page.id == id) return &page;
+  }
+  return nullptr;
+}
+
+class NotebookRunTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    DalClearScripts();
+    notebook.caption = "Add/Modify Radio";
+    notebook.pages.push_back(
+        {"Description",
+         DalDialog{.templateId = 500,
+                   .fields = {{.kind = kDalEdit, .controlId = 1001, .value = &brand, .flags = DAL_STRING}}}});
+    notebook.pages.push_back(
+        {"Year",
+         DalDialog{.templateId = 501,
+                   .fields = {{.kind = kDalEdit, .controlId = 1004, .value = &year, .flags = DAL_INT}}}});
+  }
+  void TearDown() override { DalClearScripts(); }
+
+  QtNotebookWindow& Window() { return *static_cast<QtNotebookWindow*>(notebook.window); }
+  QTabWidget* Tabs() { return Window().widget()->findChild<QTabWidget*>(); }
+
+  QtDalHost host{PageTemplate};
+  std::string brand = "Zenith";
+  std::int32_t year = 1937;
+  DalNotebook notebook;
+};
+
+TEST_F(NotebookRunTest, PagesAreMadeWhenFirstShownAndOnlyShownPagesAreRead) {
+  bool laterPageMade = true;
+  WhenShown([&] {
+    laterPageMade = !Tabs()->widget(1)->findChildren<QLineEdit*>().isEmpty();
+    auto* edit = Tabs()->widget(0)->findChild<QLineEdit*>();
+    edit->selectAll();
+    QTest::keyClicks(edit, "Philco");
+    QTest::mouseClick(Window().widget()->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok),
+                      Qt::LeftButton);
+  });
+  EXPECT_EQ(DalRunNotebook(notebook, nullptr), 1);
+  EXPECT_FALSE(laterPageMade);
+  EXPECT_EQ(brand, "Philco");
+  EXPECT_EQ(year, 1937);
+
+  std::string shownYear;
+  WhenShown([&] {
+    Tabs()->setCurrentIndex(1);
+    auto* edit = Tabs()->widget(1)->findChild<QLineEdit*>();
+    shownYear = edit->text().toStdString();
+    edit->selectAll();
+    QTest::keyClicks(edit, "1948");
+    EXPECT_TRUE(edit->isVisible()) << "a page is complete when it comes to the front";
+    Window().widget()->grab().save(KORVEL_SCREENSHOT_DIR "/notebook.png");
+    QTest::keyClick(Window().widget(), Qt::Key_Escape);
+  });
+  EXPECT_EQ(DalRunNotebook(notebook, nullptr), 0);
+  EXPECT_EQ(shownYear, "1937");
+  EXPECT_EQ(year, 1937) << "cancelled";
+}
+
+TEST_F(NotebookRunTest, ScriptSwitchesTheVisiblePage) {
+  int current = -1;
+  DalQueueScript(
+      DalScript().Page(1).Do([&](DalDialog&) { current = Window().CurrentPage(); }).Type(1004, "1951").Ok());
+  EXPECT_EQ(DalRunNotebook(notebook, nullptr), 1);
+  EXPECT_EQ(current, 1);
+  EXPECT_EQ(year, 1951);
+  EXPECT_TRUE(DalTakeScriptErrors().empty());
+}
+
+}  // namespace
+}  // namespace korvel

@@ -1,0 +1,84 @@
+// The message loop: quit, close and destroy, timers and posted messages.
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QTimer>
+
+#include "ui/windows/window_frame.h"
+#include "ui/windows/window_widget.h"
+#include "windows_support.h"
+
+namespace korvel::ui {
+namespace {
+
+using test::DestroyAll;
+using test::MakeDescriptor;
+using test::Recorder;
+
+TEST(MessageLoop, ClosingAWindowDestroysItAndEndsTheLoop) {
+  auto main = MakeDescriptor("main", nullptr, {0, 0, 200, 100});
+  auto child = MakeDescriptor("view", main.get(), {0, 0, 50, 50});
+  Recorder mainRecorder, childRecorder;
+  main->handler = mainRecorder.Handler();
+  child->handler = childRecorder.Handler();
+  WindowDescriptor* all[] = {main.get(), child.get()};
+  ASSERT_TRUE(CreateWindows(all));
+  DestroyAll({});  // takes back nothing but makes sure no quit is pending
+
+  QTimer::singleShot(0, main->window, [&main] { main->window->close(); });
+  EXPECT_EQ(RunMessageLoop(), 0);
+  EXPECT_EQ(main->window, nullptr);
+  EXPECT_FALSE(main->created());
+  EXPECT_EQ(child->window, nullptr);
+  ASSERT_FALSE(mainRecorder.messages.empty());
+  EXPECT_EQ(mainRecorder.Of(kMessageClose).size(), 1u);
+  EXPECT_EQ(mainRecorder.messages.back().message, kMessageDestroy);
+  EXPECT_EQ(childRecorder.messages.back().message, kMessageDestroy);
+  DestroyAll({});
+}
+
+TEST(MessageLoop, AHandlerThatKeepsTheCloseKeepsTheWindow) {
+  auto main = MakeDescriptor("main", nullptr, {0, 0, 200, 100});
+  int ticks = 0;
+  main->handler = [&ticks](WindowDescriptor& d, const WindowMessage& m) -> long {
+    if (m.message == kMessageClose) return 0;  // the exit question answered Cancel
+    if (m.message == kMessageTimer && m.first == 7 && ++ticks == 3) PostQuitMessage();
+    return DefaultWindowProcedure(d, m);
+  };
+  WindowDescriptor* all[] = {main.get()};
+  ASSERT_TRUE(CreateWindows(all));
+  DestroyAll({});
+
+  QTimer::singleShot(0, main->window, [&main] { main->window->close(); });
+  ASSERT_TRUE(StartWindowTimer(*main, 7, 5));
+  EXPECT_EQ(RunMessageLoop(), 0);
+  EXPECT_EQ(ticks, 3);
+  EXPECT_NE(main->window, nullptr);
+  EXPECT_TRUE(main->window->isVisible());
+  StopWindowTimer(*main, 7);
+  DestroyAll({main.get()});
+}
+
+TEST(MessageLoop, AQuitPostedBeforeTheLoopEndsItAtOnce) {
+  PostQuitMessage();
+  bool ran = false;
+  QTimer::singleShot(0, [&ran] { ran = true; });
+  EXPECT_EQ(RunMessageLoop(), 0);
+  EXPECT_FALSE(ran);
+  QCoreApplication::processEvents();
+}
+
+TEST(MessageLoop, MessagesPostedToAWindowThatWentAreDropped) {
+  auto main = MakeDescriptor("main", nullptr, {0, 0, 200, 100});
+  Recorder recorder;
+  main->handler = recorder.Handler();
+  WindowDescriptor* all[] = {main.get()};
+  ASSERT_TRUE(CreateWindows(all));
+  PostCommand(*main, 109);
+  DestroyAll({main.get()});
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(recorder.Of(kMessageCommand).empty());
+}
+
+}  // namespace
+}  // namespace korvel::ui
