@@ -1,5 +1,6 @@
 // The widgets under test need a QApplication; listing the tests (at build time) does not, and
 // neither needs a display.
+
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -20,9 +21,6 @@ void QuietOffscreenNotices(QtMsgType type, const QMessageLogContext& context, co
 int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);
   if (GTEST_FLAG_GET(list_tests)) return RUN_ALL_TESTS();
-  if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-  }
   qtHandler = qInstallMessageHandler(QuietOffscreenNotices);
   QApplication application(argc, argv);
   return RUN_ALL_TESTS();
