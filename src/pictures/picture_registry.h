@@ -1,0 +1,80 @@
+// The picture registry and the bitmap cache: one entry per distinct picture path with a count of
+// the radio references to it, and 100 slots of loaded bitmaps reused least recently used first.
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "pictures/gal_bitmap.h"
+
+namespace korvel {
+
+constexpr int kPictureCacheSlots = 100;
+constexpr int kPictureHashBuckets = 2000;
+
+class PictureRegistry {
+ public:
+  // Names are relative to the data directory; full paths are "directory\name".
+  void SetDataDirectory(std::string directory) { directory_ = std::move(directory); }
+  const std::string& DataDirectory() const { return directory_; }
+
+  // Start-up: no entries, every slot free.
+  void Clear();
+
+  // The index of the name's full path, its count raised by one (a new path starts at 1); -1 for an
+  // empty name. Indices stay valid for the whole run.
+  int Register(std::string_view name);
+  // Lowers the count; at 0 the picture's cache slot is freed (the index stays).
+  void Release(int index);
+  bool IsUsed(std::string_view name) const;
+  std::string Path(int index) const;  // empty for -1
+  int UseCount(int index) const;      // 0 for -1
+  std::string DisplayPath(std::string_view name) const;
+  // Frees the picture's slot without touching its count: the next use reads the file again.
+  void ForgetBitmap(int index);
+  int EntryCount() const { return static_cast<int>(entries_.size()); }
+
+  // The cache slot holding the picture's bitmap (read again with `reload`), or -1.
+  int GetBitmap(int index, bool reload = false);
+  const GalBitmap& SlotBitmap(int slot) const { return slots_[slot].bitmap; }
+  int CachedSlot(int index) const;
+  // The picture's size, or -1 x -1 when there is none or it cannot be loaded.
+  bool GetSize(int index, int& width, int& height);
+  // GalCopyPictureFile on the two entries' paths; 0 when either is -1.
+  int CopyByIndex(int source, int target, int mode, int size);
+
+ private:
+  struct Entry {
+    std::string path;
+    int slot = -1;
+    int count = 1;
+  };
+  struct Slot {
+    GalBitmap bitmap;
+    int owner = -1;
+    int previous = -1;
+    int next = -1;
+  };
+
+  std::string FullPath(std::string_view name) const;
+  int Find(const std::string& path) const;
+  void Unlink(int slot);
+  void PushFront(int slot);
+  void FreeSlot(int slot);
+
+  std::string directory_;
+  std::vector<Entry> entries_;
+  std::array<std::vector<int>, kPictureHashBuckets> buckets_;  // entry indices, paths ascending
+  std::array<Slot, kPictureCacheSlots> slots_;
+  int head_ = -1;  // most recently used
+  int tail_ = -1;  // least recently used
+};
+
+// The bucket of a full path: its characters from just before the extension back to (not
+// including) the third separator from the end, h = (h * 31 + c) % 2000. Bytes are taken unsigned,
+// so every path has a bucket.
+int PictureHash(std::string_view path);
+
+}  // namespace korvel
