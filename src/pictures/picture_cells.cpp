@@ -1,0 +1,103 @@
+#include "pictures/picture_cells.h"
+
+#include <algorithm>
+
+namespace korvel {
+namespace {
+
+// Fills a rectangle given by its edges (right and top exclusive); nothing for an empty one.
+void Fill(draw::Surface& surface, int left, int bottom, int right, int top, int colour) {
+  if (right > left && top > bottom) surface.FillRectangle(left, bottom, right - 1, top - 1, colour);
+}
+
+}  // namespace
+
+draw::Rect PictureCell(const draw::Surface& surface, int column, int row, int columns, int rows) {
+  const draw::Rect& area = surface.bounds();
+  columns = std::max(columns, 1);
+  rows = std::max(rows, 1);
+  const int cw = (area.right - area.left) / columns;
+  const int ch = (area.top - area.bottom) / rows;
+  draw::Rect cell;
+  cell.left = area.left + column * cw;
+  cell.right = cell.left + cw;
+  cell.bottom = area.top - ch * (row + 1);
+  cell.top = cell.bottom + ch;
+  return cell;
+}
+
+draw::Rect PictureCellRect(const draw::Surface& surface, PictureRegistry& registry, int index, int column,
+                           int row, int columns, int rows, int flags, float factor) {
+  const draw::Rect cell = PictureCell(surface, column, row, columns, rows);
+  if (index < 0 || (flags & kCellWhole) != 0) return cell;
+  const int slot = registry.GetBitmap(index);
+  int w = 0, h = 0;
+  if (slot < 0 || !GalGetBitmapSize(registry.SlotBitmap(slot), w, h) || w <= 0 || h <= 0) {
+    return {cell.right, cell.top, cell.right, cell.top};
+  }
+  const int cw = cell.right - cell.left;
+  const int ch = cell.top - cell.bottom;
+  float s = factor * std::min(static_cast<float>(cw) / static_cast<float>(w),
+                              static_cast<float>(ch) / static_cast<float>(h));
+  if (s > 1.0f && !surface.onPrinter()) s = 1.0f;
+  const float pw = static_cast<float>(w) * s;
+  const float ph = static_cast<float>(h) * s;
+  int dx = 0, dy = 0;
+  if ((flags & kCellCentre) != 0) {
+    dx = static_cast<int>((static_cast<float>(cw) - pw) / 2);
+    dy = static_cast<int>((static_cast<float>(ch) - ph) / 2);
+  } else if ((flags & kCellTopLeft) != 0) {
+    dy = static_cast<int>(static_cast<float>(ch) - ph);
+  } else if ((flags & kCellTopRight) != 0) {
+    dx = static_cast<int>(static_cast<float>(cw) - pw);
+    dy = static_cast<int>(static_cast<float>(ch) - ph);
+  } else if ((flags & kCellBottomRight) != 0) {
+    dx = static_cast<int>(static_cast<float>(cw) - pw);
+  }
+  draw::Rect r;
+  r.left = cell.left + dx;
+  r.right = r.left + static_cast<int>(pw);
+  r.bottom = cell.bottom + dy;
+  r.top = r.bottom + static_cast<int>(ph);
+  return r;
+}
+
+int DrawPictureInCell(draw::Surface& surface, PictureRegistry& registry, int index, int column, int row,
+                      int columns, int rows, int flags, float factor) {
+  const draw::Rect cell = PictureCell(surface, column, row, columns, rows);
+  if ((flags & kCellClear) != 0)
+    ClearPictureCell(surface, column, row, columns, rows, surface.backgroundColour());
+  const int slot = registry.GetBitmap(index, (flags & kCellReload) != 0);
+  if (slot < 0) return 0;
+  const draw::Rect r = PictureCellRect(surface, registry, index, column, row, columns, rows, flags, factor);
+  if ((flags & kCellClearMargins) != 0) {
+    const int background = surface.backgroundColour();
+    Fill(surface, cell.left, cell.bottom, r.left, cell.top, background);
+    Fill(surface, r.left, r.top, r.right, cell.top, background);
+    Fill(surface, r.right, cell.bottom, cell.right, cell.top, background);
+    Fill(surface, r.left, cell.bottom, r.right, r.bottom, background);
+  }
+  return GalDrawBitmap(surface, registry.SlotBitmap(slot), r);
+}
+
+void ClearPictureCell(draw::Surface& surface, int column, int row, int columns, int rows, int colour) {
+  const draw::Rect cell = PictureCell(surface, column, row, columns, rows);
+  Fill(surface, cell.left, cell.bottom, cell.right, cell.top, colour);
+}
+
+void FramePictureCell(draw::Surface& surface, PictureRegistry& registry, int index, int column, int row,
+                      int columns, int rows, int flags, float factor) {
+  const draw::Rect r = PictureCellRect(surface, registry, index, column, row, columns, rows, flags, factor);
+  const int colour = surface.colour();
+  surface.SetLineWidth(2);
+  surface.SetColour((flags & kCellEraseFrame) != 0 ? surface.backgroundColour() : surface.highlightColour());
+  surface.MoveTo(r.left + 1, r.bottom + 1);
+  surface.LineTo(r.left + 1, r.top - 1);
+  surface.LineTo(r.right - 1, r.top - 1);
+  surface.LineTo(r.right - 1, r.bottom + 1);
+  surface.LineTo(r.left + 1, r.bottom + 1);
+  surface.RestoreDefaultLine();
+  surface.SetColour(colour);
+}
+
+}  // namespace korvel
