@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/window_parameters.h"
+#include "ui/windows/window_parameters.h"
 #include "selection/selection.h"
 
 namespace korvel {

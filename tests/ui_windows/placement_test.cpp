@@ -3,7 +3,7 @@
 
 #include <QTest>
 
-#include "app/window_parameters.h"
+#include "ui/windows/window_parameters.h"
 #include "ui/windows/window_frame.h"
 #include "ui/windows/window_placement.h"
 #include "ui/windows/window_widget.h"

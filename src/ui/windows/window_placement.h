@@ -1,7 +1,7 @@
 // A window's placement and fonts to and from the settings' window-parameter record.
 #pragma once
 
-#include "app/window_parameters.h"
+#include "ui/windows/window_parameters.h"
 #include "ui/windows/window_descriptor.h"
 
 namespace korvel::ui {

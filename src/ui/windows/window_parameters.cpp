@@ -1,4 +1,4 @@
-#include "app/window_parameters.h"
+#include "ui/windows/window_parameters.h"
 
 #include <cstdio>
 
