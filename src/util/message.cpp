@@ -40,13 +40,22 @@ const char* MessageCaption(int severity) {
 int ShowMessage(int severity, int buttons, const char* format, ...) {
   if (format == nullptr) return kAnswerOk;
 
-  char buffer[kMessageBufferSize];
+  // However long the text, it is shown whole.
+  std::string text(kMessageBufferSize, '\0');
   va_list args;
   va_start(args, format);
-  std::vsnprintf(buffer, sizeof buffer, format, args);
+  va_list again;
+  va_copy(again, args);
+  const int length = std::vsnprintf(text.data(), text.size(), format, args);
   va_end(args);
+  if (length >= static_cast<int>(text.size())) {
+    text.resize(static_cast<std::size_t>(length) + 1);
+    std::vsnprintf(text.data(), text.size(), format, again);
+  }
+  va_end(again);
+  text.resize(length > 0 ? static_cast<std::size_t>(length) : 0);
 
-  Message message{severity, buttons, buffer};
+  Message message{severity, buttons, std::move(text)};
   MessagePresenter presenter;
   {
     std::lock_guard lock(State().mutex);
