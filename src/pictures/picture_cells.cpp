@@ -5,9 +5,10 @@
 namespace korvel {
 namespace {
 
-// Fills a rectangle given by its edges (right and top exclusive); nothing for an empty one.
+// Fills the area between the edges as a bitmap covers it (x from left up to right, y above bottom
+// up to top); nothing for an empty one.
 void Fill(draw::Surface& surface, int left, int bottom, int right, int top, int colour) {
-  if (right > left && top > bottom) surface.FillRectangle(left, bottom, right - 1, top - 1, colour);
+  if (right > left && top > bottom) surface.FillRectangle(left, bottom + 1, right - 1, top, colour);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <jpeglib.h>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 
 #include "pictures/bmp_header.h"
 #include "pictures/gal_bitmap.h"
@@ -145,6 +146,45 @@ TEST(Bitmaps, CopiesShrinkToTheLimitOrKeepTheirSize) {
   EXPECT_TRUE(GalIs24Bit(b));
   EXPECT_EQ(GalCopyPictureFile(dir / "missing.jpg", dir / "x.jpg", 0, 500), 0);
   EXPECT_EQ(GalCopyPictureFile(dir / "small.jpg", dir / "x.htm", 0, 500), 0);
+}
+
+Colour Halves(int x, int) {
+  return x < 800 ? Colour{230, 20, 20} : Colour{20, 20, 230};
+}
+
+TEST(Bitmaps, ShrunkJpegCopiesHaveTheSizeOfAFullDecode) {
+  TempDir dir;
+  ASSERT_EQ(GalWriteBitmap(dir / "odd.jpg", MakeBitmap(1601, 1203, Halves)), 1);
+  struct Case {
+    int mode, size, width, height;
+  };
+  // Mode 0 fits the larger side (scale = size * 1000 / 1601); mode 1 is the scale itself.
+  for (const Case c : {Case{0, 100, 99, 74}, Case{0, 500, 499, 375}, Case{0, 2000, 1601, 1203},
+                       Case{1, 333, 533, 400}, Case{1, 999, 1599, 1201}}) {
+    ASSERT_EQ(GalCopyPictureFile(dir / "odd.jpg", dir / "out.bmp", c.mode, c.size), 1) << c.size;
+    GalBitmap b;
+    ASSERT_EQ(GalLoadBitmap(dir / "out.bmp", b), 1);
+    int w = 0, h = 0;
+    GalGetBitmapSize(b, w, h);
+    EXPECT_EQ(w, c.width) << c.mode << " " << c.size;
+    EXPECT_EQ(h, c.height) << c.mode << " " << c.size;
+    EXPECT_GT(PixelAt(b, w / 4, h / 2).r, 180);
+    EXPECT_GT(PixelAt(b, w * 3 / 4, h / 2).b, 180);
+  }
+}
+
+TEST(Bitmaps, AFailedWriteLeavesTheOldFile) {
+  TempDir dir;
+  ASSERT_EQ(GalWriteBitmap(dir / "keep.jpg", MakeBitmap(20, 10, Quadrants)), 1);
+  const std::string before = test::ReadFile(dir / "keep.jpg");
+  std::filesystem::create_directories(dir / "keep.jpg.part");  // nowhere to write the new picture
+  EXPECT_EQ(GalWriteBitmap(dir / "keep.jpg", MakeBitmap(40, 10, Quadrants)), 0);
+  EXPECT_EQ(test::ReadFile(dir / "keep.jpg"), before);
+  GalBitmap notTwentyFour = MakeBitmap(4, 4, Quadrants);
+  notTwentyFour.image[28] = 8;
+  EXPECT_EQ(GalWriteBitmap(dir / "bad.jpg", notTwentyFour), 0);
+  EXPECT_FALSE(std::filesystem::exists(dir / "bad.jpg.part"));
+  EXPECT_FALSE(std::filesystem::exists(dir / "bad.jpg"));
 }
 
 TEST(Bitmaps, DamagedAndUnusualJpegsFailOrLoadWithoutCrashing) {

@@ -74,7 +74,10 @@ TEST_F(Cells, DrawingClearsMarginsAndPlacesTheBitmap) {
   ASSERT_EQ(bitmaps.size(), 1u);
   // Cell (0, 1): x 0-200, y 0-200; the picture 200 x 150 at y 25-175, so strips above and below.
   EXPECT_EQ(bitmaps[0].destination, (draw::DeviceRect{0, 400 - 175, 200, 400 - 25}));
-  EXPECT_EQ(fills.size(), 2u);
+  ASSERT_EQ(fills.size(), 2u);
+  // The strips meet the picture and stay inside the cell.
+  EXPECT_EQ(fills, (std::vector<test::FillAreaOp>{{{0, 200, 200, 225}, fills[0].colour},
+                                                  {{0, 375, 200, 400}, fills[0].colour}}));
 
   FramePictureCell(recording.surface(), registry, small, 1, 1, 2, 2, kCellCentre, 1.0f);
   EXPECT_FALSE(recording.OpsOf<test::LineOp>().empty());

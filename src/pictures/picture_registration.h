@@ -1,0 +1,24 @@
+// The registry handles kept in each radio record beside its picture names.
+#pragma once
+
+#include "collection/collection.h"
+#include "pictures/picture_registry.h"
+
+namespace korvel {
+
+// Registers the radio's main picture, thumbnail and used extra pictures and keeps the indices in
+// the record (-1 for an empty name).
+void RegisterRadioPictures(PictureRegistry& registry, RadioRecord& radio);
+
+// Gives up the registrations the record holds (before it is deleted or re-registered); its
+// indices become -1.
+void ReleaseRadioPictures(PictureRegistry& registry, RadioRecord& radio);
+
+// After loading: every radio of the collection registers its pictures.
+void RegisterCollectionPictures(Collection& collection, PictureRegistry& registry);
+
+// Sets every index of the record to -1 without releasing anything: for a copy of a record, which
+// does not own the registrations of the record it was copied from.
+void ForgetPictureHandles(RadioRecord& radio);
+
+}  // namespace korvel
