@@ -49,7 +49,13 @@ struct DalPictureCell {
   int topUp = 0;  // the same edges with y growing upwards from the bottom, as pictures are drawn
   int bottomUp = 0;
   bool selected = false;
-  void* surface = nullptr;  // the host's drawing target, passed through
+  // The host's drawing target, passed through. The Qt program passes a `korvel::draw::Surface*`
+  // (cast to void*) whose y-up coordinates are those of topUp/bottomUp: the area Rect{left,
+  // bottomUp, right, topUp} is the cell, a point's y is clientHeight less its row (the cell's top
+  // row is y = topUp). It draws into a backing image of the cell's rows, already filled
+  // with the list's background, which is copied to the list when the hook returns; drawing
+  // outside the cell is lost. The surface has no fonts, only the drawing calls.
+  void* surface = nullptr;
 };
 using DalPictureDrawer = std::function<void(DalListItem& item, const DalPictureCell& cell)>;
 void DalSetPictureDrawer(DalPictureDrawer drawer);

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "dal/dal.h"
+#include "sample_contents.h"
 #include "ui/dialogs/dialog_ids.h"
 #include "ui/dialogs/qt_dal_host.h"
 
@@ -28,27 +29,6 @@ namespace {
 
 QRect InWindow(QWidget* widget, QWidget* window) {
   return QRect(widget->mapTo(window, QPoint(0, 0)), widget->size());
-}
-
-// Entries like those the commands fill in, so that the pictures show real contents.
-void FillSample(int templateId, QtDialogWindow& window) {
-  if (templateId == kDialogDistribution) {
-    const char* fields[] = {"Bands", "Brand",  "Cabinet Composition", "Cabinet Style", "Circuit", "Grill",
-                            "Power", "Status", "Technology",          "Tuning Dial",   "Year"};
-    for (const char* field : fields) window.Control(kIdDistributionField)->AddItem(field, 0);
-    window.Control(kIdDistributionField)->SetCurrentItem(1);
-  } else if (templateId == kDialogInsertTableItem) {
-    window.Control(kIdTableName)->AddItem("Brand Name", 1);
-    window.Control(kIdTableName)->SetCurrentItem(0);
-  } else if (templateId == kDialogUpdateRadio) {
-    window.Control(kIdUpdateBrand)->AddItem("Zenith", 0);
-    window.Control(kIdUpdateBrand)->SetCurrentItem(0);
-    window.Control(kIdUpdateModel)->SetText("7S529");
-    window.Control(kIdUpdateReferences)->SetText("Rider's Perpetual Troubleshooter's Manual, vol. 7");
-  } else if (templateId == kDialogModifyInventory) {
-    window.Control(kIdInventoryTube)->SetText("6V6GT");
-    window.Control(kIdInventoryCount)->SetText("2");
-  }
 }
 
 class DialogTemplateTest : public ::testing::TestWithParam<DialogTemplate> {};
@@ -97,6 +77,7 @@ TEST_P(DialogTemplateTest, HasItsControlsAndADesktopLayout) {
   const QRect cancelRect = InWindow(cancel, widget);
   for (QWidget* field : fields) {
     EXPECT_LT(InWindow(field, widget).bottom(), std::min(okRect.top(), cancelRect.top()));
+    EXPECT_LT(InWindow(field, widget).right(), widget->width()) << "not cut off, even on a small screen";
   }
   EXPECT_GT(std::max(okRect.right(), cancelRect.right()), widget->width() - 40);
   EXPECT_LE(ok->width(), ok->sizeHint().width() * 3 / 2) << "buttons keep their size, not the dialog's";
@@ -129,8 +110,11 @@ INSTANTIATE_TEST_SUITE_P(AllDialogs, DialogTemplateTest,
                          [](const auto& info) { return "Dialog" + std::to_string(info.param.id); });
 
 TEST(DialogTemplates, EveryDialogOfTheProgramIsThere) {
-  for (int id : {kDialogModifyInventory, kDialogAddToInventory, kDialogUpdateRadio, kDialogInsertTableItem,
-                 kDialogDistribution, kDialogPublishWeb}) {
+  for (int id : {kDialogDescription, kDialogCabinet,         kDialogGrillDial,       kDialogPictures,
+                 kDialogExtras,      kDialogCircuit,         kDialogTubes1,          kDialogTubes2,
+                 kDialogAcquisition, kDialogStatus,          kDialogRepairs,         kDialogDisposition,
+                 kDialogNotes,       kDialogSelectRadios,    kDialogModifyInventory, kDialogAddToInventory,
+                 kDialogUpdateRadio, kDialogInsertTableItem, kDialogDistribution,    kDialogPublishWeb}) {
     EXPECT_NE(FindDialogTemplate(id), nullptr) << id;
   }
   EXPECT_EQ(FindDialogTemplate(4242), nullptr);

@@ -1,5 +1,5 @@
 // Builds a template's controls into a widget: labels beside their fields in a form, groups as
-// frames, in the template's order (which is the tab order).
+// frames, grids of cells, in the template's order (which is the tab order).
 #pragma once
 
 #include <functional>
@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "ui/dialogs/dialog_template.h"
+#include "ui/dialogs/picture_list.h"
 #include "ui/dialogs/qt_controls.h"
 
 class QWidget;
@@ -17,8 +18,10 @@ class DialogForm {
  public:
   using Report = std::function<void(int controlId, DalEvent event)>;
 
-  // Lays the controls out in `host`, which must have no layout yet.
-  DialogForm(const DialogTemplate& dialogTemplate, QWidget* host, Report report);
+  // Lays the controls out in `host`, which must have no layout yet. Picture lists draw their
+  // items through `pictures`.
+  DialogForm(const DialogTemplate& dialogTemplate, QWidget* host, Report report,
+             PictureListHooks pictures = {});
   ~DialogForm();
   DialogForm(const DialogForm&) = delete;
   DialogForm& operator=(const DialogForm&) = delete;

@@ -5,9 +5,11 @@
 #include <QDialogButtonBox>
 #include <QEventLoop>
 #include <QFontMetrics>
+#include <QLayout>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <utility>
 
 namespace korvel {
@@ -66,9 +68,12 @@ QtDialogWindow::QtDialogWindow(DalDialog& dialog, const DialogTemplate& dialogTe
   auto* body = new QWidget;
   layout->addWidget(body);
   // Hiding an ended window takes the focus from its box, which is no edit of the user's.
-  form_ = std::make_unique<DialogForm>(dialogTemplate, body, [this, bound](int id, DalEvent event) {
-    if (!run_.ended()) DalNotify(*bound, id, event);
-  });
+  form_ = std::make_unique<DialogForm>(
+      dialogTemplate, body,
+      [this, bound](int id, DalEvent event) {
+        if (!run_.ended()) DalNotify(*bound, id, event);
+      },
+      DalPictureListHooks(dialog));
   layout->addStretch(1);
   layout->addSpacing(6);
 
@@ -81,8 +86,10 @@ QtDialogWindow::QtDialogWindow(DalDialog& dialog, const DialogTemplate& dialogTe
                                       [bound](DalEvent event) { DalNotify(*bound, kDalIdCancel, event); });
   // Enter in a one-line box presses OK, as in any dialog.
   buttons->button(QDialogButtonBox::Ok)->setDefault(true);
-  // Small dialogs keep OK and Cancel at their usual size, in the right corner.
-  body->setMinimumWidth(QFontMetrics(body->font()).averageCharWidth() * 40);
+  // Small dialogs keep OK and Cancel at their usual size, in the right corner. A set minimum
+  // replaces the layout's own, which wide dialogs still need so that the user cannot cut them.
+  body->setMinimumWidth(
+      std::max(QFontMetrics(body->font()).averageCharWidth() * 40, body->layout()->minimumSize().width()));
 }
 
 QtDialogWindow::~QtDialogWindow() {
@@ -114,9 +121,12 @@ class QtNotebookWindow::PageWindow : public DalWindow {
       : owner_(owner) {
     DalDialog* bound = &dialog;
     auto* content = new QWidget;
-    form_ = std::make_unique<DialogForm>(dialogTemplate, content, [this, bound](int id, DalEvent event) {
-      if (!owner_.ended()) DalNotify(*bound, id, event);
-    });
+    form_ = std::make_unique<DialogForm>(
+        dialogTemplate, content,
+        [this, bound](int id, DalEvent event) {
+          if (!owner_.ended()) DalNotify(*bound, id, event);
+        },
+        DalPictureListHooks(dialog));
     static_cast<QVBoxLayout*>(tab->layout())->insertWidget(0, content);
     // A layout shows a widget added to a visible page only later; the page is wanted now.
     content->show();
@@ -141,10 +151,21 @@ QtNotebookWindow::QtNotebookWindow(DalNotebook& notebook, TemplateLookup lookup,
   tabs_ = new QTabWidget;
   tabs_->setUsesScrollButtons(true);
   layout->addWidget(tabs_);
+  // Pages are made when first shown, but the notebook takes the size of the largest from the
+  // start, so that it does not grow under the user's hand.
+  QSize largest;
+  for (const DalNotebookPage& page : notebook.pages) {
+    const DialogTemplate* found = lookup_ ? lookup_(page.dialog.templateId) : nullptr;
+    if (found == nullptr) continue;
+    QWidget scratch;
+    DialogForm measured(*found, &scratch, nullptr);
+    largest = largest.expandedTo(scratch.sizeHint());
+  }
   for (const DalNotebookPage& page : notebook.pages) {
     auto* tab = new QWidget;
     auto* pageLayout = new QVBoxLayout(tab);
     pageLayout->addStretch(1);
+    tab->setMinimumSize(largest.grownBy(pageLayout->contentsMargins()));
     tabs_->addTab(tab, QString::fromStdString(page.title));
   }
   // Connected after the tabs exist: the library shows the first page itself.
