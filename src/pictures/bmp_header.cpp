@@ -37,6 +37,34 @@ std::optional<BmpHeader> ReadBmpHeader(std::span<const std::uint8_t> image) {
   return h;
 }
 
+bool IsSoundBmp(const BmpHeader& h, std::size_t size) {
+  constexpr std::int32_t kLargestSide = 1 << 16;
+  constexpr std::uint32_t kFileHeaderSize = 14;
+  const std::uint16_t bits = h.bitsPerPixel;
+  if (h.planes != 1 || !(bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32)) {
+    return false;
+  }
+  if (h.infoSize < 12 || h.width <= 0 || h.width > kLargestSide || h.height == 0 || h.height > kLargestSide ||
+      h.height < -kLargestSide) {
+    return false;
+  }
+  if (h.pixelOffset < kFileHeaderSize + h.infoSize || h.pixelOffset > size) return false;
+  switch (h.compression) {
+    case 0:  // rows of pixels
+    case 3:  // rows of pixels under bit masks
+      break;
+    case 1:  // run-length encoded: each run is checked as it is decoded
+    case 2:
+      return bits == (h.compression == 1 ? 8 : 4);
+    default:
+      return false;
+  }
+  const unsigned long long rowBytes = (static_cast<unsigned long long>(h.width) * bits + 31) / 32 * 4;
+  const unsigned long long height =
+      static_cast<unsigned long long>(h.height < 0 ? -static_cast<long long>(h.height) : h.height);
+  return rowBytes * height <= size - h.pixelOffset;
+}
+
 bool Is24BitLayout(const BmpHeader& h, std::size_t size) {
   if (h.planes != 1 || h.bitsPerPixel != 24 || h.compression != 0) return false;
   if (h.width <= 0 || h.height <= 0 || h.infoSize < 40) return false;

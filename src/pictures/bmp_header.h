@@ -22,6 +22,9 @@ struct BmpHeader {
 // None when the image is shorter than its headers or does not start with "BM".
 std::optional<BmpHeader> ReadBmpHeader(std::span<const std::uint8_t> image);
 
+// Headers that describe a picture whose pixels lie inside `size` bytes: one plane, a known depth,
+// a sane size, the pixel offset past the headers and, for uncompressed rows, every row inside.
+bool IsSoundBmp(const BmpHeader& header, std::size_t size);
 // 24 bits, one plane, no compression, bottom-up rows that all lie inside `size` bytes.
 bool Is24BitLayout(const BmpHeader& header, std::size_t size);
 

@@ -49,6 +49,12 @@ int LoadBmp(std::FILE* file, GalBitmap& bitmap) {
     return 0;
   }
   if (std::fread(bitmap.image.get(), 1, bitmap.size, file) != bitmap.size) return 0;
+  // Everything that draws the picture goes by its headers: they must hold before it counts as loaded.
+  const std::optional<BmpHeader> header = ReadBmpHeader(bitmap.Bytes());
+  if (!header || !IsSoundBmp(*header, bitmap.size)) {
+    GalFreeBitmap(bitmap);
+    return 0;
+  }
   return 1;
 }
 

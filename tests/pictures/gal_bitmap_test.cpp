@@ -187,6 +187,37 @@ TEST(Bitmaps, AFailedWriteLeavesTheOldFile) {
   EXPECT_FALSE(std::filesystem::exists(dir / "bad.jpg"));
 }
 
+TEST(Bitmaps, BmpFilesWhoseHeadersDoNotHoldFailToLoad) {
+  TempDir dir;
+  ASSERT_EQ(GalWriteBitmap(dir / "good.bmp", MakeBitmap(30, 20, Quadrants)), 1);
+  const std::string good = test::ReadFile(dir / "good.bmp");
+  GalBitmap b;
+  ASSERT_EQ(GalLoadBitmap(dir / "good.bmp", b), 1);
+  auto put32 = [](std::string& bytes, std::size_t at, std::uint32_t v) {
+    for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<char>(v >> (8 * i));
+  };
+  std::vector<std::pair<const char*, std::string>> bad;
+  bad.emplace_back("cut in the rows", good.substr(0, good.size() / 2));
+  bad.emplace_back("cut in the headers", good.substr(0, 40));
+  std::string tall = good;
+  put32(tall, 22, 5000);  // more rows than the file holds
+  bad.emplace_back("too tall", tall);
+  std::string offset = good;
+  put32(offset, 10, 0x7fffffff);  // pixels past the end
+  bad.emplace_back("offset past the end", offset);
+  std::string depth = good;
+  depth[28] = 7;
+  bad.emplace_back("no such depth", depth);
+  std::string wide = good;
+  put32(wide, 18, 0x80000000u);  // a negative width
+  bad.emplace_back("negative width", wide);
+  for (const auto& [what, bytes] : bad) {
+    test::WriteFile(dir / "bad.bmp", bytes);
+    EXPECT_EQ(GalLoadBitmap(dir / "bad.bmp", b), 0) << what;
+    EXPECT_EQ(b.size, 0u) << what;
+  }
+}
+
 TEST(Bitmaps, DamagedAndUnusualJpegsFailOrLoadWithoutCrashing) {
   TempDir dir;
   MessageRecorder messages;
