@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "ui/windows/window_parameters.h"
 #include "selection/selection.h"
+#include "ui/windows/window_parameters.h"
 
 namespace korvel {
 

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QEventLoop>
 #include <QTimer>
 
 #include "ui/windows/window_frame.h"
@@ -66,6 +67,18 @@ TEST(MessageLoop, AQuitPostedBeforeTheLoopEndsItAtOnce) {
   EXPECT_EQ(RunMessageLoop(), 0);
   EXPECT_FALSE(ran);
   QCoreApplication::processEvents();
+
+  // The quit was the loop's: a modal loop run afterwards (a message box) still waits for its answer.
+  PostQuitMessage();
+  RunMessageLoop();
+  QEventLoop modal;
+  bool answered = false;
+  QTimer::singleShot(20, [&] {
+    answered = true;
+    modal.exit(1);
+  });
+  EXPECT_EQ(modal.exec(), 1);
+  EXPECT_TRUE(answered);
 }
 
 TEST(MessageLoop, MessagesPostedToAWindowThatWentAreDropped) {

@@ -20,6 +20,7 @@ namespace {
 
 WindowDescriptor screen;
 bool quitPending = false;
+bool loopRunning = false;
 constexpr int kDefaultWidth = 640;  // a top-level window left to its default place
 bool firstWindowShown = false;
 
@@ -293,14 +294,18 @@ int RunMessageLoop() {
     quitPending = false;
     return 0;
   }
+  loopRunning = true;
   const int result = QApplication::exec();
+  loopRunning = false;
   quitPending = false;
   return result;
 }
 
 void PostQuitMessage() {
   quitPending = true;
-  QCoreApplication::exit(0);
+  // Outside the loop Qt would remember the exit and end the next modal box or dialog at once;
+  // the pending flag ends the next loop instead.
+  if (loopRunning) QCoreApplication::exit(0);
 }
 
 void MoveWindowTo(WindowDescriptor& descriptor, int x, int y) {

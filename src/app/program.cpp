@@ -1,0 +1,580 @@
+#include "app/program.h"
+
+#include <QApplication>
+#include <QStyle>
+#include <algorithm>
+
+#include "app/selection_dialog.h"
+#include "collection/changes.h"
+#include "pictures/picture_files.h"
+#include "pictures/picture_list_drawer.h"
+#include "pictures/picture_registration.h"
+#include "selection/criteria.h"
+#include "selection/saved_selections.h"
+#include "ui/frame/command_ids.h"
+#include "ui/frame/menu_table.h"
+#include "ui/frame/message_box.h"
+#include "ui/frame/program_menu.h"
+#include "ui/painting/window_fonts.h"
+#include "ui/windows/window_frame.h"
+#include "ui/windows/window_placement.h"
+#include "ui/windows/window_widget.h"
+#include "util/alu_string.h"
+#include "util/message.h"
+
+namespace korvel {
+
+using namespace ui;
+
+namespace {
+
+constexpr int kCaptionMajor = 1;
+constexpr int kCaptionBuild = 15;
+
+const char* const kAboutText =
+    "Korvel keeps the catalogue of an antique radio collection. It was first written in 1989 to keep "
+    "track of a growing collection of radios; the program and the collection have grown together "
+    "ever since.";
+
+draw::Font Courier(int size) {
+  draw::Font font;
+  font.faceName = "Courier";
+  font.pointSize = size;
+  return font;
+}
+
+void ProgramColours(WindowDescriptor& window) {
+  window.surface.SetWindowColours(draw::kWhite, draw::kBlack, draw::kYellow);
+  window.surface.SetDefaultLine(draw::kLineSolid, 1);
+}
+
+int ScrollBarWidth() {
+  return QApplication::style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+}
+
+}  // namespace
+
+Program::Program() {
+  // The main and view windows.
+  main_.name = "main";
+  main_.caption =
+      AluFormat("Korvel V%d.%d.%d.%d", kCaptionMajor, kDataFileVersion, kSettingsVersion, kCaptionBuild);
+  main_.helpFile = "korvel.htm";
+  main_.aboutText = kAboutText;
+  main_.id = 1;
+  main_.acceleratorId = 10000;
+  main_.flags = kFlagMenu | kFlagCaption | kFlagSizingFrame | kFlagSystemMenu | kFlagMinMaxBoxes |
+                kFlagAccelerators | kFlagHelp | kFlagIcon;
+  ProgramColours(main_);
+  main_.surface.SetFonts({Courier(12)});
+  main_.handler = [this](WindowDescriptor& w, const WindowMessage& m) { return MainProcedure(w, m); };
+
+  view_.name = "view";
+  view_.caption = "no radio";
+  view_.id = 3;
+  view_.acceleratorId = 10003;
+  view_.flags = kFlagAcceptFiles;
+  view_.parent = &main_;
+  ProgramColours(view_);
+  view_.surface.SetFonts({Courier(12)});
+  view_.handler = [this](WindowDescriptor& w, const WindowMessage& m) { return ViewProcedure(w, m); };
+
+  // The selection pane.
+  paneWindow_.name = "selection";
+  paneWindow_.id = 2;
+  paneWindow_.flags = kFlagVerticalScroll;
+  paneWindow_.parent = &main_;
+  ProgramColours(paneWindow_);
+  paneWindow_.surface.SetFonts({Courier(8)});
+  paneWindow_.handler = [this](WindowDescriptor& w, const WindowMessage& m) { return PaneProcedure(w, m); };
+}
+
+Program::~Program() {
+  Finish();
+}
+
+bool Program::Start() {
+  state_.registry.Clear();
+  ReadSettings(state_.settingsPath, state_.settings);
+  const Settings& settings = state_.settings;
+  ApplyWindowParameters(main_, settings.mainWindow);
+  ApplyWindowParameters(paneWindow_, settings.pane);
+  ApplyWindowParameters(view_, settings.view);
+  InitScreen();
+
+  WindowDescriptor* mainOnly[] = {&main_};
+  if (!CreateWindows(mainOnly)) return false;
+  started_ = true;
+
+  // The collection, its pictures and the selection the settings remember.
+  ShowWaitCursor();
+  const LoadOutcome loaded = LoadCollection(settings.dataDirectory, state_.collection);
+  state_.paths = loaded.paths;
+  state_.settings.dataDirectory = loaded.paths.directory;
+  state_.registry.SetDataDirectory(loaded.paths.directory);
+  RegisterCollectionPictures(state_.collection, state_.registry);
+  InstallPictureListDrawer(loaded.paths.directory);
+  ResetSelection(state_.selection);
+  state_.selection.saved = settings.saved;
+  state_.selection.parameters = settings.current;
+  RestoreSelection(state_.selection, state_.collection, settings.selection, settings.currentRadio);
+  state_.selection.parameters.filter = FindMacro(state_.collection, state_.selection.parameters.filterName);
+  ShowArrowCursor();
+  PostCommand(main_, kCommandStartUp);
+  main_.client()->setFocus();
+
+  WindowDescriptor* children[] = {&view_, &paneWindow_};
+  if (!CreateWindows(children)) return false;
+  LayoutPanes();
+
+  ProgramMenuBar* menu = main_.window->menuBar();
+  if (menu != nullptr) {
+    const int size = std::clamp(settings.tourSize, 1, 8);
+    menu->CheckMenuPair(kTourMenuPosition, kTourSizeMenuPosition, kCommandTourSizeBase + size, size - 1,
+                        true);
+    SavedMenuItems saved(*menu);
+    RebuildSavedMenu(state_.selection, saved);
+  }
+  ResolveSavedFilters(state_.selection, state_.collection);
+  StartWindowTimer(main_, kTimerId, kTimerMilliseconds);
+  main_.window->show();
+  InstallMessageBoxes(main_.window);
+  return true;
+}
+
+int Program::Run() {
+  RunMessageLoop();
+  return 0;
+}
+
+void Program::Finish() {
+  if (finished_ || !started_) return;
+  finished_ = true;
+  if (main_.window != nullptr) {
+    StopWindowTimer(main_, kTimerId);
+    DestroyWindow(main_);
+  }
+  SetMessageOwner(nullptr);
+  state_.registry.Clear();
+}
+
+bool Program::Maximised() const {
+  return (main_.state & kStateMaximised) != 0;
+}
+
+// ---- The main window ------------------------------------------------------------------------
+
+long Program::MainProcedure(WindowDescriptor& window, const WindowMessage& message) {
+  switch (message.message) {
+    case kMessageTimer:
+      if (state_.tourRunning) return 0;
+      if (held_) {
+        held_ = false;
+        ShowPane(true);
+        view_.surface.Clear();
+        Command(static_cast<int>(heldCommand_.first), heldCommand_.second);
+      }
+      return 0;
+    case kMessageSize:
+      LayoutPanes();
+      return 0;
+    case kMessageClose:
+      if (!state_.ready) return 0;
+      state_.tourRunning = false;
+      ExitPrompt();
+      return 0;
+    case kMessageCommand:
+      if (state_.tourRunning) {
+        // The tour stops first; the command runs at the next tick.
+        held_ = true;
+        heldCommand_ = message;
+        state_.tourRunning = false;
+        return 0;
+      }
+      held_ = false;
+      Command(static_cast<int>(message.first), message.second);
+      return 0;
+    case kMessageLeftDown:
+    case kMessageRightDown:
+    case kMessageDropFiles:
+      Navigate(message);
+      return 0;
+    default:
+      return DefaultWindowProcedure(window, message);
+  }
+}
+
+bool Program::IsNavigation(int id) const {
+  return (id >= kCommandLineUp && id <= kCommandPageDown) ||
+         (id >= kCommandJumpToLetterFirst && id < kCommandJumpToLetterFirst + 26);
+}
+
+void Program::Command(int id, std::intptr_t second) {
+  if (IsNavigation(id)) {
+    Navigate({.message = kMessageCommand, .first = id, .second = second});
+    return;
+  }
+  const bool prologue = id != kCommandStartUp && id != kCommandShowCurrent && id != kCommandNextPicture;
+  if ((id == kCommandPrint || id == kCommandPublishWeb) && !state_.ready) return;
+  if (prologue) {
+    // Messages still waiting from the start-up are shown before the first command does anything.
+    if (!DeferredMessages().empty()) InstallMessageBoxes(main_.window);
+    state_.ready = false;
+  }
+  int mode = -1;
+  switch (id) {
+    case kCommandExit:
+      ExitPrompt();
+      return;  // the ready flag is the question's business
+    case kCommandStartUp:
+    case kCommandShowCurrent:
+      if (id == kCommandStartUp) RebuildPane();
+      ShowCurrentRadio(false);
+      mode = kViewDescription;
+      break;
+    case kCommandNextPicture:
+      ShowCurrentRadio(true);
+      mode = kViewDescription;
+      break;
+    case kCommandViewNew:
+      if (SelectNew(state_, DialogHooks())) AfterSelectionChange();
+      mode = kViewDescription;
+      break;
+    case kCommandViewChanges:
+      SelectChanges(state_.collection, state_.selection);
+      AfterSelectionChange();
+      mode = kViewDescription;
+      break;
+    case kCommandChangeFont:
+      if (ChooseWindowFont(view_.surface, *view_.device, 0, main_.window)) {
+        view_.surface.Clear();
+        RedrawView();
+      }
+      break;
+    default:
+      if (id >= kCommandSavedFirst && id <= kCommandSavedLast) {
+        if (RecallSavedSelection(id - kCommandSavedFirst, state_.collection, state_.selection)) {
+          AfterSelectionChange();
+          mode = kViewDescription;
+        }
+      }
+      // The commands of the editing, inventory, graph, tour, list, print and web parts are not
+      // here yet: their menu items do nothing.
+      break;
+  }
+  if (mode >= 0) {
+    state_.viewMode = mode;
+    if (mode == kViewDescription && id != kCommandShowCurrent && id != kCommandNextPicture &&
+        id != kCommandStartUp) {
+      RedrawView();
+    }
+  }
+  if (prologue) state_.ready = true;
+}
+
+SelectionDialogHooks Program::DialogHooks() {
+  SelectionDialogHooks hooks;
+  hooks.pane = &pane_;
+  hooks.parent = main_.window;
+  hooks.savedChanged = [this] {
+    if (ProgramMenuBar* menu = main_.window->menuBar()) {
+      SavedMenuItems saved(*menu);
+      RebuildSavedMenu(state_.selection, saved);
+    }
+  };
+  return hooks;
+}
+
+void Program::AfterSelectionChange() {
+  RebuildPane();
+  pane_.Highlight(state_.selection.currentRadio);
+  DrawPane(true);
+  SetPaneScroll();
+  state_.viewMode = kViewDescription;
+}
+
+// Commands 109, 348 and 349: the current radio's main (or next) picture and its description.
+void Program::ShowCurrentRadio(bool nextPicture) {
+  RadioRecord* radio = state_.selection.currentRadio;
+  if (radio != nullptr) {
+    if (!nextPicture) {
+      radio->currentPicture = -1;
+    } else if (UsedExtraPictures(*radio) == 0) {
+      radio->currentPicture = -1;
+    } else if (radio->currentPicture + 1 >= UsedExtraPictures(*radio)) {
+      radio->currentPicture = -1;
+    } else {
+      ++radio->currentPicture;
+    }
+  }
+  state_.viewMode = kViewDescription;
+  RedrawView(nextPicture);
+  HighlightInPane(radio);
+  DrawPane(true);
+  SetPaneScroll();
+}
+
+// ---- The view window ------------------------------------------------------------------------
+
+long Program::ViewProcedure(WindowDescriptor& window, const WindowMessage& message) {
+  switch (message.message) {
+    case kMessagePaint:
+      RedrawView();
+      return 0;
+    case kMessageCommand:
+      if (IsNavigation(static_cast<int>(message.first))) {
+        Navigate(message);
+        return 0;
+      }
+      return DefaultWindowProcedure(window, message);
+    case kMessageLeftDown:
+    case kMessageRightDown:
+    case kMessageDropFiles:
+      Navigate(message);
+      return 0;
+    default:
+      return DefaultWindowProcedure(window, message);
+  }
+}
+
+void Program::RedrawView(bool reloadPicture) {
+  if (view_.device == nullptr) return;
+  switch (state_.viewMode) {
+    case kViewDescription: {
+      RadioRecord* radio = state_.selection.currentRadio;
+      DescriptionInput input{state_.collection, radio, state_.registry, Maximised()};
+      description_.DrawRadioDescription(view_.surface, input, reloadPicture);
+      break;
+    }
+    default:
+      // Graphs, inventory, the tour and the list draw themselves once they exist.
+      view_.surface.Clear();
+      break;
+  }
+}
+
+bool Program::Navigate(const WindowMessage& message) {
+  RadioRecord* radio = state_.selection.currentRadio;
+  const bool onDescription = state_.viewMode == kViewDescription && radio != nullptr && state_.ready;
+  // Clicks on the main window's own client are outside the view: its coordinates are not the view's.
+  const bool inView = true;
+  switch (message.message) {
+    case kMessageCommand: {
+      const int id = static_cast<int>(message.first);
+      switch (id) {
+        case kCommandLineUp:
+          ScrollPane(-1);
+          return true;
+        case kCommandLineDown:
+          ScrollPane(1);
+          return true;
+        case kCommandPageUp:
+          ScrollPane(-7);
+          return true;
+        case kCommandPageDown:
+          ScrollPane(7);
+          return true;
+        default:
+          if (id >= kCommandJumpToLetterFirst && id < kCommandJumpToLetterFirst + 26) {
+            JumpToLetter(static_cast<char>('A' + id - kCommandJumpToLetterFirst));
+            return true;
+          }
+          return false;
+      }
+    }
+    case kMessageLeftDown:
+      if (onDescription && inView && description_.PictureHit(message.x, message.y)) {
+        SendCommand(main_, kCommandNextPicture);
+      }
+      return true;
+    case kMessageRightDown:
+      if (onDescription && inView) {
+        if (description_.PictureHit(message.x, message.y)) {
+          SendCommand(main_, kCommandNextPicture);
+        } else {
+          SendCommand(main_, kCommandModifyOne, reinterpret_cast<std::intptr_t>(radio));
+        }
+      }
+      return true;
+    case kMessageDropFiles:
+      if (onDescription && message.drop != nullptr) {
+        DropPictureOnView(state_.collection, state_.registry, radio, message.drop->paths,
+                          [this](RadioRecord&) { SendCommand(main_, kCommandNextPicture); });
+      }
+      return true;
+    default:
+      return false;
+  }
+}
+
+// ---- The selection pane ---------------------------------------------------------------------
+
+long Program::PaneProcedure(WindowDescriptor& window, const WindowMessage& message) {
+  switch (message.message) {
+    case kMessagePaint:
+      if (!state_.tourRunning) DrawPane(true);
+      return 0;
+    case kMessageVerticalScroll:
+      PaneScrollBar(message);
+      return 0;
+    case kMessageLeftDown:
+    case kMessageRightDown:
+      PaneClick(message);
+      return 0;
+    case kMessageSize:
+      pane_.ForgetCells();
+      return DefaultWindowProcedure(window, message);
+    default:
+      return DefaultWindowProcedure(window, message);
+  }
+}
+
+void Program::PaneClick(const WindowMessage& message) {
+  const int height = paneWindow_.drawable.top;
+  if (height <= 0) return;
+  const int down = std::clamp(height - 1 - message.y, 0, height - 1);
+  const int row = std::clamp(kPaneCells * down / height, 0, kPaneCells - 1);
+  const int index = pane_.IndexOfRow(row);
+  if (message.message == kMessageLeftDown) {
+    if (!state_.ready) return;
+    pane_.ClearHighlights();
+    SetCurrentRadio(state_.selection, pane_.RadioAt(index));
+    PostCommand(main_, kCommandShowCurrent);
+  } else {
+    if (index >= pane_.Count() || !state_.ready) return;
+    PostCommand(main_, kCommandModifyOne, reinterpret_cast<std::intptr_t>(pane_.RadioAt(index)));
+  }
+}
+
+void Program::PaneScrollBar(const WindowMessage& message) {
+  int first = pane_.First();
+  switch (message.first) {
+    case kScrollLineUp:
+      first -= 1;
+      break;
+    case kScrollLineDown:
+      first += 1;
+      break;
+    case kScrollPageUp:
+      first -= kPaneCells;
+      break;
+    case kScrollPageDown:
+      first += kPaneCells;
+      break;
+    case kScrollThumbTrack:
+      first = pane_.FirstForThumb(static_cast<int>(message.second));
+      break;
+    default:
+      return;
+  }
+  if (pane_.ScrollTo(first)) DrawPane(false);
+  SetPaneScroll();
+}
+
+void Program::SetPaneScroll() {
+  if (paneWindow_.window != nullptr) SetVerticalScroll(paneWindow_, static_cast<float>(pane_.ScrollValue()));
+}
+
+void Program::RebuildPane() {
+  pane_.Rebuild(state_.selection);
+}
+
+void Program::DrawPane(bool forced) {
+  if (paneWindow_.device == nullptr || pane_.hidden) return;
+  pane_.Draw(paneWindow_.surface, state_.registry, state_.collection.tables, forced);
+}
+
+void Program::HighlightInPane(const RadioRecord* radio) {
+  pane_.Highlight(radio);
+  DrawPane(false);
+}
+
+void Program::ScrollPane(int delta) {
+  if (pane_.ScrollBy(delta)) DrawPane(false);
+  SetPaneScroll();
+}
+
+void Program::JumpToLetter(char letter) {
+  const int index = pane_.LetterIndex(state_.collection.tables, letter);
+  if (index < 0) return;
+  ScrollPane(index - pane_.First());
+  SetCurrentRadio(state_.selection, pane_.RadioAt(index));
+  PostCommand(main_, kCommandShowCurrent);
+}
+
+void Program::LayoutPanes() {
+  if (view_.window == nullptr || paneWindow_.window == nullptr) return;
+  const int width = main_.drawable.right;
+  const int height = main_.drawable.top;
+  const int paneWidth = pane_.hidden ? 0 : PaneWidth(width, height, ScrollBarWidth());
+  ShowWindow(view_, false);
+  ShowWindow(paneWindow_, false);
+  PlaceWindow(view_, {paneWidth, 0, std::max(width - paneWidth, 0), height});
+  if (!pane_.hidden) PlaceWindow(paneWindow_, {0, 0, paneWidth, height});
+  ShowWindow(view_, true);
+  if (!pane_.hidden) ShowWindow(paneWindow_, true);
+}
+
+void Program::ShowPane(bool shown) {
+  if (shown == !pane_.hidden) return;
+  pane_.hidden = !shown;
+  LayoutPanes();
+}
+
+// ---- Leaving --------------------------------------------------------------------------------
+
+bool Program::ExitPrompt() {
+  state_.ready = false;
+  const ChangeSummary changes = SummarizeChanges(state_.collection);
+  std::string question = AluFormat("%d radios added, ", changes.newRadios.Count());
+  question += AluFormat("%d radios modified, ", changes.changedRadios.Count());
+  question += AluFormat("%d radios deleted; ", changes.deletedRadios.Count());
+  question += changes.inventoryChanged ? "inventory was modified." : "inventory was not modified.";
+  question +=
+      "  Do you want to exit and save changes (Yes), exit and discard changes (No), or not exit at all "
+      "(Cancel)?";
+  switch (ShowMessage(kNote, kButtonsYesNoCancel, "%s", question.c_str())) {
+    case kAnswerYes:
+      // A collection that could not be saved keeps the program open with its changes: the
+      // failure has been reported and nothing on disk was touched.
+      if (!SaveCollection(state_.paths, state_.collection)) {
+        state_.ready = true;
+        return false;
+      }
+      SaveAndQuit();
+      return true;
+    case kAnswerNo:
+      ShowPane(false);
+      PostQuitMessage();
+      return true;
+    default:
+      state_.ready = true;
+      return false;
+  }
+}
+
+void Program::SaveAndQuit() {
+  Settings& settings = state_.settings;
+  const SelectionState& selection = state_.selection;
+  settings.saved = selection.saved;
+  settings.current = selection.parameters;
+  settings.selection.clear();
+  for (const RadioRecord* radio : selection.current.Records()) settings.selection.push_back(radio->id);
+  settings.currentRadio = selection.currentRadio != nullptr ? selection.currentRadio->id : -1;
+  settings.mainWindow = WindowParametersOf(main_);
+  settings.pane = WindowParametersOf(paneWindow_);
+  settings.view = WindowParametersOf(view_);
+  WriteSettings(state_.settingsPath, settings);
+  ShowPane(false);
+  PostQuitMessage();
+}
+
+int ProgramStart() {
+  Program program;
+  if (!program.Start()) return 1;
+  const int result = program.Run();
+  program.Finish();
+  return result;
+}
+
+}  // namespace korvel

@@ -1,0 +1,89 @@
+// The korvel program: its three windows (the main window, the selection pane down its left side and
+// the view filling the rest), the start-up sequence, the dispatch of every menu command and
+// accelerator, and the exit question.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+#include "app/program_state.h"
+#include "app/selection_dialog.h"
+#include "app/selection_pane.h"
+#include "reports/radio_description.h"
+#include "ui/windows/window_descriptor.h"
+
+namespace korvel {
+
+constexpr int kCommandStartUp = 109;  // posted once the collection is loaded
+constexpr int kCommandShowCurrent = 348;
+constexpr int kCommandNextPicture = 349;
+constexpr int kCommandModifyOne = 209;  // the radio rides in the second parameter
+constexpr int kTimerId = 1;
+constexpr int kTimerMilliseconds = 30;
+
+class Program {
+ public:
+  Program();
+  ~Program();
+  Program(const Program&) = delete;
+  Program& operator=(const Program&) = delete;
+
+  // Reads the settings, makes the windows, loads the collection and shows the messages queued
+  // meanwhile. False when the windows cannot be made.
+  bool Start();
+  // The message loop, until the program ends.
+  int Run();
+  // Releases what the run held. Done by the destructor too.
+  void Finish();
+
+  ProgramState& state() { return state_; }
+  SelectionPane& pane() { return pane_; }
+  ui::WindowDescriptor& mainWindow() { return main_; }
+  ui::WindowDescriptor& viewWindow() { return view_; }
+  ui::WindowDescriptor& paneWindow() { return paneWindow_; }
+
+  // The pane and view operations the commands use.
+  void RebuildPane();
+  void DrawPane(bool forced);
+  void HighlightInPane(const RadioRecord* radio);
+  void ScrollPane(int delta);
+  void JumpToLetter(char letter);
+  void LayoutPanes();
+  void ShowPane(bool shown);
+  void RedrawView(bool reloadPicture = false);
+  // Asks whether to save and leave; true when the program is ending.
+  bool ExitPrompt();
+
+ private:
+  long MainProcedure(ui::WindowDescriptor& window, const ui::WindowMessage& message);
+  long ViewProcedure(ui::WindowDescriptor& window, const ui::WindowMessage& message);
+  long PaneProcedure(ui::WindowDescriptor& window, const ui::WindowMessage& message);
+  void Command(int id, std::intptr_t second);
+  bool IsNavigation(int id) const;
+  // Keys, clicks and drops on the main and view windows. True when handled.
+  bool Navigate(const ui::WindowMessage& message);
+  void PaneClick(const ui::WindowMessage& message);
+  void PaneScrollBar(const ui::WindowMessage& message);
+  void SetPaneScroll();
+  void ShowCurrentRadio(bool nextPicture);
+  void AfterSelectionChange();
+  SelectionDialogHooks DialogHooks();
+  void SaveAndQuit();
+  bool Maximised() const;
+
+  ProgramState state_;
+  ui::WindowDescriptor main_;
+  ui::WindowDescriptor view_;
+  ui::WindowDescriptor paneWindow_;
+  SelectionPane pane_;
+  RadioDescription description_;
+  bool held_ = false;
+  ui::WindowMessage heldCommand_;
+  bool started_ = false;
+  bool finished_ = false;
+};
+
+// The program's entry: Start, Run, Finish. Gives 0 once the program has ended.
+int ProgramStart();
+
+}  // namespace korvel

@@ -1,0 +1,35 @@
+// Everything one run of the program works on, handed to the commands explicitly.
+#pragma once
+
+#include <string>
+
+#include "app/settings.h"
+#include "collection/collection.h"
+#include "collection/data_file.h"
+#include "pictures/picture_registry.h"
+#include "selection/selection.h"
+
+namespace korvel {
+
+// What the view window shows.
+enum ViewMode : int {
+  kViewGraph = 0,
+  kViewInventory = 1,
+  kViewDescription = 2,
+  kViewTour = 3,
+  kViewList = 4,
+};
+
+struct ProgramState {
+  Collection collection;
+  SelectionState selection;
+  Settings settings;
+  PictureRegistry registry;
+  DataFilePaths paths;  // where the data file was found, and where it is saved
+  std::string settingsPath = std::string(".") + "/" + kSettingsFileName;
+  int viewMode = kViewDescription;
+  bool ready = true;  // false while a command runs (its dialogs keep dispatching messages)
+  bool tourRunning = false;
+};
+
+}  // namespace korvel

@@ -1,0 +1,180 @@
+#include "app/selection_pane.h"
+
+#include <algorithm>
+#include <string_view>
+
+#include "pictures/picture_cells.h"
+
+namespace korvel {
+
+int PaneWidth(int clientWidth, int clientHeight, int scrollBarWidth) {
+  int width = static_cast<int>(clientHeight / 8 * 1.333);
+  if (width > clientWidth / 4) width = clientWidth / 4;
+  width += scrollBarWidth;
+  width = std::min(width, 100);
+  return (width + 15) / 16 * 16;
+}
+
+void SelectionPane::Rebuild(const SelectionState& selection) {
+  std::fill(entries_.begin(), entries_.end(), Entry{});
+  count_ = 0;
+  first_ = 0;
+  const int currentId = selection.currentRadio != nullptr ? selection.currentRadio->id : -1;
+  for (RadioRecord* radio : selection.current.Records()) {
+    if (count_ == kPaneEntryLimit) break;
+    if (currentId >= 0 && radio->id == currentId) first_ = std::max(count_ - 4, 0);
+    entries_[count_++].radio = radio;
+  }
+}
+
+void SelectionPane::Forget(const RadioRecord* radio) {
+  auto end = std::remove_if(entries_.begin(), entries_.begin() + count_,
+                            [&](const Entry& entry) { return entry.radio == radio; });
+  const int removed = static_cast<int>(entries_.begin() + count_ - end);
+  std::fill(end, entries_.begin() + count_, Entry{});
+  count_ -= removed;
+  for (Cell& cell : cells_) {
+    if (cell.radio == radio) cell = {};
+  }
+  ScrollTo(first_);
+}
+
+RadioRecord* SelectionPane::RadioAt(int index) const {
+  return index >= 0 && index < count_ ? entries_[index].radio : nullptr;
+}
+
+bool SelectionPane::HighlightedAt(int index) const {
+  return index >= 0 && index < count_ && entries_[index].highlighted;
+}
+
+bool SelectionPane::ScrollTo(int first) {
+  if (first + kPaneCells > count_) first = count_ - kPaneCells;
+  first = std::max(first, 0);
+  const bool moved = first != first_;
+  first_ = first;
+  return moved;
+}
+
+bool SelectionPane::ScrollBy(int delta) {
+  return ScrollTo(first_ + delta);
+}
+
+int SelectionPane::ScrollValue() const {
+  return count_ == 0 ? 0 : 100 - 100 * first_ / count_;
+}
+
+void SelectionPane::ClearHighlights() {
+  for (Entry& entry : entries_) entry.highlighted = false;
+}
+
+void SelectionPane::Highlight(const RadioRecord* radio) {
+  ClearHighlights();
+  if (radio == nullptr) return;
+  int last = -1;
+  for (int i = 0; i < count_; ++i) {
+    if (entries_[i].radio != nullptr && entries_[i].radio->id == radio->id) {
+      entries_[i].highlighted = true;
+      last = i;
+    }
+  }
+  if (last < 0) return;
+  if (last < first_) first_ = last;
+  if (last >= first_ + kPaneCells) first_ = last - (kPaneCells - 1);
+}
+
+int SelectionPane::LetterIndex(const TableSet& tables, char letter) const {
+  if (count_ == 0) return -1;
+  const auto wanted =
+      static_cast<unsigned char>(letter >= 'a' && letter <= 'z' ? letter - 'a' + 'A' : letter);
+  for (int i = 0; i < count_; ++i) {
+    const std::string& brand = tables[kTableBrandName].Text(entries_[i].radio->brand);
+    const unsigned char first = brand.empty() ? 0 : static_cast<unsigned char>(brand[0]);
+    if (first >= wanted) return i;
+  }
+  return count_ - 1;
+}
+
+void SelectionPane::ForgetCells() {
+  cells_.fill(Cell{});
+}
+
+void SelectionPane::Draw(draw::Surface& surface, PictureRegistry& registry, const TableSet& tables,
+                         bool forced) {
+  if (filling) return;
+  for (int row = 0; row < kPaneCells; ++row) DrawCell(surface, registry, tables, row, forced);
+}
+
+namespace {
+
+void DrawCentred(draw::Surface& surface, const draw::Rect& cell, int y, std::string_view text) {
+  const int width = static_cast<int>(text.size()) * surface.CharWidth();
+  const int x = cell.left + (cell.right - cell.left - width) / 2;
+  surface.DrawText({x, y}, text);
+}
+
+// The brand and model in place of a picture.
+void DrawTextCell(draw::Surface& surface, const draw::Rect& cell, const TableSet& tables,
+                  const RadioRecord& radio) {
+  surface.FillRectangle(cell.left, cell.bottom, cell.right - 1, cell.top - 1, surface.backgroundColour());
+  surface.SetColour(surface.textColour());
+  const std::string& brand = tables[kTableBrandName].Text(radio.brand);
+  const int height = cell.top - cell.bottom;
+  const auto blank = brand.find(' ');
+  const int brandWidth = static_cast<int>(brand.size()) * surface.CharWidth();
+  if (brandWidth > cell.right - cell.left && blank != std::string::npos) {
+    DrawCentred(surface, cell, cell.bottom + height * 3 / 4, std::string_view(brand).substr(0, blank));
+    DrawCentred(surface, cell, cell.bottom + height / 2, std::string_view(brand).substr(blank + 1));
+    DrawCentred(surface, cell, cell.bottom + height / 4, radio.model);
+  } else {
+    const int middle = cell.bottom + height / 2;
+    const int offset = surface.LineHeight() * 3 / 4;
+    DrawCentred(surface, cell, middle + offset, brand);
+    DrawCentred(surface, cell, middle - offset, radio.model);
+  }
+}
+
+// A rectangle of width 2 one pixel inside the cell's edge.
+void DrawFrame(draw::Surface& surface, const draw::Rect& cell, int colour) {
+  const int lineWidth = surface.lineWidth();
+  const int saved = surface.colour();
+  surface.SetColour(colour);
+  surface.SetLineWidth(2);
+  const int left = cell.left + 2, right = cell.right - 2, bottom = cell.bottom + 2, top = cell.top - 1;
+  surface.MoveTo(left, bottom);
+  surface.LineTo(left, top);
+  surface.LineTo(right, top);
+  surface.LineTo(right, bottom);
+  surface.LineTo(left, bottom);
+  surface.SetLineWidth(lineWidth);
+  surface.SetColour(saved);
+}
+
+}  // namespace
+
+void SelectionPane::DrawCell(draw::Surface& surface, PictureRegistry& registry, const TableSet& tables,
+                             int row, bool forced) {
+  const int index = first_ + row;
+  const RadioRecord* radio = RadioAt(index);
+  const bool highlighted = HighlightedAt(index);
+  Cell& cached = cells_[row];
+  if (!forced && cached.drawn && cached.radio == radio && cached.highlighted == highlighted) return;
+
+  const draw::Rect cell = PictureCell(surface, 0, row, 1, kPaneCells);
+  if (radio == nullptr) {
+    surface.FillRectangle(cell.left, cell.bottom, cell.right - 1, cell.top - 1, surface.backgroundColour());
+  } else if (radio->thumbnailIndex >= 0) {
+    const bool sameRadio = cached.drawn && cached.radio == radio;
+    if (forced || !sameRadio || !highlighted) {
+      if (!DrawPictureInCell(surface, registry, radio->thumbnailIndex, 0, row, 1, kPaneCells,
+                             kCellCentre | kCellClear, 1.0f)) {
+        DrawTextCell(surface, cell, tables, *radio);
+      }
+    }
+    if (highlighted) DrawFrame(surface, cell, surface.highlightColour());
+  } else {
+    DrawTextCell(surface, cell, tables, *radio);
+  }
+  cached = {radio, highlighted, true};
+}
+
+}  // namespace korvel

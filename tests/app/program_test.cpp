@@ -1,0 +1,231 @@
+// Whole runs of the program on a copy of the sample collection: start-up, commands through their
+// dialogs and message boxes (answered by the tests), and leaving with or without saving.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QImage>
+#include <QTest>
+#include <filesystem>
+
+#include "app/program.h"
+#include "dal/dal.h"
+#include "selection/selection.h"
+#include "support/temp_dir.h"
+#include "ui/dialogs/dialog_ids.h"
+#include "ui/dialogs/qt_dal_host.h"
+#include "ui/frame/command_ids.h"
+#include "ui/frame/message_box.h"
+#include "ui/windows/window_frame.h"
+#include "ui/windows/window_widget.h"
+
+namespace korvel {
+namespace {
+
+namespace fs = std::filesystem;
+
+// A copy of the sample as the current directory, the program started on it.
+class ProgramRun : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    fs::copy(KORVEL_SAMPLE, dir_.path(), fs::copy_options::recursive);
+    previous_ = fs::current_path();
+    fs::current_path(dir_.path());
+    dataBefore_ = test::ReadFile(dir_ / "radata.dat");
+    settingsBefore_ = test::ReadFile(dir_ / "korvel.ini");
+    DalClearScripts();
+    ASSERT_TRUE(program_.Start());
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(program_.mainWindow().window));
+    Settle();
+  }
+  void TearDown() override {
+    program_.Finish();
+    // The windows go, and the quit that their going posts is taken back.
+    for (int i = 0; i < 3; ++i) {
+      QCoreApplication::processEvents();
+      QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    ui::PostQuitMessage();
+    ui::RunMessageLoop();
+    fs::current_path(previous_);
+    EXPECT_TRUE(DalTakeScriptErrors().empty());
+  }
+
+  // Lets posted commands (start-up, pane clicks) run.
+  void Settle() {
+    for (int i = 0; i < 5; ++i) QCoreApplication::processEvents();
+  }
+  void Command(int id) {
+    ui::SendCommand(program_.mainWindow(), id);
+    Settle();
+  }
+  int CurrentId() {
+    const RadioRecord* radio = program_.state().selection.currentRadio;
+    return radio != nullptr ? radio->id : -1;
+  }
+  QImage Screenshot(const char* name) {
+    QImage image = program_.mainWindow().window->grab().toImage();
+    image.save(QString(KORVEL_SCREENSHOT_DIR "/") + name);
+    return image;
+  }
+
+  test::TempDir dir_;
+  fs::path previous_;
+  std::string dataBefore_, settingsBefore_;
+  QtDalHost host_;
+  Program program_;
+};
+
+TEST_F(ProgramRun, StartsOnTheStoredSelectionAndRadio) {
+  const ProgramState& state = program_.state();
+  EXPECT_EQ(program_.mainWindow().caption, "Korvel V1.27.13.15");
+  EXPECT_EQ(state.collection.radios.Count(), 48);
+  EXPECT_EQ(program_.pane().Count(), state.selection.current.Count());
+  EXPECT_GT(program_.pane().Count(), 8);
+  EXPECT_EQ(CurrentId(), 1);
+  EXPECT_EQ(state.viewMode, kViewDescription);
+  // The pane sits at the left, the view fills the rest.
+  const ui::WindowDescriptor& pane = program_.paneWindow();
+  const ui::WindowDescriptor& view = program_.viewWindow();
+  EXPECT_EQ(pane.current.x, 0);
+  EXPECT_EQ(view.current.x, pane.current.width);
+  EXPECT_EQ(view.current.x + view.current.width, program_.mainWindow().drawable.right);
+  EXPECT_EQ(pane.current.width % 16, 0);
+  Screenshot("program_start.png");
+}
+
+TEST_F(ProgramRun, LeavingWithNoWritesNothing) {
+  MessageBoxScript boxes({kAnswerNo});
+  Command(kCommandExit);
+  ASSERT_EQ(boxes.boxes().size(), 1u);
+  EXPECT_EQ(
+      boxes.boxes()[0].text.toStdString(),
+      "0 radios added, 1 radios modified, 0 radios deleted; inventory was not modified.  Do you want to exit "
+      "and save changes (Yes), exit and discard changes (No), or not exit at all (Cancel)?");
+  EXPECT_EQ(test::ReadFile(dir_ / "radata.dat"), dataBefore_);
+  EXPECT_EQ(test::ReadFile(dir_ / "korvel.ini"), settingsBefore_);
+}
+
+TEST_F(ProgramRun, CancelGoesOnAndYesKeepsTheNewSelection) {
+  MessageBoxScript boxes({kAnswerCancel});
+  Command(kCommandExit);
+  EXPECT_TRUE(program_.state().ready);
+
+  // A saved selection recalled from the View menu becomes the current one.
+  Command(kCommandSavedFirst);
+  const int members = program_.state().selection.current.Count();
+  EXPECT_EQ(program_.pane().Count(), members);
+  boxes.Answer({kAnswerYes});
+  Command(kCommandExit);
+  // The collection did not change, so it is not written; the settings are.
+  EXPECT_EQ(test::ReadFile(dir_ / "radata.dat"), dataBefore_);
+  EXPECT_FALSE(fs::exists(dir_ / "radata.000"));
+  const std::string settings = test::ReadFile(dir_ / "korvel.ini");
+  EXPECT_NE(settings, settingsBefore_);
+  EXPECT_NE(settings.find(std::to_string(members) + " --- Selection List ---"), std::string::npos);
+}
+
+TEST_F(ProgramRun, PaneClicksShowTheirRadioAndEmptyCellsShowNone) {
+  ui::WindowDescriptor& pane = program_.paneWindow();
+  const int cell = pane.drawable.top / kPaneCells;
+  // The third cell from the top (y counts up from the bottom).
+  ui::SendWindowMessage(pane,
+                        {.message = ui::kMessageLeftDown, .x = 10, .y = pane.drawable.top - 2 * cell - 5});
+  Settle();
+  const RadioRecord* third = program_.pane().RadioAt(program_.pane().First() + 2);
+  ASSERT_NE(third, nullptr);
+  EXPECT_EQ(program_.state().selection.currentRadio, third);
+  EXPECT_TRUE(program_.pane().HighlightedAt(program_.pane().First() + 2));
+  EXPECT_EQ(program_.viewWindow().caption, "no radio");  // the view's caption is not the radio's
+
+  // Down to the end: the last cell below the last entry is empty.
+  Command(kCommandPageDown);
+  Command(kCommandPageDown);
+  Command(kCommandPageDown);
+  EXPECT_EQ(program_.pane().First(), program_.pane().Count() - kPaneCells);
+  Command(kCommandSavedFirst);  // "Catalin sets": fewer radios than cells
+  ASSERT_LT(program_.pane().Count(), kPaneCells);
+  ui::SendWindowMessage(pane, {.message = ui::kMessageLeftDown, .x = 10, .y = 3});
+  Settle();
+  EXPECT_EQ(program_.state().selection.currentRadio, nullptr);
+  Screenshot("program_no_radio.png");
+}
+
+TEST_F(ProgramRun, ClicksOnThePictureStepThroughTheExtraPictures) {
+  // The Philco 90 has two extra pictures.
+  RadioRecord* philco = program_.state().collection.radios.FindById(3);
+  ASSERT_NE(philco, nullptr);
+  SetCurrentRadio(program_.state().selection, philco);
+  Command(kCommandShowCurrent);
+  const int before = philco->currentPicture;
+  EXPECT_EQ(before, -1);
+  std::vector<int> seen;
+  for (int i = 0; i < 3; ++i) {
+    Command(kCommandNextPicture);
+    seen.push_back(philco->currentPicture);
+  }
+  EXPECT_EQ(seen, (std::vector<int>{0, 1, -1}));
+  Screenshot("program_philco.png");
+}
+
+TEST_F(ProgramRun, LetterKeysJumpToTheFirstBrandAtOrAfterTheLetter) {
+  Command(kCommandJumpToLetterFirst + ('Z' - 'A'));
+  const RadioRecord* radio = program_.state().selection.currentRadio;
+  ASSERT_NE(radio, nullptr);
+  const std::string& brand = program_.state().collection.tables[kTableBrandName].Text(radio->brand);
+  EXPECT_EQ(brand[0], 'Z');
+}
+
+TEST_F(ProgramRun, TheSelectionDialogBuildsANewSelection) {
+  const Collection& collection = program_.state().collection;
+  int philco = -1;
+  const auto& brands = collection.tables[kTableBrandName].entries;
+  for (std::size_t i = 0; i < brands.size(); ++i) {
+    if (brands[i] == "Philco") philco = static_cast<int>(i);
+  }
+  ASSERT_GE(philco, 0);
+  std::vector<std::string> shownFilters;
+  DalQueueScript(DalScript()
+                     .Do([&](DalDialog& open) {
+                       DalControl* filter = open.window->Control(kIdSelectFilter);
+                       for (int i = 0; i < filter->ItemCount(); ++i)
+                         shownFilters.push_back(filter->ItemText(i));
+                     })
+                     .Choose(SelectActionId(0), kActionAdd)
+                     .Choose(SelectFieldId(0), kFieldBrand)
+                     .Choose(SelectValueId(0), philco)
+                     .Choose(SelectActionId(1), kActionNone)
+                     .Choose(SelectActionId(2), kActionNone)
+                     .Choose(SelectActionId(3), kActionNone)
+                     .Choose(kIdSelectFilter, 0)
+                     .Press(kIdSelectClear)
+                     .Do([&](DalDialog& open) {
+                       const int count = open.window->Control(kIdSelectRadios)->ItemCount();
+                       EXPECT_GT(count, 1);
+                       EXPECT_EQ(open.window->Control(kIdSelectRadios)->ItemText(0).rfind("Philco ", 0), 0u);
+                       EXPECT_EQ(open.window->Control(kIdSelectPictures)->ItemCount(), count);
+                       EXPECT_EQ(open.window->Control(kIdSelectCount)->Text(), std::to_string(count));
+                       auto* window = static_cast<QtDialogWindow*>(open.window);
+                       window->widget()->grab().save(KORVEL_SCREENSHOT_DIR "/program_select_radios.png");
+                     })
+                     .Highlight(kIdSelectRadios, 0, false)
+                     .Ok());
+  Command(kCommandViewNew);
+  ASSERT_FALSE(shownFilters.empty());
+  EXPECT_EQ(shownFilters[0], "(No Filter)");
+  const SelectionState& selection = program_.state().selection;
+  ASSERT_GT(selection.current.Count(), 0);
+  for (const RadioRecord* radio : selection.current.Records()) EXPECT_EQ(radio->brand, philco);
+  EXPECT_EQ(selection.currentRadio, selection.current.Records().front());
+  EXPECT_EQ(program_.pane().Count(), selection.current.Count());
+  EXPECT_EQ(selection.parameters.rows[0].field, kFieldBrand);
+  EXPECT_EQ(selection.parameters.filter, nullptr);
+
+  // Cancel keeps the parameters and leaves no radio on view.
+  DalQueueScript(DalScript().Cancel());
+  Command(kCommandViewNew);
+  EXPECT_EQ(program_.state().selection.currentRadio, nullptr);
+  EXPECT_EQ(program_.state().selection.parameters.rows[0].field, kFieldBrand);
+}
+
+}  // namespace
+}  // namespace korvel
