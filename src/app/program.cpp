@@ -6,6 +6,7 @@
 
 #include "app/selection_dialog.h"
 #include "collection/changes.h"
+#include "collection/radio_ops.h"
 #include "pictures/picture_files.h"
 #include "pictures/picture_list_drawer.h"
 #include "pictures/picture_registration.h"
@@ -19,6 +20,7 @@
 #include "ui/windows/window_frame.h"
 #include "ui/windows/window_placement.h"
 #include "ui/windows/window_widget.h"
+#include "util/alu_path.h"
 #include "util/alu_string.h"
 #include "util/message.h"
 
@@ -110,10 +112,16 @@ bool Program::Start() {
   ShowWaitCursor();
   const LoadOutcome loaded = LoadCollection(settings.dataDirectory, state_.collection);
   state_.paths = loaded.paths;
-  state_.settings.dataDirectory = loaded.paths.directory;
-  state_.registry.SetDataDirectory(loaded.paths.directory);
+  if (!loaded.opened) {
+    // Nothing to open: an empty collection whose tables new radios can point into. Without a
+    // directory from the settings it lives in the current one (never the root).
+    if (settings.dataDirectory.empty()) state_.paths = MakeDataFilePaths(".");
+    StartNewCollection(state_.collection);
+  }
+  state_.settings.dataDirectory = state_.paths.directory;
+  state_.registry.SetDataDirectory(state_.paths.directory);
   RegisterCollectionPictures(state_.collection, state_.registry);
-  InstallPictureListDrawer(loaded.paths.directory);
+  InstallPictureListDrawer(state_.paths.directory);
   ResetSelection(state_.selection);
   state_.selection.saved = settings.saved;
   state_.selection.parameters = settings.current;
@@ -139,7 +147,21 @@ bool Program::Start() {
   StartWindowTimer(main_, kTimerId, kTimerMilliseconds);
   main_.window->show();
   InstallMessageBoxes(main_.window);
+  if (!loaded.opened) OfferNewCollection();
   return true;
+}
+
+// A first start, or a data directory that holds no collection: the user may begin one there. It is
+// written at the first save.
+void Program::OfferNewCollection() {
+  const std::string where = AluNativePath(state_.paths.directory);
+  if (ShowMessage(
+          kNote, kButtonsYesNo,
+          "No collection was found in '%s'. Start a new, empty collection there? It is written when you "
+          "leave Korvel and choose to save.",
+          where.c_str()) == kAnswerYes) {
+    state_.collection.changed = true;
+  }
 }
 
 int Program::Run() {

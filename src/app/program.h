@@ -69,6 +69,7 @@ class Program {
   void AfterSelectionChange();
   SelectionDialogHooks DialogHooks();
   void SaveAndQuit();
+  void OfferNewCollection();
   bool Maximised() const;
 
   ProgramState state_;

@@ -161,4 +161,19 @@ int AddTableEntry(Collection& collection, int kind, std::string text, int brandM
   return p;
 }
 
+void StartNewCollection(Collection& collection) {
+  ClearCollection(collection);
+  for (int kind : UserTableKindsInFileOrder()) {
+    std::vector<std::string> entries{"Unknown"};
+    if (kind == kTableCabinetTrim) entries = {"No Trim", "Unknown"};
+    collection.tables[kind].entries = entries;
+    collection.asLoadedTables[kind].entries = entries;
+  }
+  collection.brandManufacturer.assign(1, 0);
+  collection.asLoadedBrandManufacturer = collection.brandManufacturer;
+  collection.brandPictureDirectories.assign(1, std::string());
+  collection.nextId = 1;
+  collection.changed = false;
+}
+
 }  // namespace korvel

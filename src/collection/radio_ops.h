@@ -36,4 +36,8 @@ void RenumberReferences(Collection& collection, int kind, int position, int delt
 // Gives the new position or -1.
 int AddTableEntry(Collection& collection, int kind, std::string text, int brandManufacturer = 0);
 
+// A collection started afresh (no data file yet): every user table holds "Unknown", and the
+// Cabinet Trim table "No Trim" too, so that a new radio's defaults point at real entries.
+void StartNewCollection(Collection& collection);
+
 }  // namespace korvel

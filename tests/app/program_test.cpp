@@ -5,9 +5,12 @@
 #include <QApplication>
 #include <QImage>
 #include <QTest>
+#include <deque>
 #include <filesystem>
+#include <memory>
 
 #include "app/program.h"
+#include "collection/data_file.h"
 #include "dal/dal.h"
 #include "selection/selection.h"
 #include "support/temp_dir.h"
@@ -28,10 +31,13 @@ class ProgramRun : public ::testing::Test {
  protected:
   void SetUp() override {
     fs::copy(KORVEL_SAMPLE, dir_.path(), fs::copy_options::recursive);
-    previous_ = fs::current_path();
-    fs::current_path(dir_.path());
     dataBefore_ = test::ReadFile(dir_ / "radata.dat");
     settingsBefore_ = test::ReadFile(dir_ / "korvel.ini");
+    StartHere();
+  }
+  void StartHere() {
+    previous_ = fs::current_path();
+    fs::current_path(dir_.path());
     DalClearScripts();
     ASSERT_TRUE(program_.Start());
     ASSERT_TRUE(QTest::qWaitForWindowExposed(program_.mainWindow().window));
@@ -74,6 +80,16 @@ class ProgramRun : public ::testing::Test {
   QtDalHost host_;
   Program program_;
 };
+
+// Colours in an image of the view.
+int CountColour(const QImage& image, QRgb colour) {
+  int n = 0;
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = 0; x < image.width(); ++x)
+      n += (image.pixel(x, y) & 0xffffff) == (colour & 0xffffff) ? 1 : 0;
+  }
+  return n;
+}
 
 TEST_F(ProgramRun, StartsOnTheStoredSelectionAndRadio) {
   const ProgramState& state = program_.state();
@@ -225,6 +241,74 @@ TEST_F(ProgramRun, TheSelectionDialogBuildsANewSelection) {
   Command(kCommandViewNew);
   EXPECT_EQ(program_.state().selection.currentRadio, nullptr);
   EXPECT_EQ(program_.state().selection.parameters.rows[0].field, kFieldBrand);
+}
+
+TEST_F(ProgramRun, AChangedValueIsShownOnYellowAndSavedWithABackupAtExit) {
+  RadioRecord* radio = program_.state().selection.currentRadio;
+  ASSERT_NE(radio, nullptr);
+  radio->whereAcquired = "Estate sale, Geneva, Illinois";
+  program_.state().collection.changed = true;
+  program_.RedrawView();
+  const QImage view = program_.viewWindow().device->Snapshot();
+  view.save(KORVEL_SCREENSHOT_DIR "/program_changed_value.png");
+  EXPECT_GT(CountColour(view, qRgb(255, 255, 0)), 200);  // the changed value's background
+  EXPECT_GT(CountColour(view, qRgb(0, 0, 255)), 200);    // the labels
+  // The picture fills the top right quarter's right edge; the bottom left is text on white.
+  const QRgb corner = view.pixel(view.width() - 5, 5);
+  EXPECT_NE(corner & 0xffffff, 0xffffffu);
+
+  MessageBoxScript boxes({kAnswerYes});
+  Command(kCommandExit);
+  ASSERT_EQ(boxes.boxes().size(), 1u);
+  EXPECT_EQ(test::ReadFile(dir_ / "radata.000"), dataBefore_);
+  EXPECT_NE(test::ReadFile(dir_ / "radata.dat").find("Estate sale, Geneva, Illinois"), std::string::npos);
+  EXPECT_NE(test::ReadFile(dir_ / "korvel.ini"), settingsBefore_);
+}
+
+TEST_F(ProgramRun, AFailedSaveKeepsTheProgramOpenAndWritesNoSettings) {
+  fs::create_directory(dir_.path() / "radata.new");  // where the save must write first
+  program_.state().collection.radios.Records().front()->model = "Changed";
+  program_.state().collection.changed = true;
+  MessageBoxScript boxes({kAnswerYes, kAnswerOk, kAnswerOk, kAnswerOk});
+  Command(kCommandExit);
+  ASSERT_GE(boxes.boxes().size(), 2u);
+  EXPECT_EQ(boxes.boxes()[1].icon, QMessageBox::Critical) << boxes.boxes()[1].text.toStdString();
+  EXPECT_TRUE(program_.state().ready);
+  EXPECT_TRUE(program_.mainWindow().window->isVisible());
+  EXPECT_EQ(test::ReadFile(dir_ / "radata.dat"), dataBefore_);
+  EXPECT_EQ(test::ReadFile(dir_ / "korvel.ini"), settingsBefore_);
+  fs::remove(dir_.path() / "radata.new");
+}
+
+// A first start: no settings, no collection.
+class FirstStart : public ProgramRun {
+ protected:
+  void SetUp() override {
+    boxes_ = std::make_unique<MessageBoxScript>(std::deque<int>{kAnswerOk, kAnswerOk, kAnswerYes});
+    StartHere();
+  }
+  std::unique_ptr<MessageBoxScript> boxes_;
+};
+
+TEST_F(FirstStart, OffersANewCollectionThatTheFirstSaveCreates) {
+  std::vector<std::string> texts;
+  for (const ShownMessageBox& box : boxes_->boxes()) texts.push_back(box.text.toStdString());
+  ASSERT_EQ(texts.size(), 3u);
+  EXPECT_EQ(texts[0], "Cannot open initialization file; using defaults.");
+  EXPECT_EQ(texts[2].rfind("No collection was found in '.'. Start a new, empty collection there?", 0), 0u)
+      << texts[2];
+  const Collection& collection = program_.state().collection;
+  EXPECT_EQ(collection.tables[kTableBrandName].entries, std::vector<std::string>{"Unknown"});
+  EXPECT_EQ(collection.tables[kTableCabinetTrim].entries, (std::vector<std::string>{"No Trim", "Unknown"}));
+
+  boxes_->Answer({kAnswerYes});
+  Command(kCommandExit);
+  ASSERT_TRUE(fs::exists(dir_.path() / "radata.dat"));
+  ASSERT_TRUE(fs::exists(dir_.path() / "korvel.ini"));
+  Collection again;
+  ASSERT_TRUE(LoadCollection(dir_.path().string(), again).opened);
+  EXPECT_EQ(again.radios.Count(), 0);
+  EXPECT_EQ(again.tables[kTableManufacturer].entries, std::vector<std::string>{"Unknown"});
 }
 
 }  // namespace

@@ -118,5 +118,18 @@ TEST_F(ToolOnSample, SelectAppliesStepsInOrderAndListWritesTheirText) {
   EXPECT_EQ(all.out.substr(all.out.size() - 4), "\n48\n");
 }
 
+TEST_F(ToolOnSample, RenderDrawsTheDescriptionIntoAPng) {
+  const std::string out = dir / "philco.png";
+  ASSERT_EQ(Tool("render " + Sample() + " description '" + out + "' --radio 3 --size 640x480").status, 0);
+  const std::string png = ReadFile(out);
+  ASSERT_GT(png.size(), 10000u);  // text and a picture, not an empty page
+  EXPECT_EQ(png.substr(1, 3), "PNG");
+
+  EXPECT_EQ(Tool("render " + Sample() + " description '" + out + "' --radio 9999").status, 2);
+  EXPECT_EQ(Tool("render " + Sample() + " description '" + out + "' --size 10").status, 2);
+  EXPECT_EQ(Tool("render " + Sample() + " weather '" + out + "'").status, 2);
+  EXPECT_EQ(Tool("render '" + (dir / "nothing") + "' description '" + out + "'").status, 1);
+}
+
 }  // namespace
 }  // namespace korvel
