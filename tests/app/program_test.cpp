@@ -2,22 +2,28 @@
 // dialogs and message boxes (answered by the tests), and leaving with or without saving.
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QApplication>
 #include <QImage>
 #include <QTest>
+#include <algorithm>
 #include <deque>
 #include <filesystem>
 #include <memory>
+#include <optional>
 
 #include "app/program.h"
 #include "collection/data_file.h"
 #include "dal/dal.h"
 #include "selection/selection.h"
+#include "support/collection_builder.h"
 #include "support/temp_dir.h"
 #include "ui/dialogs/dialog_ids.h"
 #include "ui/dialogs/qt_dal_host.h"
 #include "ui/frame/command_ids.h"
 #include "ui/frame/message_box.h"
+#include "ui/frame/program_menu.h"
+#include "ui/painting/window_fonts.h"
 #include "ui/windows/window_frame.h"
 #include "ui/windows/window_widget.h"
 
@@ -278,6 +284,66 @@ TEST_F(ProgramRun, AFailedSaveKeepsTheProgramOpenAndWritesNoSettings) {
   EXPECT_EQ(test::ReadFile(dir_ / "radata.dat"), dataBefore_);
   EXPECT_EQ(test::ReadFile(dir_ / "korvel.ini"), settingsBefore_);
   fs::remove(dir_.path() / "radata.new");
+}
+
+TEST_F(ProgramRun, ClosingTheWindowAsksTheExitQuestion) {
+  MessageBoxScript boxes({kAnswerCancel});
+  program_.mainWindow().window->close();
+  Settle();
+  ASSERT_EQ(boxes.boxes().size(), 1u);
+  EXPECT_NE(boxes.boxes()[0].text.indexOf("Do you want to exit and save changes"), -1);
+  EXPECT_TRUE(program_.mainWindow().window->isVisible());
+  EXPECT_TRUE(program_.state().ready);
+}
+
+TEST_F(ProgramRun, ViewChangesSelectsWhatWasEditedAndTheFontChoiceIsKept) {
+  RadioRecord* radio = program_.state().collection.radios.FindById(7);
+  ASSERT_NE(radio, nullptr);
+  radio->comments = "Recapped in December.";
+  Command(kCommandViewChanges);
+  // The radio without picture names on file counts as changed too: the load named its pictures.
+  std::vector<int> ids = test::Ids(program_.state().selection.current);
+  EXPECT_NE(std::find(ids.begin(), ids.end(), 7), ids.end());
+  EXPECT_EQ(program_.pane().Count(), static_cast<int>(ids.size()));
+
+  ui::SetFontDialogAnswer([](const QFont&) { return std::optional<QFont>(QFont("Liberation Mono", 14)); });
+  Command(kCommandChangeFont);
+  ui::SetFontDialogAnswer(nullptr);
+  EXPECT_EQ(program_.viewWindow().surface.fonts()[0].pointSize, 14);
+  MessageBoxScript boxes({kAnswerYes});
+  Command(kCommandExit);
+  EXPECT_NE(test::ReadFile(dir_ / "korvel.ini").find("0 14=Liberation Mono"), std::string::npos);
+}
+
+TEST_F(ProgramRun, SelectionDialogButtonsNarrowClearAndSave) {
+  const int saved = static_cast<int>(program_.state().selection.saved.size());
+  int statusItems = 0;
+  DalQueueScript(
+      DalScript()
+          .Press(kIdSelectDiscardAll)
+          .Choose(SelectActionId(0), kActionAdd)
+          .Choose(SelectFieldId(0), kFieldStatus)
+          .Do([&](DalDialog& open) { statusItems = open.window->Control(SelectValueId(0))->ItemCount(); })
+          .Choose(SelectValueId(0), kStatusRestored)
+          .Choose(SelectActionId(1), kActionNone)
+          .Choose(SelectActionId(2), kActionNone)
+          .Choose(SelectActionId(3), kActionNone)
+          .Choose(kIdSelectFilter, 0)
+          // Everything was discarded, so keeping starts from nothing: only the row's radios.
+          .Press(kIdSelectKeep)
+          .Type(kIdSelectName, "Restored sets")
+          .Press(kIdSelectSave)
+          .Ok());
+  Command(kCommandViewNew);
+  EXPECT_EQ(statusItems, StatusTable().Count());
+  const SelectionState& selection = program_.state().selection;
+  ASSERT_GT(selection.current.Count(), 0);
+  for (const RadioRecord* radio : selection.current.Records()) EXPECT_EQ(radio->status, kStatusRestored);
+  ASSERT_EQ(static_cast<int>(selection.saved.size()), saved + 1);
+  // Saved selections are kept in the order of their names: after "Catalin sets" and "For sale".
+  QAction* item = program_.mainWindow().window->menuBar()->FindCommand(kCommandSavedFirst + 2);
+  ASSERT_NE(item, nullptr);
+  EXPECT_EQ(item->text().toStdString(), "Restored sets");
 }
 
 // A first start: no settings, no collection.
