@@ -7,6 +7,8 @@
 #include <QFontMetrics>
 #include <QLayout>
 #include <QPushButton>
+#include <QScreen>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -168,6 +170,12 @@ QtNotebookWindow::QtNotebookWindow(DalNotebook& notebook, TemplateLookup lookup,
     tab->setMinimumSize(largest.grownBy(pageLayout->contentsMargins()));
     tabs_->addTab(tab, QString::fromStdString(page.title));
   }
+  // Wide enough for every tab to show at once, as long as the screen allows.
+  const QScreen* screen = window_->screen();
+  const int available = screen != nullptr ? screen->availableGeometry().width() * 9 / 10 : 1024;
+  int tabsWidth = 0;
+  for (int i = 0; i < tabs_->count(); ++i) tabsWidth += tabs_->tabBar()->tabRect(i).width();
+  tabs_->setMinimumWidth(std::min(tabsWidth + 24, available));
   // Connected after the tabs exist: the library shows the first page itself.
   QObject::connect(tabs_, &QTabWidget::currentChanged, window_,
                    [bound](int index) { DalNotebookPageShown(*bound, index); });
