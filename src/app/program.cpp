@@ -378,8 +378,6 @@ void Program::RedrawView(bool reloadPicture) {
 bool Program::Navigate(const WindowMessage& message) {
   RadioRecord* radio = state_.selection.currentRadio;
   const bool onDescription = state_.viewMode == kViewDescription && radio != nullptr && state_.ready;
-  // Clicks on the main window's own client are outside the view: its coordinates are not the view's.
-  const bool inView = true;
   switch (message.message) {
     case kMessageCommand: {
       const int id = static_cast<int>(message.first);
@@ -405,12 +403,12 @@ bool Program::Navigate(const WindowMessage& message) {
       }
     }
     case kMessageLeftDown:
-      if (onDescription && inView && description_.PictureHit(message.x, message.y)) {
+      if (onDescription && description_.PictureHit(message.x, message.y)) {
         SendCommand(main_, kCommandNextPicture);
       }
       return true;
     case kMessageRightDown:
-      if (onDescription && inView) {
+      if (onDescription) {
         if (description_.PictureHit(message.x, message.y)) {
           SendCommand(main_, kCommandNextPicture);
         } else {
