@@ -245,9 +245,10 @@ class SelectionDialog {
       DalAddListItem(*pictures, {}, radio->thumbnailFile, position, false);
       ++position;
     }
-    for (int i = 0; i < static_cast<int>(members_.size()); ++i) {
-      DalSelectListItem(*text, i, true);
-      DalSelectListItem(*pictures, i, true);
+    if (!members_.empty()) {
+      const int last = static_cast<int>(members_.size()) - 1;
+      DalSelectListItemRange(*text, 0, last, true);
+      DalSelectListItemRange(*pictures, 0, last, true);
     }
     copying_ = false;
     if (hooks_.pane != nullptr) hooks_.pane->filling = false;
@@ -262,10 +263,21 @@ class SelectionDialog {
     DalControl* target = DalFindControl(dialog_, to);
     if (source == nullptr || target == nullptr) return;
     copying_ = true;
+    // Runs of items whose highlight differs are copied a run at a time.
     const int count = std::min(source->ItemCount(), target->ItemCount());
-    for (int i = 0; i < count; ++i) {
+    for (int i = 0; i < count;) {
       const bool on = source->IsItemSelected(i);
-      if (target->IsItemSelected(i) != on) target->SelectItem(i, on);
+      if (target->IsItemSelected(i) == on) {
+        ++i;
+        continue;
+      }
+      int last = i;
+      while (last + 1 < count && source->IsItemSelected(last + 1) == on &&
+             target->IsItemSelected(last + 1) != on) {
+        ++last;
+      }
+      target->SelectItemRange(i, last, on);
+      i = last + 1;
     }
     target->SetTopItem(source->TopItem());
     copying_ = false;
@@ -275,8 +287,9 @@ class SelectionDialog {
     copying_ = true;
     for (int id : {kIdSelectRadios, kIdSelectPictures}) {
       DalFieldInfo* list = Field(id);
-      for (int i = 0; list != nullptr && i < static_cast<int>(members_.size()); ++i)
-        DalSelectListItem(*list, i, on);
+      if (list != nullptr && !members_.empty()) {
+        DalSelectListItemRange(*list, 0, static_cast<int>(members_.size()) - 1, on);
+      }
     }
     copying_ = false;
   }

@@ -54,6 +54,13 @@ class DalControl {
   // Multiple-selection list boxes: the highlight of one item; highlighting gives it the focus.
   virtual bool IsItemSelected(int index) const = 0;
   virtual bool SelectItem(int index, bool on) = 0;
+  // The highlight of the items first to last, both included, at once (thousands of radios are
+  // highlighted in one step, not one by one). False when the range is not inside the items.
+  virtual bool SelectItemRange(int first, int last, bool on) {
+    if (first < 0 || first > last || last >= ItemCount()) return false;
+    for (int i = first; i <= last; ++i) SelectItem(i, on);
+    return true;
+  }
   // The first visible item of a list box (its scroll position).
   virtual int TopItem() const = 0;
   virtual void SetTopItem(int index) = 0;

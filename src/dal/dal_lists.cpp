@@ -79,6 +79,11 @@ bool DalSelectListItem(DalFieldInfo& field, int index, bool select) {
   return control->SelectItem(index, select);
 }
 
+bool DalSelectListItemRange(DalFieldInfo& field, int first, int last, bool select) {
+  DalControl* control = DalFieldControl(field);
+  return control != nullptr && control->SelectItemRange(first, last, select);
+}
+
 DalListItem* DalPictureItem(DalFieldInfo& field, int index) {
   const auto position = PicturePosition(field, index);
   return position ? &field.ownedItems[*position] : nullptr;

@@ -31,6 +31,9 @@ std::optional<DalListItemState> DalGetListItem(const DalFieldInfo& field, int in
 bool DalSelectListItem(DalFieldInfo& field, int index, bool select);
 
 // The picture item shown at a position of a DAL_PICTURES list, or nullptr.
+// The same for the items first to last, both included, in one step.
+bool DalSelectListItemRange(DalFieldInfo& field, int first, int last, bool select);
+
 DalListItem* DalPictureItem(DalFieldInfo& field, int index);
 
 // The height of a picture list's items; 0 for other fields.

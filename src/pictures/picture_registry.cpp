@@ -61,7 +61,10 @@ int PictureRegistry::Register(std::string_view name) {
     if (entry.path > path) break;
   }
   const int index = static_cast<int>(entries_.size());
-  if (entries_.size() == entries_.capacity()) entries_.reserve(entries_.size() + 100);
+  // Grows by at least 100 entries, and by half of what it holds once large: a collection of a
+  // hundred thousand radios registers its pictures without copying the registry over and over.
+  if (entries_.size() == entries_.capacity())
+    entries_.reserve(entries_.size() + std::max<std::size_t>(100, entries_.size() / 2));
   entries_.push_back(Entry{path, -1, 1});
   bucket.insert(at, index);
   return index;

@@ -194,6 +194,18 @@ TEST_F(QtListTest, MultipleSelectionGivesTheFocusedHighlightFirst) {
   EXPECT_FALSE(control->SelectItem(-1, true));
   EXPECT_TRUE(reports.events.empty());
 
+  // Ranges are highlighted and cleared in one step, silently.
+  EXPECT_TRUE(control->SelectItemRange(0, 29, true));
+  EXPECT_TRUE(control->SelectItemRange(10, 19, false));
+  int highlighted = 0;
+  for (int i = 0; i < 30; ++i) highlighted += control->IsItemSelected(i) ? 1 : 0;
+  EXPECT_EQ(highlighted, 20);
+  EXPECT_FALSE(control->IsItemSelected(10));
+  EXPECT_TRUE(control->IsItemSelected(20));
+  EXPECT_FALSE(control->SelectItemRange(25, 30, true));
+  EXPECT_FALSE(control->SelectItemRange(5, 4, true));
+  EXPECT_TRUE(reports.events.empty());
+
   control->ClearItems();
   EXPECT_EQ(control->ItemCount(), 0);
   EXPECT_EQ(control->CurrentItem(), -1);

@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -159,6 +160,8 @@ ListControl::ListControl(QListWidget* list, ControlReport report)
     : WidgetControl(list, std::move(report)), list_(list) {
   // The top item is the scroll bar's value.
   list->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+  // Every item of a list is as high as the others: long lists lay out at once.
+  list->setUniformItemSizes(true);
   QObject::connect(list, &QListWidget::itemSelectionChanged, list, [this] {
     if (!quiet_) Report(DalEvent::kSelectionChanged);
   });
@@ -237,6 +240,17 @@ bool ListControl::SelectItem(int index, bool on) {
     }
     list_->item(index)->setSelected(on);
     if (on) list_->setCurrentRow(index, QItemSelectionModel::NoUpdate);
+  });
+  return true;
+}
+
+bool ListControl::SelectItemRange(int first, int last, bool on) {
+  if (first > last || !InRange(first) || !InRange(last)) return false;
+  if (list_->selectionMode() == QAbstractItemView::SingleSelection)
+    return first == last && SelectItem(first, on);
+  Quietly([&] {
+    const QItemSelection range(list_->model()->index(first, 0), list_->model()->index(last, 0));
+    list_->selectionModel()->select(range, on ? QItemSelectionModel::Select : QItemSelectionModel::Deselect);
   });
   return true;
 }

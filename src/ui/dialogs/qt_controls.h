@@ -136,6 +136,7 @@ class ListControl : public WidgetControl {
   bool SetCurrentItem(int index) override;
   bool IsItemSelected(int index) const override;
   bool SelectItem(int index, bool on) override;
+  bool SelectItemRange(int first, int last, bool on) override;
   int TopItem() const override;
   void SetTopItem(int index) override;
   void WatchScrolling() override;
