@@ -189,6 +189,25 @@ TEST_F(ProgramRun, ClicksOnThePictureStepThroughTheExtraPictures) {
   Screenshot("program_philco.png");
 }
 
+TEST_F(ProgramRun, ARadioWithoutPicturesShowsItsBrandAndModelInThePane) {
+  // The Emerson 543 has no picture files: its cell shows text, its description the whole width.
+  RadioRecord* emerson = program_.state().collection.radios.FindById(16);
+  ASSERT_NE(emerson, nullptr);
+  SetCurrentRadio(program_.state().selection, emerson);
+  Command(kCommandViewChanges);  // a selection that holds it: the load named its pictures
+  ASSERT_EQ(program_.pane().Count(), 1);
+  SetCurrentRadio(program_.state().selection, emerson);
+  Command(kCommandShowCurrent);
+  const QImage pane = program_.paneWindow().device->Snapshot();
+  int dark = 0;
+  for (int y = 0; y < pane.height() / kPaneCells; ++y) {
+    for (int x = 0; x < pane.width(); ++x) dark += qGray(pane.pixel(x, y)) < 100 ? 1 : 0;
+  }
+  EXPECT_GT(dark, 30);  // the brand and model, in the top cell
+  const QImage image = Screenshot("program_no_picture.png");
+  EXPECT_FALSE(image.isNull());
+}
+
 TEST_F(ProgramRun, LetterKeysJumpToTheFirstBrandAtOrAfterTheLetter) {
   Command(kCommandJumpToLetterFirst + ('Z' - 'A'));
   const RadioRecord* radio = program_.state().selection.currentRadio;
