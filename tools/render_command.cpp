@@ -7,7 +7,9 @@
 #include <memory>
 
 #include "collection/data_file.h"
+#include "inventory_command.h"
 #include "pictures/picture_registration.h"
+#include "reports/inventory_drawing.h"
 #include "reports/radio_description.h"
 #include "ui/painting/qt_device.h"
 #include "ui/painting/window_fonts.h"
@@ -65,7 +67,8 @@ int RenderCommand(const std::string& directory, const std::vector<std::string>& 
       return Fail("render: unknown option %s", option);
     }
   }
-  if (view != "description") {
+  const int inventoryKind = InventoryViewKind(view);
+  if (view != "description" && inventoryKind < 0) {
     return Fail("render: the %s view is not drawn by this version of korvel-tool", view);
   }
 
@@ -92,8 +95,12 @@ int RenderCommand(const std::string& directory, const std::vector<std::string>& 
   font.pointSize = 12;
   surface.SetFonts({font});
   ui::SelectCurrentFont(surface, device);
-  RadioDescription description;
-  description.DrawRadioDescription(surface, {collection, radio, registry, false}, false);
+  if (inventoryKind >= 0) {
+    DrawInventory(surface, BuildInventoryUsage(collection, inventoryKind));
+  } else {
+    RadioDescription description;
+    description.DrawRadioDescription(surface, {collection, radio, registry, false}, false);
+  }
   if (!device.Snapshot().save(QString::fromStdString(out), "PNG")) {
     return Fail("render: cannot write %s", out);
   }

@@ -7,6 +7,7 @@
 #include "app/selection_dialog.h"
 #include "collection/changes.h"
 #include "collection/radio_ops.h"
+#include "collection/tables.h"
 #include "pictures/picture_files.h"
 #include "pictures/picture_list_drawer.h"
 #include "pictures/picture_registration.h"
@@ -273,6 +274,12 @@ void Program::Command(int id, std::intptr_t second) {
         RedrawView();
       }
       break;
+    case kCommandInventoryTube:
+    case kCommandInventoryTransistor:
+      inventory_.ShowInventory(state_.collection, id == kCommandInventoryTube ? kTechTube : kTechTransistor,
+                               view_.surface);
+      mode = kViewInventory;
+      break;
     default:
       if (id >= kCommandSavedFirst && id <= kCommandSavedLast) {
         if (RecallSavedSelection(id - kCommandSavedFirst, state_.collection, state_.selection)) {
@@ -368,6 +375,9 @@ void Program::RedrawView(bool reloadPicture) {
       description_.DrawRadioDescription(view_.surface, input, reloadPicture);
       break;
     }
+    case kViewInventory:
+      inventory_.DrawInventory(view_.surface);
+      break;
     default:
       // Graphs, inventory, the tour and the list draw themselves once they exist.
       view_.surface.Clear();
@@ -414,6 +424,11 @@ bool Program::Navigate(const WindowMessage& message) {
         } else {
           SendCommand(main_, kCommandModifyOne, reinterpret_cast<std::intptr_t>(radio));
         }
+      } else if (state_.viewMode == kViewInventory && state_.ready) {
+        // Its dialogs keep dispatching messages: no second click starts another edit meanwhile.
+        state_.ready = false;
+        inventory_.EditInventoryAt(state_.collection, view_.surface, message.x, message.y, main_.window);
+        state_.ready = true;
       }
       return true;
     case kMessageDropFiles:

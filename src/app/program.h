@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "app/inventory_window.h"
 #include "app/program_state.h"
 #include "app/selection_dialog.h"
 #include "app/selection_pane.h"
@@ -80,6 +81,8 @@ class Program {
   RadioDescription description_;
   bool held_ = false;
   ui::WindowMessage heldCommand_;
+  // The inventory window of view mode 1.
+  InventoryWindow inventory_;
   bool started_ = false;
   bool finished_ = false;
 };

@@ -178,7 +178,7 @@ ChangeSummary SummarizeChanges(const Collection& collection) {
 bool InventoryChanged(const InventoryList& current, const InventoryList& asLoaded) {
   for (const auto& [name, item] : asLoaded) {
     const auto it = current.find(name);
-    if (it == current.end() || it->second.count != item.count) return true;
+    if (it == current.end() || it->second.count != item.count || it->second.kind != item.kind) return true;
   }
   for (const auto& [name, item] : current) {
     if (item.count != 0 && !asLoaded.contains(name)) return true;

@@ -116,7 +116,10 @@ void DalNotify(DalDialog& dialog, int controlId, DalEvent event) {
   const bool ending = controlId == kDalIdOk || controlId == kDalIdCancel;
   if (ending && event == DalEvent::kClicked && (dialog.mode & kDalRunning)) {
     // The dialog closes even when a field did not convert; the field has said why.
-    if (controlId == kDalIdOk) DalReadDialog(dialog);
+    if (controlId == kDalIdOk) {
+      DalReadDialog(dialog);
+      if (dialog.accept && !dialog.accept(dialog)) return;
+    }
     EndRun(dialog, controlId == kDalIdOk ? 1 : 0);
     return;
   }

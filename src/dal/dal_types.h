@@ -103,6 +103,8 @@ struct DalDialog {
   int templateId = 0;
   std::vector<DalFieldInfo> fields{};
   std::uint32_t mode = 0;  // kDalModal or kDalModeless, and the run bits
+  // Called on OK once the fields are read back; false keeps the dialog open (it has said why).
+  std::function<bool(DalDialog&)> accept{};
 
   // Built by DalInitFieldInfo: (control id, field) sorted by id, and the id range.
   std::vector<std::pair<int, DalFieldInfo*>> index{};

@@ -152,6 +152,9 @@ TEST(ChangeSummary, InventoryChangesByNameAndCount) {
   now = loaded;
   now["   6V6"].count = 3;
   EXPECT_TRUE(InventoryChanged(now, loaded));
+  now = loaded;
+  now["   6V6"].kind = kTechTransistor;  // written under the other heading
+  EXPECT_TRUE(InventoryChanged(now, loaded));
   now.clear();
   EXPECT_TRUE(InventoryChanged(now, loaded));
 }

@@ -131,5 +131,39 @@ TEST_F(ToolOnSample, RenderDrawsTheDescriptionIntoAPng) {
   EXPECT_EQ(Tool("render '" + (dir / "nothing") + "' description '" + out + "'").status, 1);
 }
 
+TEST_F(ToolOnSample, InventoryListsTheWindowInOrderWithItsShortages) {
+  const ToolRun tubes = Tool("inventory " + Sample() + " tube");
+  ASSERT_EQ(tubes.status, 0);
+  const nlohmann::json json = nlohmann::json::parse(tubes.out);
+  EXPECT_EQ(json["title"], "Tube");
+  const nlohmann::json& items = json["items"];
+  ASSERT_GT(items.size(), 10u);
+  std::vector<std::string> names;
+  for (const nlohmann::json& item : items) names.push_back(item["name"]);
+  const auto at = [&](const std::string& name) {
+    return std::find(names.begin(), names.end(), name) - names.begin();
+  };
+  // Tube order: by the leading number, then bytes.
+  EXPECT_LT(at("6V6"), at("12SK7"));
+  EXPECT_LT(at("12SK7"), at("117Z3"));
+  const nlohmann::json& sixV6 = items[at("6V6")];
+  EXPECT_EQ(sixV6["stock"], 4);
+  EXPECT_EQ(sixV6["short"], false);
+  for (const nlohmann::json& item : items) {
+    const int used = item["used"], stock = item["stock"];
+    EXPECT_EQ(item["short"], stock < 3 && 5 * stock < used) << item.dump();
+  }
+
+  const ToolRun transistors = Tool("inventory " + Sample() + " transistor");
+  ASSERT_EQ(transistors.status, 0);
+  EXPECT_EQ(nlohmann::json::parse(transistors.out)["title"], "Transistor");
+  EXPECT_EQ(Tool("inventory " + Sample() + " valve").status, 2);
+  EXPECT_EQ(Tool("inventory '" + (dir / "nothing") + "' tube").status, 1);
+
+  const std::string out = dir / "tubes.png";
+  ASSERT_EQ(Tool("render " + Sample() + " inventory-tube '" + out + "' --size 640x480").status, 0);
+  EXPECT_EQ(ReadFile(out).substr(1, 3), "PNG");
+}
+
 }  // namespace
 }  // namespace korvel
