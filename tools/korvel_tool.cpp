@@ -9,6 +9,7 @@
 #include "collection/data_file.h"
 #include "collection/macro_text.h"
 #include "collection_json.h"
+#include "publish_command.h"
 #include "render_command.h"
 #include "reports/list_file.h"
 #include "selection/criteria.h"
@@ -32,6 +33,8 @@ int Usage() {
       "  list DIR [STEP...]   print the list file text of that selection (no steps: every radio)\n"
       "  render DIR description OUT.png [--radio ID] [--size WxH]\n"
       "                       draw a radio's description as the view shows it (default: the first radio)\n"
+      "  publish DIR ROOT [--html H] [--pictures P] [--snapshots S] [--list-name L] [--descriptions]\n"
+      "          [STEP...]    publish the selection (no steps: every radio) as File > Publish for Web does\n"
       "DIR is the data directory that holds radata.dat.\n",
       stderr);
   return kExitUsage;
@@ -144,6 +147,7 @@ int main(int argc, char** argv) {
   if (command == "select" && !steps.empty()) return SelectCommand(directory, steps);
   if (command == "list") return ListCommand(directory, steps);
   if (command == "render") return RenderCommand(directory, steps);
+  if (command == "publish") return PublishCommand(directory, steps);
   if (argc != 3) return Usage();
   if (command == "check") return Check(directory);
   if (command == "dump") return Dump(directory);
