@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QLineEdit>
 #include <QPrintDialog>
+#include <QPrinterInfo>
 #include <QTest>
 #include <QTimer>
 #include <cstdlib>
@@ -64,6 +65,7 @@ class FileCommands : public ::testing::Test {
   QImage PrintToImage(const std::string& name) {
     const std::string pdf = dir_ / (name + ".pdf");
     AnswerNextModal([&](QDialog* dialog) {
+      dialog->grab().save(KORVEL_SCREENSHOT_DIR "/program_print_dialog.png");
       if (auto* file = dialog->findChild<QLineEdit*>("filename")) file->setText(QString::fromStdString(pdf));
       dialog->accept();
     });
@@ -174,7 +176,7 @@ TEST_F(FileCommands, PrintingADescriptionPrintsItsMainPictureAndTheListAnEmptyPa
   EXPECT_EQ(list.size(), onMain.size());
 }
 
-TEST_F(FileCommands, ACancelledPrintDialogCannotStartTheJob) {
+TEST_F(FileCommands, ThePrintDialogCancelsOrPrintsToAFileWithoutAPrinter) {
   MessageBoxScript boxes;
   AnswerNextModal([](QDialog* dialog) { dialog->reject(); });
   Command(kCommandPrint);
@@ -182,6 +184,13 @@ TEST_F(FileCommands, ACancelledPrintDialogCannotStartTheJob) {
   EXPECT_EQ(boxes.boxes()[0].text, "Couldn't start print job.");
   EXPECT_EQ(boxes.boxes()[0].icon, QMessageBox::Critical);
   EXPECT_TRUE(program_.state().ready);
+
+  // Without a printer, Print as the dialog opens writes a PDF file named after the job.
+  if (!QPrinterInfo::availablePrinterNames().isEmpty()) return;
+  AnswerNextModal([](QDialog* dialog) { dialog->accept(); });
+  Command(kCommandPrint);
+  EXPECT_EQ(boxes.boxes().size(), 1u);
+  EXPECT_EQ(ReadFile(dir_ / "Korvel Print Job.pdf").rfind("%PDF", 0), 0u);
 }
 
 TEST_F(FileCommands, PublishingRunsBothDialogsAndKeepsTheSettings) {
@@ -200,6 +209,10 @@ TEST_F(FileCommands, PublishingRunsBothDialogsAndKeepsTheSettings) {
                      .Do([&](DalDialog& open) {
                        for (int id = kIdWebRoot; id <= kIdWebListFile; ++id)
                          shown.push_back(open.window->Control(id)->Text());
+                       static_cast<QtDialogWindow*>(open.window)
+                           ->widget()
+                           ->grab()
+                           .save(KORVEL_SCREENSHOT_DIR "/program_publish_dialog.png");
                      })
                      .Type(kIdWebRoot, "site")
                      .Type(kIdWebPictures, "pics")

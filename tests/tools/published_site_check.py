@@ -90,6 +90,8 @@ def main():
                 if not driver.execute_script(IMAGES):
                     failures.append(f"{link}: no pictures")
                 failures += [f"{link}: image {src} does not load" for src, _ in broken_images(driver)]
+                if link.endswith("/philco_90.htm"):  # a radio with extra pictures
+                    driver.save_screenshot(os.path.join(screenshots, "published_radio_page.png"))
         finally:
             driver.quit()
 
