@@ -193,13 +193,22 @@ TEST_F(Publishing, NamesAreWrittenAsThePagesLinkToThem) {
   EXPECT_NE(list.find("<br><b>$0</b><p>\n\t          </td>\n         </table>\n"), std::string::npos);
 }
 
-TEST_F(Publishing, AListPageThatCannotBeOpenedEndsTheCommand) {
+TEST_F(Publishing, AListPageThatCannotBeOpenedOrWrittenFailsTheCommand) {
   Radio("Zenith", "Z", "pictures\\zenith\\z.jpg");
   settings.html = "missing";
   EXPECT_EQ(PublishWeb(collection, registry, selection, settings), 0);
   EXPECT_EQ(messages.Texts(),
             std::vector<std::string>{"Unable to open '" + Shown("missing", "radios.htm") + "'."});
   EXPECT_TRUE(fs::is_empty(Site("pictures")));
+
+  // A page that cannot be written to the end is a failure too, not a published site.
+  if (!fs::exists("/dev/full")) return;
+  messages.Clear();
+  settings.html = "html";
+  fs::create_symlink("/dev/full", Site("html/radios.htm"));
+  EXPECT_EQ(PublishWeb(collection, registry, selection, settings), 0);
+  ASSERT_FALSE(messages.Texts().empty());
+  EXPECT_EQ(messages.Texts().back(), "Unable to write '" + Shown("html", "radios.htm") + "'.");
 }
 
 }  // namespace
