@@ -8,6 +8,7 @@
 #include "reports/list_file.h"
 #include "ui/dialogs/dialog_ids.h"
 #include "ui/painting/printing_frame.h"
+#include "ui/windows/window_frame.h"
 #include "util/message.h"
 #include "web/web_publish.h"
 
@@ -88,8 +89,11 @@ PublishOutcome CommandPublishWeb(ProgramState& state, const SelectionDialogHooks
   PublishOutcome outcome;
   outcome.selected = SelectNew(state, hooks);
   if (!outcome.selected || !RunPublishDialog(state.settings, hooks.parent)) return outcome;
+  // Every picture is decoded and encoded again: a large selection takes a while.
+  ui::ShowWaitCursor();
   outcome.result =
       PublishWeb(state.collection, state.registry, state.selection.current, WebSettingsOf(state.settings));
+  ui::ShowArrowCursor();
   return outcome;
 }
 
