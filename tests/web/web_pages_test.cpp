@@ -22,8 +22,8 @@ class WebPageTexts : public ::testing::Test {
     add(kTableCabinetComposition, "Painted Bakelite");
     add(kTableCabinetComposition, "Urea");
   }
-  RadioRecord& Radio(const test::RadioSpec& spec) {
-    radios.push_back(test::MakeRadio(collection, spec));
+  RadioRecord& Radio(const test::RadioSpec& fields) {
+    radios.push_back(test::MakeRadio(collection, fields));
     return *radios.back();
   }
   void Set(RadioRecord& radio, const std::string& bands, const std::string& composition) {
