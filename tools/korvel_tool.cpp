@@ -10,6 +10,7 @@
 #include "collection/macro_text.h"
 #include "collection_json.h"
 #include "inventory_command.h"
+#include "publish_command.h"
 #include "render_command.h"
 #include "reports/list_file.h"
 #include "selection/criteria.h"
@@ -36,6 +37,8 @@ int Usage() {
       "  render DIR inventory-tube|inventory-transistor OUT.png [--size WxH]\n"
       "                       draw the inventory window\n"
       "  inventory DIR tube|transistor   print the inventory window's list as JSON\n"
+      "  publish DIR ROOT [--html H] [--pictures P] [--snapshots S] [--list-name L] [--descriptions]\n"
+      "          [STEP...]    publish the selection (no steps: every radio) as File > Publish for Web does\n"
       "DIR is the data directory that holds radata.dat.\n",
       stderr);
   return kExitUsage;
@@ -149,6 +152,7 @@ int main(int argc, char** argv) {
   if (command == "list") return ListCommand(directory, steps);
   if (command == "render") return RenderCommand(directory, steps);
   if (command == "inventory") return InventoryCommand(directory, steps);
+  if (command == "publish") return PublishCommand(directory, steps);
   if (argc != 3) return Usage();
   if (command == "check") return Check(directory);
   if (command == "dump") return Dump(directory);

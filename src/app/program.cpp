@@ -4,6 +4,7 @@
 #include <QStyle>
 #include <algorithm>
 
+#include "app/file_commands.h"
 #include "app/selection_dialog.h"
 #include "collection/changes.h"
 #include "collection/radio_ops.h"
@@ -267,6 +268,19 @@ void Program::Command(int id, std::intptr_t second) {
       SelectChanges(state_.collection, state_.selection);
       AfterSelectionChange();
       mode = kViewDescription;
+      break;
+    // File > List, Print and Publish for Web
+    case kCommandList:
+      if (CommandList(state_, DialogHooks())) AfterSelectionChange();
+      state_.viewMode = kViewList;
+      RedrawView();
+      break;
+    case kCommandPrint:
+      CommandPrint(state_, view_, main_.window, [this] { RedrawView(); });
+      break;
+    case kCommandPublishWeb:
+      if (CommandPublishWeb(state_, DialogHooks()).selected) AfterSelectionChange();
+      if (state_.viewMode == kViewDescription) RedrawView();
       break;
     case kCommandChangeFont:
       if (ChooseWindowFont(view_.surface, *view_.device, 0, main_.window)) {

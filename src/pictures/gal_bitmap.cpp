@@ -59,7 +59,9 @@ int GalDrawBitmap(draw::Surface& surface, const GalBitmap& bitmap, const draw::R
   const float w = static_cast<float>(header->width);
   const float h = static_cast<float>(header->height < 0 ? -header->height : header->height);
   float s = std::min(static_cast<float>(W) / w, static_cast<float>(H) / h);
-  if (s > 1.0f) s = 1.0f;  // pictures are never enlarged
+  // Never enlarged on the screen; on the printer the picture fills the place laid out for it, which
+  // is sized for the page, or a picture of screen size would print as a stamp.
+  if (s > 1.0f && !surface.onPrinter()) s = 1.0f;
   const int dx = static_cast<int>((static_cast<float>(W) - w * s) / 2);
   const int dy = static_cast<int>((static_cast<float>(H) - h * s) / 2);
   draw::Rect target;

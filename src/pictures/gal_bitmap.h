@@ -44,7 +44,8 @@ bool GalGetBitmapSize(const GalBitmap& bitmap, int& width, int& height);
 // Whether the image is a 24-bit uncompressed bottom-up BMP whose rows lie inside the image.
 bool GalIs24Bit(const GalBitmap& bitmap);
 
-// Draws the whole bitmap scaled down (never up) to fit the rectangle, centred. 1 on success.
+// Draws the whole bitmap scaled to fit the rectangle, centred: never enlarged except on the printer.
+// 1 on success.
 int GalDrawBitmap(draw::Surface& surface, const GalBitmap& bitmap, const draw::Rect& rectangle);
 
 // Shrinks a 24-bit bitmap by nearest neighbour to scale/1000 of its size (scale 1 to 999).

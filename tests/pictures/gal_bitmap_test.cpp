@@ -266,7 +266,7 @@ TEST(Bitmaps, DamagedAndUnusualJpegsFailOrLoadWithoutCrashing) {
   EXPECT_TRUE(messages.messages().empty());
 }
 
-TEST(Bitmaps, DrawingFitsAndCentresWithoutEnlarging) {
+TEST(Bitmaps, DrawingFitsAndCentresEnlargingOnlyOnThePrinter) {
   test::RecordingSurface recording(800, 600);
   const GalBitmap bitmap = MakeBitmap(100, 50, Quadrants);
   ASSERT_EQ(GalDrawBitmap(recording.surface(), bitmap, {0, 0, 400, 400}), 1);
@@ -281,6 +281,14 @@ TEST(Bitmaps, DrawingFitsAndCentresWithoutEnlarging) {
   EXPECT_EQ(draws[1].destination.right - draws[1].destination.left, 50);
   EXPECT_EQ(draws[1].destination.bottom - draws[1].destination.top, 25);
   EXPECT_EQ(draws[1].destination.bottom, 600 - 12);
+
+  // The printer's page is laid out for the page: there the picture fills its place.
+  recording.surface().SetOnPrinter(true);
+  ASSERT_EQ(GalDrawBitmap(recording.surface(), bitmap, {0, 0, 400, 400}), 1);
+  const test::BitmapOp printed = recording.OpsOf<test::BitmapOp>().back();
+  EXPECT_EQ(printed.destination.right - printed.destination.left, 400);
+  EXPECT_EQ(printed.destination.bottom - printed.destination.top, 200);
+  recording.surface().SetOnPrinter(false);
 
   MessageRecorder messages;
   GalBitmap empty;

@@ -51,7 +51,7 @@ TEST_F(Cells, PicturesFitTheirCellWithoutGrowing) {
   EXPECT_EQ(Place(-1, kCellWhole), (draw::Rect{200, 200, 400, 400}));
   EXPECT_EQ(Place(wide, kCellWhole | kCellCentre), (draw::Rect{200, 200, 400, 400}));
 
-  // On the printer a small picture's place may grow (the bitmap itself still is not enlarged).
+  // On the printer a small picture's place may grow.
   recording.surface().SetOnPrinter(true);
   EXPECT_EQ(Place(small, kCellCentre), (draw::Rect{200, 200, 400, 400}));
 }

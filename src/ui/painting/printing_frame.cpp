@@ -1,12 +1,14 @@
 #include "ui/painting/printing_frame.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QString>
 #include <algorithm>
 #include <utility>
@@ -32,6 +34,12 @@ bool PrintingFrame::StartPrintJob(const std::string& documentName, QWidget* pare
   auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
   printer->setDocName(QString::fromStdString(documentName));
   printer->setCopyCount(1);
+  // Without a printer the dialog offers a PDF file: one in the current directory, named after the
+  // job, rather than the bare home directory.
+  if (QPrinterInfo::availablePrinterNames().isEmpty()) {
+    printer->setOutputFileName(
+        QDir::current().absoluteFilePath(QString::fromStdString(documentName) + ".pdf"));
+  }
 
   QPrintDialog dialog(printer.get(), parent);
   dialog.setMinMax(1, 1);

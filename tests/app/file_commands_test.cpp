@@ -1,0 +1,249 @@
+// File > List, Print and Publish for Web in the running program on a copy of the sample, through
+// their dialogs as a user answers them.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDialog>
+#include <QImage>
+#include <QLineEdit>
+#include <QPrintDialog>
+#include <QPrinterInfo>
+#include <QTest>
+#include <QTimer>
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+
+#include "app/program.h"
+#include "dal/dal.h"
+#include "reports/list_file.h"
+#include "selection/criteria.h"
+#include "support/temp_dir.h"
+#include "ui/dialogs/dialog_ids.h"
+#include "ui/dialogs/qt_dal_host.h"
+#include "ui/frame/command_ids.h"
+#include "ui/frame/message_box.h"
+#include "ui/windows/window_frame.h"
+#include "ui/windows/window_widget.h"
+
+namespace korvel {
+namespace {
+
+namespace fs = std::filesystem;
+using test::ReadFile;
+
+class FileCommands : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    fs::copy(KORVEL_SAMPLE, dir_.path(), fs::copy_options::recursive);
+    previous_ = fs::current_path();
+    fs::current_path(dir_.path());
+    DalClearScripts();
+    ASSERT_TRUE(program_.Start());
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(program_.mainWindow().window));
+    Settle();
+  }
+  void TearDown() override {
+    program_.Finish();
+    for (int i = 0; i < 3; ++i) {
+      QCoreApplication::processEvents();
+      QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    ui::PostQuitMessage();
+    ui::RunMessageLoop();
+    fs::current_path(previous_);
+    EXPECT_TRUE(DalTakeScriptErrors().empty());
+  }
+  void Settle() {
+    for (int i = 0; i < 5; ++i) QCoreApplication::processEvents();
+  }
+  void Command(int id) {
+    ui::SendCommand(program_.mainWindow(), id);
+    Settle();
+  }
+  // File > Print with the print dialog set to a PDF file; the page comes back as an image.
+  QImage PrintToImage(const std::string& name) {
+    const std::string pdf = dir_ / (name + ".pdf");
+    AnswerNextModal([&](QDialog* dialog) {
+      dialog->grab().save(KORVEL_SCREENSHOT_DIR "/program_print_dialog.png");
+      if (auto* file = dialog->findChild<QLineEdit*>("filename")) file->setText(QString::fromStdString(pdf));
+      dialog->accept();
+    });
+    Command(kCommandPrint);
+    EXPECT_TRUE(fs::exists(pdf)) << pdf;
+    const std::string png = std::string(KORVEL_SCREENSHOT_DIR "/") + name;
+    const std::string convert = "pdftoppm -r 50 -png -singlefile '" + pdf + "' '" + png + "'";
+    EXPECT_EQ(std::system(convert.c_str()), 0) << convert;
+    return QImage(QString::fromStdString(png + ".png"));
+  }
+  static void AnswerNextModal(std::function<void(QDialog*)> answer) {
+    auto* timer = new QTimer;
+    timer->setInterval(10);
+    QObject::connect(timer, &QTimer::timeout, timer, [timer, answer = std::move(answer)] {
+      if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+        timer->stop();
+        timer->deleteLater();
+        answer(dialog);
+      }
+    });
+    timer->start();
+  }
+
+  test::TempDir dir_;
+  fs::path previous_;
+  QtDalHost host_;
+  Program program_;
+};
+
+// The selection dialog set to every radio of the collection.
+DalScript EveryRadio() {
+  return DalScript()
+      .Choose(SelectActionId(0), kActionAdd)
+      .Choose(SelectFieldId(0), kFieldIdentifier)
+      .Choose(SelectRelationId(0), kRelationGreater)
+      .Type(SelectValueId(0), "0")
+      .Choose(SelectActionId(1), kActionNone)
+      .Choose(SelectActionId(2), kActionNone)
+      .Choose(SelectActionId(3), kActionNone)
+      .Choose(kIdSelectFilter, 0)
+      .Press(kIdSelectClear)
+      .Ok();
+}
+
+int DarkPixels(const QImage& image) {
+  int n = 0;
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = 0; x < image.width(); ++x) n += qGray(image.pixel(x, y)) < 128 ? 1 : 0;
+  }
+  return n;
+}
+
+TEST_F(FileCommands, ListWritesTheChosenSelectionAndACancelledDialogAnEmptyFile) {
+  ProgramState& state = program_.state();
+  DalQueueScript(DalScript().Ok());
+  Command(kCommandList);
+  const int members = state.selection.current.Count();
+  ASSERT_GT(members, 1);
+  EXPECT_EQ(ReadFile(dir_ / "list.txt"), RadioListText(state.collection, state.selection.current));
+  EXPECT_NE(ReadFile(dir_ / "list.txt").find("\n\n" + std::to_string(members) + "\n"), std::string::npos);
+  EXPECT_EQ(state.viewMode, kViewList);
+  EXPECT_EQ(program_.pane().Count(), members);
+  EXPECT_EQ(DarkPixels(program_.viewWindow().device->Snapshot()), 0);  // the list has no drawing
+
+  DalQueueScript(DalScript().Press(kIdSelectDiscardAll).Ok());
+  Command(kCommandList);
+  EXPECT_EQ(ReadFile(dir_ / "list.txt"), "0\n");
+
+  DalQueueScript(DalScript().Cancel());
+  Command(kCommandList);
+  ASSERT_TRUE(fs::exists(dir_ / "list.txt"));
+  EXPECT_EQ(ReadFile(dir_ / "list.txt"), "");
+  EXPECT_TRUE(state.ready);
+}
+
+TEST_F(FileCommands, PrintingADescriptionPrintsItsMainPictureAndTheListAnEmptyPage) {
+  if (std::system("pdftoppm -v > /dev/null 2>&1") != 0) GTEST_SKIP() << "pdftoppm is not installed";
+  ProgramState& state = program_.state();
+  // The Philco 90 has two extra pictures: the view shows the second when printing starts.
+  RadioRecord* philco = state.collection.radios.FindById(3);
+  ASSERT_NE(philco, nullptr);
+  SetCurrentRadio(state.selection, philco);
+  Command(kCommandShowCurrent);
+  const QImage onMain = PrintToImage("print_description");
+  Command(kCommandNextPicture);
+  Command(kCommandNextPicture);
+  ASSERT_EQ(philco->currentPicture, 1);
+  const QImage fromExtra = PrintToImage("print_description_from_extra");
+  EXPECT_EQ(philco->currentPicture, -1);
+  ASSERT_FALSE(onMain.isNull());
+  EXPECT_EQ(onMain, fromExtra);
+
+  // The picture fills the top right quarter of the page, labelled values run down the page.
+  const QImage topRight = onMain.copy(onMain.width() / 2, 0, onMain.width() / 2, onMain.height() / 4);
+  int coloured = 0;
+  for (int y = 0; y < topRight.height(); ++y) {
+    for (int x = 0; x < topRight.width(); ++x)
+      coloured += topRight.pixel(x, y) != qRgb(255, 255, 255) ? 1 : 0;
+  }
+  EXPECT_GT(coloured, topRight.width() * topRight.height() / 4);
+  EXPECT_GT(DarkPixels(onMain.copy(0, onMain.height() / 2, onMain.width() / 2, onMain.height() / 2)), 500);
+  EXPECT_TRUE(state.ready);
+
+  DalQueueScript(DalScript().Cancel());
+  Command(kCommandList);
+  const QImage list = PrintToImage("print_list");
+  EXPECT_EQ(DarkPixels(list), 0);
+  EXPECT_EQ(list.size(), onMain.size());
+}
+
+TEST_F(FileCommands, ThePrintDialogCancelsOrPrintsToAFileWithoutAPrinter) {
+  MessageBoxScript boxes;
+  AnswerNextModal([](QDialog* dialog) { dialog->reject(); });
+  Command(kCommandPrint);
+  ASSERT_EQ(boxes.boxes().size(), 1u);
+  EXPECT_EQ(boxes.boxes()[0].text, "Couldn't start print job.");
+  EXPECT_EQ(boxes.boxes()[0].icon, QMessageBox::Critical);
+  EXPECT_TRUE(program_.state().ready);
+
+  // Without a printer, Print as the dialog opens writes a PDF file named after the job.
+  if (!QPrinterInfo::availablePrinterNames().isEmpty()) return;
+  AnswerNextModal([](QDialog* dialog) { dialog->accept(); });
+  Command(kCommandPrint);
+  EXPECT_EQ(boxes.boxes().size(), 1u);
+  EXPECT_EQ(ReadFile(dir_ / "Korvel Print Job.pdf").rfind("%PDF", 0), 0u);
+}
+
+TEST_F(FileCommands, PublishingRunsBothDialogsAndKeepsTheSettings) {
+  for (const char* sub : {"html", "pics", "snaps"}) fs::create_directories(dir_.path() / "site" / sub);
+  MessageBoxScript boxes;
+  // Cancel in the publishing dialog writes nothing and keeps the settings.
+  DalQueueScript(DalScript().Ok());
+  DalQueueScript(DalScript().Type(kIdWebRoot, "site").Cancel());
+  Command(kCommandPublishWeb);
+  EXPECT_TRUE(fs::is_empty(dir_.path() / "site" / "html"));
+  EXPECT_EQ(program_.state().settings.webRoot, "web");
+
+  std::vector<std::string> shown;
+  DalQueueScript(EveryRadio());
+  DalQueueScript(DalScript()
+                     .Do([&](DalDialog& open) {
+                       for (int id = kIdWebRoot; id <= kIdWebListFile; ++id)
+                         shown.push_back(open.window->Control(id)->Text());
+                       static_cast<QtDialogWindow*>(open.window)
+                           ->widget()
+                           ->grab()
+                           .save(KORVEL_SCREENSHOT_DIR "/program_publish_dialog.png");
+                     })
+                     .Type(kIdWebRoot, "site")
+                     .Type(kIdWebPictures, "pics")
+                     .Type(kIdWebSnapshots, "snaps")
+                     .Type(kIdWebListFile, "club")
+                     .Check(kIdWebDescriptions, true)
+                     .Ok());
+  Command(kCommandPublishWeb);
+  EXPECT_EQ(shown, (std::vector<std::string>{"web", "html", "pictures", "snapshots", "radios"}));
+  const ProgramState& state = program_.state();
+  EXPECT_EQ(state.settings.webListName, "club");
+  EXPECT_TRUE(state.settings.webDescriptions);
+  const std::string list = ReadFile(dir_ / "site/html/club.htm");
+  EXPECT_NE(list.find("<br><font size=4 color=#C60021>"), std::string::npos);
+  int pages = 0;
+  for (const auto& entry : fs::directory_iterator(dir_.path() / "site" / "html"))
+    pages += entry.is_regular_file();
+  EXPECT_EQ(state.selection.current.Count(), 48);
+  EXPECT_EQ(pages, 48 + 1);
+  EXPECT_TRUE(fs::exists(dir_ / "site/pics/philco_90_1.jpg"));
+  // The one radio without picture files is published without its images, and says so.
+  ASSERT_EQ(boxes.boxes().size(), 1u);
+  EXPECT_EQ(boxes.boxes()[0].text.toStdString(), "Unable to create 'site\\pics\\emerson_543.jpg'.");
+  EXPECT_EQ(state.viewMode, kViewDescription);
+  EXPECT_EQ(state.selection.currentRadio, state.selection.current.Records().front());
+
+  // The settings keep the parameters for the next run.
+  boxes.Answer({kAnswerYes});
+  Command(kCommandExit);
+  EXPECT_NE(ReadFile(dir_ / "korvel.ini").find("site\nhtml\npics\nsnaps\nclub\n1\n"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace korvel
