@@ -103,6 +103,9 @@ struct DalDialog {
   int templateId = 0;
   std::vector<DalFieldInfo> fields{};
   std::uint32_t mode = 0;  // kDalModal or kDalModeless, and the run bits
+  // Asked when OK is pressed, before anything is read: false keeps the dialog open (the check has
+  // told the user what to correct).
+  std::function<bool(DalDialog&)> validate{};
 
   // Built by DalInitFieldInfo: (control id, field) sorted by id, and the id range.
   std::vector<std::pair<int, DalFieldInfo*>> index{};
@@ -121,6 +124,8 @@ struct DalNotebookPage {
 struct DalNotebook {
   std::string caption{};
   std::vector<DalNotebookPage> pages{};
+  // As DalDialog::validate, for the whole notebook when OK is pressed.
+  std::function<bool(DalNotebook&)> validate{};
 
   // While a run lasts.
   DalNotebookWindow* window = nullptr;
