@@ -11,6 +11,7 @@
 #include "collection_json.h"
 #include "render_command.h"
 #include "reports/list_file.h"
+#include "search_fill_command.h"
 #include "selection/criteria.h"
 #include "util/message_recorder.h"
 
@@ -32,6 +33,7 @@ int Usage() {
       "  list DIR [STEP...]   print the list file text of that selection (no steps: every radio)\n"
       "  render DIR description OUT.png [--radio ID] [--size WxH]\n"
       "                       draw a radio's description as the view shows it (default: the first radio)\n"
+      "  search-fill DIR ID   the radio's tube rows after Search/Fill in the radio notebook, as JSON\n"
       "DIR is the data directory that holds radata.dat.\n",
       stderr);
   return kExitUsage;
@@ -144,6 +146,7 @@ int main(int argc, char** argv) {
   if (command == "select" && !steps.empty()) return SelectCommand(directory, steps);
   if (command == "list") return ListCommand(directory, steps);
   if (command == "render") return RenderCommand(directory, steps);
+  if (command == "search-fill") return SearchFillCommand(directory, steps);
   if (argc != 3) return Usage();
   if (command == "check") return Check(directory);
   if (command == "dump") return Dump(directory);
