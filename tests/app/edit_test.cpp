@@ -26,7 +26,14 @@ namespace {
 
 namespace fs = std::filesystem;
 
-enum NotebookPage { kDescription = 0, kPictures = 3, kTubes1 = 6, kAcquisition = 8, kStatus = 9, kDisposition = 11 };
+enum NotebookPage {
+  kDescription = 0,
+  kPictures = 3,
+  kTubes1 = 6,
+  kAcquisition = 8,
+  kStatus = 9,
+  kDisposition = 11
+};
 
 class EditRun : public ::testing::Test {
  protected:
@@ -83,14 +90,18 @@ class EditRun : public ::testing::Test {
     return texts;
   }
   static bool Shown(const std::vector<std::string>& texts, const std::string& part) {
-    return std::any_of(texts.begin(), texts.end(), [&](const std::string& t) { return t.find(part) != t.npos; });
+    return std::any_of(texts.begin(), texts.end(),
+                       [&](const std::string& t) { return t.find(part) != t.npos; });
   }
   void GrabNotebook(const char* name) {
     auto* window = static_cast<QtNotebookWindow*>(program_.radioNotebook().notebook().window);
     window->widget()->grab().save(QString(KORVEL_SCREENSHOT_DIR "/") + name);
   }
   static void GrabDialog(DalDialog& open, const char* name) {
-    static_cast<QtDialogWindow*>(open.window)->widget()->grab().save(QString(KORVEL_SCREENSHOT_DIR "/") + name);
+    static_cast<QtDialogWindow*>(open.window)
+        ->widget()
+        ->grab()
+        .save(QString(KORVEL_SCREENSHOT_DIR "/") + name);
   }
 
   test::TempDir dir_;
@@ -116,27 +127,29 @@ TEST_F(EditRun, AddNamesPicturesAfterBrandAndModelRegistersExtrasAndFillsTheLine
   std::string shownId, shownPicture, shownSnapshot;
   int shownManufacturer = -1;
   std::vector<std::pair<int, std::string>> rows;
-  DalQueueScript(DalScript()
-                     .Do([&](DalDialog& d) { shownId = d.window->Control(kIdRadioIdentifier)->Text(); })
-                     .Choose(kIdBrand, kPhilco)
-                     .Type(kIdModel, "90")
-                     .Do([&](DalDialog& d) { shownManufacturer = d.window->Control(kIdManufacturer)->CurrentItem(); })
-                     .Page(kPictures)
-                     .Do([&](DalDialog& d) {
-                       shownPicture = d.window->Control(kIdPictureFile)->Text();
-                       shownSnapshot = d.window->Control(kIdSnapshotFile)->Text();
-                     })
-                     .Type(kIdExtraPictureFiles, "pictures\\philco\\90back.jpg,pictures\\philco\\90chass.jpg")
-                     .Page(kTubes1)
-                     .Type(TubeTextId(0), "12sa7")
-                     .Press(kIdSearchFill)
-                     .Do([&](DalDialog& d) {
-                       for (int row = 0; row < kTubeRowsPerPage; ++row) {
-                         const std::string text = d.window->Control(TubeTextId(row))->Text();
-                         if (!text.empty()) rows.emplace_back(d.window->Control(TubeFunctionId(row))->CurrentItem(), text);
-                       }
-                     })
-                     .Ok());
+  DalQueueScript(
+      DalScript()
+          .Do([&](DalDialog& d) { shownId = d.window->Control(kIdRadioIdentifier)->Text(); })
+          .Choose(kIdBrand, kPhilco)
+          .Type(kIdModel, "90")
+          .Do([&](DalDialog& d) { shownManufacturer = d.window->Control(kIdManufacturer)->CurrentItem(); })
+          .Page(kPictures)
+          .Do([&](DalDialog& d) {
+            shownPicture = d.window->Control(kIdPictureFile)->Text();
+            shownSnapshot = d.window->Control(kIdSnapshotFile)->Text();
+          })
+          .Type(kIdExtraPictureFiles, "pictures\\philco\\90back.jpg,pictures\\philco\\90chass.jpg")
+          .Page(kTubes1)
+          .Type(TubeTextId(0), "12sa7")
+          .Press(kIdSearchFill)
+          .Do([&](DalDialog& d) {
+            for (int row = 0; row < kTubeRowsPerPage; ++row) {
+              const std::string text = d.window->Control(TubeTextId(row))->Text();
+              if (!text.empty())
+                rows.emplace_back(d.window->Control(TubeFunctionId(row))->CurrentItem(), text);
+            }
+          })
+          .Ok());
   Command(kCommandAdd);
   EXPECT_EQ(shownId, std::to_string(firstId + 1));
   EXPECT_EQ(shownManufacturer, collection().brandManufacturer[kPhilco]);
@@ -184,26 +197,27 @@ TEST_F(EditRun, ModifyRefusesBadInputUntilCorrectedAndClearsWhatTheStatusDoesNot
   ASSERT_EQ(sold->status, kStatusSold);
   ASSERT_FALSE(sold->dateDisposed.empty());
   bool disposedEnabled = true;
-  DalQueueScript(DalScript()
-                     .Type(kIdYear, "19x5")
-                     .Ok()
-                     .Type(kIdYear, "1939")
-                     .Type(kIdModel, "444\nSecond line")
-                     .Ok()
-                     .Type(kIdModel, std::string(1025, 'M'))
-                     .Ok()
-                     .Type(kIdModel, "444")
-                     .Page(kAcquisition)
-                     .Type(kIdDateAcquired, "12Foo1950")
-                     .Ok()
-                     .Type(kIdDateAcquired, "05mar1951")
-                     .Page(kPictures)
-                     .Type(kIdPictureFile, "pictures\\arvin\\444front.jpg")
-                     .Page(kStatus)
-                     .Choose(kIdStatus, kStatusRestored)
-                     .Page(kDisposition)
-                     .Do([&](DalDialog& d) { disposedEnabled = d.window->Control(kIdDateDisposed)->IsEnabled(); })
-                     .Ok());
+  DalQueueScript(
+      DalScript()
+          .Type(kIdYear, "19x5")
+          .Ok()
+          .Type(kIdYear, "1939")
+          .Type(kIdModel, "444\nSecond line")
+          .Ok()
+          .Type(kIdModel, std::string(1025, 'M'))
+          .Ok()
+          .Type(kIdModel, "444")
+          .Page(kAcquisition)
+          .Type(kIdDateAcquired, "12Foo1950")
+          .Ok()
+          .Type(kIdDateAcquired, "05mar1951")
+          .Page(kPictures)
+          .Type(kIdPictureFile, "pictures\\arvin\\444front.jpg")
+          .Page(kStatus)
+          .Choose(kIdStatus, kStatusRestored)
+          .Page(kDisposition)
+          .Do([&](DalDialog& d) { disposedEnabled = d.window->Control(kIdDateDisposed)->IsEnabled(); })
+          .Ok());
   // Four refusals and the library's own warning for the date; then the old picture, which no
   // radio uses any more, is offered for deletion: No keeps it.
   MessageBoxScript boxes({kAnswerOk, kAnswerOk, kAnswerOk, kAnswerOk, kAnswerOk, kAnswerNo});
