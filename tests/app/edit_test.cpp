@@ -253,19 +253,33 @@ TEST_F(EditRun, ModifyRefusesBadInputUntilCorrectedAndClearsWhatTheStatusDoesNot
 }
 
 TEST_F(EditRun, EveryNotebookPageShowsASampleRadio) {
-  RadioRecord* zenith = Radio(19);  // Trans-Oceanic: extra pictures, tubes, references
+  RadioRecord* zenith = Radio(19);  // Trans-Oceanic, restored: extra pictures, tubes, references
+  ASSERT_EQ(zenith->status, kStatusRestored);
+  std::vector<int> shown;
+  std::string firstTube, extras;
+  bool repairsEnabled = false, disposedEnabled = true;
   DalScript script;
   for (int page = 0; page < 13; ++page) {
-    script.Page(page).Do([this, page](DalDialog&) {
+    script.Page(page).Do([&, page](DalDialog& d) {
+      shown.push_back(d.templateId);
+      if (d.templateId == kDialogTubes1) firstTube = d.window->Control(TubeTextId(0))->Text();
+      if (d.templateId == kDialogPictures) extras = d.window->Control(kIdExtraPictureFiles)->Text();
+      if (d.templateId == kDialogRepairs) repairsEnabled = d.window->Control(kIdDateRepaired)->IsEnabled();
+      if (d.templateId == kDialogDisposition)
+        disposedEnabled = d.window->Control(kIdDateDisposed)->IsEnabled();
       GrabNotebook(("notebook_page_" + std::to_string(page) + ".png").c_str());
     });
   }
-  script.Do([&](DalDialog& d) {
-    // Tubes 2 is the last page shown: row 9 onwards.
-    EXPECT_EQ(d.templateId, kDialogNotes);
-  });
   DalQueueScript(script.Cancel());
   Command(kCommandModifyOne, reinterpret_cast<std::intptr_t>(zenith));
+  EXPECT_EQ(shown,
+            (std::vector<int>{kDialogDescription, kDialogCabinet, kDialogGrillDial, kDialogPictures,
+                              kDialogExtras, kDialogCircuit, kDialogTubes1, kDialogTubes2, kDialogAcquisition,
+                              kDialogStatus, kDialogRepairs, kDialogDisposition, kDialogNotes}));
+  EXPECT_EQ(firstTube, "1U4");  // the RF amplifier leads
+  EXPECT_EQ(extras, "pictures\\zenith\\trnsc500_1.jpg,pictures\\zenith\\trnsc500_2.jpg");
+  EXPECT_TRUE(repairsEnabled);
+  EXPECT_FALSE(disposedEnabled);
 }
 
 TEST_F(EditRun, CopyGetsNewPictureNamesAndNoExtrasAndBecomesTheSelection) {
