@@ -13,6 +13,7 @@
 #include "publish_command.h"
 #include "render_command.h"
 #include "reports/list_file.h"
+#include "search_fill_command.h"
 #include "selection/criteria.h"
 #include "util/message_recorder.h"
 
@@ -39,6 +40,7 @@ int Usage() {
       "  inventory DIR tube|transistor   print the inventory window's list as JSON\n"
       "  publish DIR ROOT [--html H] [--pictures P] [--snapshots S] [--list-name L] [--descriptions]\n"
       "          [STEP...]    publish the selection (no steps: every radio) as File > Publish for Web does\n"
+      "  search-fill DIR ID   the radio's tube rows after Search/Fill in the radio notebook, as JSON\n"
       "DIR is the data directory that holds radata.dat.\n",
       stderr);
   return kExitUsage;
@@ -153,6 +155,7 @@ int main(int argc, char** argv) {
   if (command == "render") return RenderCommand(directory, steps);
   if (command == "inventory") return InventoryCommand(directory, steps);
   if (command == "publish") return PublishCommand(directory, steps);
+  if (command == "search-fill") return SearchFillCommand(directory, steps);
   if (argc != 3) return Usage();
   if (command == "check") return Check(directory);
   if (command == "dump") return Dump(directory);

@@ -82,19 +82,23 @@ constexpr ControlTemplate kCircuit[] = {
 // completes the line-up.
 constexpr const char* kRowNumbers[kTubeRows] = {"1", "2",  "3",  "4",  "5",  "6",  "7",  "8",
                                                 "9", "10", "11", "12", "13", "14", "15", "16"};
-constexpr std::size_t kTubePageSize = 1 + 3 + 3 * kTubeRowsPerPage + 3;
+// The last column takes the width the page has to spare, so that functions and tubes keep their
+// widths side by side.
+constexpr std::size_t kTubePageSize = 1 + 4 + 4 * kTubeRowsPerPage + 3;
 
 constexpr std::array<ControlTemplate, kTubePageSize> TubePage(int firstRow) {
   std::array<ControlTemplate, kTubePageSize> page{};
   std::size_t at = 0;
-  page[at++] = Grid(3);
+  page[at++] = Grid(4);
   page[at++] = Text("");
   page[at++] = Text("Function");
   page[at++] = Text("Tube");
+  page[at++] = kRoom;
   for (int row = firstRow; row < firstRow + kTubeRowsPerPage; ++row) {
     page[at++] = Text(kRowNumbers[row]);
     page[at++] = {TubeFunctionId(row), kCombo, "Function", 26};
     page[at++] = {TubeTextId(row), kEdit, "Tube", 10};
+    page[at++] = kRoom;
   }
   page[at++] = Text("");
   page[at++] = {kIdSearchFill, kButton, "Search/Fill"};

@@ -6,6 +6,7 @@
 
 #include "app/file_commands.h"
 #include "app/selection_dialog.h"
+#include "app/table_insert.h"
 #include "collection/changes.h"
 #include "collection/radio_ops.h"
 #include "collection/tables.h"
@@ -252,7 +253,10 @@ void Program::Command(int id, std::intptr_t second) {
       return;  // the ready flag is the question's business
     case kCommandStartUp:
     case kCommandShowCurrent:
-      if (id == kCommandStartUp) RebuildPane();
+      if (id == kCommandStartUp) {
+        radioNotebook_.Prepare(main_.window);
+        RebuildPane();
+      }
       ShowCurrentRadio(false);
       mode = kViewDescription;
       break;
@@ -281,6 +285,15 @@ void Program::Command(int id, std::intptr_t second) {
     case kCommandPublishWeb:
       if (CommandPublishWeb(state_, DialogHooks()).selected) AfterSelectionChange();
       if (state_.viewMode == kViewDescription) RedrawView();
+      break;
+    case kCommandAdd:
+    case kCommandModify:
+    case kCommandCopy:
+    case kCommandDelete:
+    case kCommandUpdate:
+    case kCommandTableInsert:
+    case kCommandModifyOne:
+      RunEditCommand(id, second);
       break;
     case kCommandChangeFont:
       if (ChooseWindowFont(view_.surface, *view_.device, 0, main_.window)) {
@@ -568,6 +581,70 @@ void Program::ShowPane(bool shown) {
   if (shown == !pane_.hidden) return;
   pane_.hidden = !shown;
   LayoutPanes();
+}
+
+// ---- Editing --------------------------------------------------------------------------------
+
+EditContext Program::EditingContext() {
+  return EditContext{
+      .state = state_,
+      .notebook = radioNotebook_,
+      .selectionHooks = DialogHooks(),
+      .parent = main_.window,
+      .highlightInPane = [this](const RadioRecord* radio) { HighlightInPane(radio); },
+      .redrawView = [this] { RedrawView(); },
+      .rebuildPane =
+          [this] {
+            RebuildPane();
+            DrawPane(true);
+            SetPaneScroll();
+          },
+      .forgetInPane = [this](const RadioRecord* radio) { pane_.Forget(radio); },
+  };
+}
+
+void Program::RunEditCommand(int id, std::intptr_t second) {
+  EditContext edit = EditingContext();
+  bool redraw = false;
+  switch (id) {
+    case kCommandAdd:
+      if (CommandAdd(edit)) {
+        state_.viewMode = kViewDescription;
+        RedrawView(true);
+      }
+      return;
+    case kCommandModify:
+      redraw = CommandModify(edit);
+      edit.rebuildPane();
+      break;
+    case kCommandModifyOne: {
+      // The radio rode in the message; it is used only while the collection still holds it.
+      auto* radio = reinterpret_cast<RadioRecord*>(second);
+      if (radio == nullptr || state_.collection.radios.IndexOf(radio) < 0) return;
+      redraw = ModifyRadio(edit, *radio);
+      edit.rebuildPane();
+      break;
+    }
+    case kCommandCopy:
+      CommandCopy(edit);
+      return;
+    case kCommandDelete:
+      CommandDelete(edit);
+      return;
+    case kCommandUpdate:
+      if (CommandUpdate(edit)) RedrawView(false);
+      edit.rebuildPane();
+      return;
+    case kCommandTableInsert:
+      CommandTableInsert(state_, radioNotebook_, main_.window);
+      return;
+    default:
+      return;
+  }
+  if (redraw && state_.selection.currentRadio != nullptr) {
+    state_.selection.currentRadio->currentPicture = -1;
+    RedrawView(true);
+  }
 }
 
 // ---- Leaving --------------------------------------------------------------------------------

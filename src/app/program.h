@@ -7,7 +7,9 @@
 #include <memory>
 
 #include "app/inventory_window.h"
+#include "app/edit_commands.h"
 #include "app/program_state.h"
+#include "app/radio_notebook.h"
 #include "app/selection_dialog.h"
 #include "app/selection_pane.h"
 #include "reports/radio_description.h"
@@ -55,6 +57,11 @@ class Program {
   // Asks whether to save and leave; true when the program is ending.
   bool ExitPrompt();
 
+  // Editing: the radio notebook and what its commands need of the windows.
+  RadioNotebook& radioNotebook() { return radioNotebook_; }
+  EditContext EditingContext();
+  void RunEditCommand(int id, std::intptr_t second);
+
  private:
   long MainProcedure(ui::WindowDescriptor& window, const ui::WindowMessage& message);
   long ViewProcedure(ui::WindowDescriptor& window, const ui::WindowMessage& message);
@@ -85,6 +92,8 @@ class Program {
   InventoryWindow inventory_;
   bool started_ = false;
   bool finished_ = false;
+  // Editing
+  RadioNotebook radioNotebook_{state_};
 };
 
 // The program's entry: Start, Run, Finish. Gives 0 once the program has ended.

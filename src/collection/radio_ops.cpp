@@ -145,11 +145,13 @@ int InsertTableEntry(Collection& collection, int kind, std::string text) {
 }
 
 void RenumberReferences(Collection& collection, int kind, int position, int delta) {
-  for (RadioRecord* r : collection.radios) {
-    ForEachReference(*r, kind, [&](std::int32_t& value) {
-      if (value >= position) value += delta;
-    });
-  }
+  for (RadioRecord* r : collection.radios) RenumberRecordReferences(*r, kind, position, delta);
+}
+
+void RenumberRecordReferences(RadioRecord& record, int kind, int position, int delta) {
+  ForEachReference(record, kind, [&](std::int32_t& value) {
+    if (value >= position) value += delta;
+  });
 }
 
 int AddTableEntry(Collection& collection, int kind, std::string text, int brandManufacturer) {

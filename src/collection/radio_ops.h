@@ -30,6 +30,8 @@ int InsertTableEntry(Collection& collection, int kind, std::string text);
 // Adds delta to every reference of the collection's radios into the table of that kind whose
 // value is at least `position`.
 void RenumberReferences(Collection& collection, int kind, int position, int delta);
+// The same for one record outside the collection (the record being edited).
+void RenumberRecordReferences(RadioRecord& record, int kind, int position, int delta);
 
 // What inserting a table entry means for the collection: the entry goes in, every radio's
 // references follow it, a new brand gets its manufacturer, and the collection is marked changed.

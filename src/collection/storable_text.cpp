@@ -1,6 +1,7 @@
 #include "collection/storable_text.h"
 
 #include "collection/data_file.h"
+#include "util/alu_string.h"
 
 namespace korvel {
 
@@ -30,6 +31,15 @@ std::string StorageProblem(std::string_view text, StoredText kind) {
         return "The text holds at most 1024 characters.";
       return {};
   }
+  return {};
+}
+
+std::string TableEntryProblem(std::string_view text, int position) {
+  std::string problem = StorageProblem(text, StoredText::kTableEntry);
+  if (!problem.empty() && problem.rfind("An entry holds", 0) != 0) return problem;
+  const int limit = kShortLineLimit - static_cast<int>(std::to_string(position).size());
+  if (text.size() > static_cast<std::size_t>(limit))
+    return AluFormat("An entry here holds at most %d characters.", limit);
   return {};
 }
 

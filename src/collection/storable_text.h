@@ -22,4 +22,8 @@ constexpr int kTableEntryTextLimit = 68;
 // Empty when the text can be stored as it is; otherwise the reason, to show the user.
 std::string StorageProblem(std::string_view text, StoredText kind);
 
+// For a new entry of a table that would take this position: its line holds the position's digits
+// and the text within 72 characters.
+std::string TableEntryProblem(std::string_view text, int position);
+
 }  // namespace korvel

@@ -115,6 +115,7 @@ void DalNotify(DalDialog& dialog, int controlId, DalEvent event) {
   if (dialog.window == nullptr) return;
   const bool ending = controlId == kDalIdOk || controlId == kDalIdCancel;
   if (ending && event == DalEvent::kClicked && (dialog.mode & kDalRunning)) {
+    if (controlId == kDalIdOk && dialog.validate && !dialog.validate(dialog)) return;
     // The dialog closes even when a field did not convert; the field has said why.
     if (controlId == kDalIdOk) {
       DalReadDialog(dialog);

@@ -57,6 +57,7 @@ void DalNotebookPageShown(DalNotebook& notebook, int page) {
 void DalNotebookButton(DalNotebook& notebook, int buttonId) {
   if (notebook.window == nullptr || notebook.ended) return;
   if (buttonId != kDalIdOk && buttonId != kDalIdCancel) return;
+  if (buttonId == kDalIdOk && notebook.validate && !notebook.validate(notebook)) return;
   notebook.result = 0;
   if (buttonId == kDalIdOk) {
     for (std::size_t i = 0; i < notebook.pages.size(); ++i) {

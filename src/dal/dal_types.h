@@ -105,6 +105,9 @@ struct DalDialog {
   std::uint32_t mode = 0;  // kDalModal or kDalModeless, and the run bits
   // Called on OK once the fields are read back; false keeps the dialog open (it has said why).
   std::function<bool(DalDialog&)> accept{};
+  // Asked when OK is pressed, before anything is read: false keeps the dialog open (the check has
+  // told the user what to correct).
+  std::function<bool(DalDialog&)> validate{};
 
   // Built by DalInitFieldInfo: (control id, field) sorted by id, and the id range.
   std::vector<std::pair<int, DalFieldInfo*>> index{};
@@ -123,6 +126,8 @@ struct DalNotebookPage {
 struct DalNotebook {
   std::string caption{};
   std::vector<DalNotebookPage> pages{};
+  // As DalDialog::validate, for the whole notebook when OK is pressed.
+  std::function<bool(DalNotebook&)> validate{};
 
   // While a run lasts.
   DalNotebookWindow* window = nullptr;

@@ -165,5 +165,17 @@ TEST_F(ToolOnSample, InventoryListsTheWindowInOrderWithItsShortages) {
   EXPECT_EQ(ReadFile(out).substr(1, 3), "PNG");
 }
 
+TEST_F(ToolOnSample, SearchFillGivesTheGroupedRowsAsJson) {
+  // Radio 20 (Fada 652) has the whole AC/DC line-up already: its rows come back grouped, converter first.
+  ToolRun run = Tool("search-fill " + Sample() + " 20");
+  ASSERT_EQ(run.status, 0) << run.out;
+  nlohmann::json json = nlohmann::json::parse(run.out);
+  ASSERT_EQ(json["rows"].size(), 5u);
+  EXPECT_EQ(json["rows"][0]["type"], "12SA7");
+  EXPECT_EQ(json["rows"][1]["type"], "12SK7");
+  EXPECT_TRUE(json["messages"].empty());
+  EXPECT_EQ(Tool("search-fill " + Sample() + " 999").status, 1);
+}
+
 }  // namespace
 }  // namespace korvel

@@ -1,0 +1,439 @@
+// Whole editing journeys on a copy of the sample collection: each command runs through its
+// dialogs (answered by scripts) and message boxes, and the collection saved at Exit/Yes is read
+// back to see what reached the data file.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QTest>
+#include <algorithm>
+#include <deque>
+#include <filesystem>
+#include <memory>
+
+#include "app/program.h"
+#include "collection/data_file.h"
+#include "dal/dal.h"
+#include "support/temp_dir.h"
+#include "ui/dialogs/dialog_ids.h"
+#include "ui/dialogs/qt_dal_host.h"
+#include "ui/frame/command_ids.h"
+#include "ui/frame/message_box.h"
+#include "ui/windows/window_frame.h"
+#include "ui/windows/window_widget.h"
+
+namespace korvel {
+namespace {
+
+namespace fs = std::filesystem;
+
+enum NotebookPage {
+  kDescription = 0,
+  kPictures = 3,
+  kTubes1 = 6,
+  kAcquisition = 8,
+  kStatus = 9,
+  kDisposition = 11
+};
+
+class EditRun : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    fs::copy(KORVEL_SAMPLE, dir_.path(), fs::copy_options::recursive);
+    previous_ = fs::current_path();
+    fs::current_path(dir_.path());
+    DalClearScripts();
+    ASSERT_TRUE(program_.Start());
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(program_.mainWindow().window));
+    Settle();
+  }
+  void TearDown() override {
+    program_.Finish();
+    for (int i = 0; i < 3; ++i) {
+      QCoreApplication::processEvents();
+      QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    ui::PostQuitMessage();
+    ui::RunMessageLoop();
+    fs::current_path(previous_);
+    const std::vector<std::string> errors = DalTakeScriptErrors();
+    for (const std::string& error : errors) ADD_FAILURE() << error;
+  }
+  void Settle() {
+    for (int i = 0; i < 5; ++i) QCoreApplication::processEvents();
+  }
+  void Command(int id, std::intptr_t second = 0) {
+    ui::SendCommand(program_.mainWindow(), id, second);
+    Settle();
+  }
+  Collection& collection() { return program_.state().collection; }
+  RadioRecord* Radio(int id) { return collection().radios.FindById(id); }
+  // Only these radios in the current selection, so that the selection dialog's OK keeps them.
+  void SelectOnly(std::initializer_list<int> ids) {
+    SelectionState& selection = program_.state().selection;
+    selection.current.Clear();
+    for (int id : ids) InsertRadio(collection().tables, Radio(id), selection.current);
+    DalQueueScript(DalScript().Ok());
+  }
+  // Exit, Yes; the data file read back as korvel-tool dump reads it. `question` gets the exit question.
+  std::unique_ptr<Collection> SaveAndReload(std::string* question = nullptr) {
+    MessageBoxScript boxes({kAnswerYes});
+    Command(kCommandExit);
+    EXPECT_FALSE(boxes.boxes().empty());
+    if (question != nullptr && !boxes.boxes().empty()) *question = boxes.boxes().back().text.toStdString();
+    auto saved = std::make_unique<Collection>();
+    EXPECT_TRUE(LoadCollection(dir_.path().string(), *saved).opened);
+    return saved;
+  }
+  static std::vector<std::string> Texts(const MessageBoxScript& boxes) {
+    std::vector<std::string> texts;
+    for (const auto& box : boxes.boxes()) texts.push_back(box.text.toStdString());
+    return texts;
+  }
+  static bool Shown(const std::vector<std::string>& texts, const std::string& part) {
+    return std::any_of(texts.begin(), texts.end(),
+                       [&](const std::string& t) { return t.find(part) != t.npos; });
+  }
+  void GrabNotebook(const char* name) {
+    auto* window = static_cast<QtNotebookWindow*>(program_.radioNotebook().notebook().window);
+    window->widget()->grab().save(QString(KORVEL_SCREENSHOT_DIR "/") + name);
+  }
+  static void GrabDialog(DalDialog& open, const char* name) {
+    static_cast<QtDialogWindow*>(open.window)
+        ->widget()
+        ->grab()
+        .save(QString(KORVEL_SCREENSHOT_DIR "/") + name);
+  }
+
+  test::TempDir dir_;
+  fs::path previous_;
+  QtDalHost host_;
+  Program program_;
+};
+
+constexpr int kPhilco = 9;
+
+TEST_F(EditRun, AddNamesPicturesAfterBrandAndModelRegistersExtrasAndFillsTheLineUp) {
+  PictureRegistry& registry = program_.state().registry;
+  const int firstId = collection().nextId;
+  const int entries = registry.EntryCount();
+
+  // A cancelled Add uses up its identifier and leaves nothing behind.
+  DalQueueScript(DalScript().Choose(kIdBrand, kPhilco).Type(kIdModel, "90").Cancel());
+  Command(kCommandAdd);
+  EXPECT_EQ(collection().nextId, firstId + 1);
+  EXPECT_EQ(collection().radios.Count(), 48);
+  EXPECT_EQ(registry.EntryCount(), entries);
+
+  std::string shownId, shownPicture, shownSnapshot;
+  int shownManufacturer = -1;
+  std::vector<std::pair<int, std::string>> rows;
+  DalQueueScript(
+      DalScript()
+          .Do([&](DalDialog& d) { shownId = d.window->Control(kIdRadioIdentifier)->Text(); })
+          .Choose(kIdBrand, kPhilco)
+          .Type(kIdModel, "90")
+          .Do([&](DalDialog& d) { shownManufacturer = d.window->Control(kIdManufacturer)->CurrentItem(); })
+          .Page(kPictures)
+          .Do([&](DalDialog& d) {
+            shownPicture = d.window->Control(kIdPictureFile)->Text();
+            shownSnapshot = d.window->Control(kIdSnapshotFile)->Text();
+          })
+          .Type(kIdExtraPictureFiles, "pictures\\philco\\90back.jpg,pictures\\philco\\90chass.jpg")
+          .Page(kTubes1)
+          .Type(TubeTextId(0), "12sa7")
+          .Press(kIdSearchFill)
+          .Do([&](DalDialog& d) {
+            for (int row = 0; row < kTubeRowsPerPage; ++row) {
+              const std::string text = d.window->Control(TubeTextId(row))->Text();
+              if (!text.empty())
+                rows.emplace_back(d.window->Control(TubeFunctionId(row))->CurrentItem(), text);
+            }
+          })
+          .Ok());
+  Command(kCommandAdd);
+  EXPECT_EQ(shownId, std::to_string(firstId + 1));
+  EXPECT_EQ(shownManufacturer, collection().brandManufacturer[kPhilco]);
+  // Philco 90 is taken by radio 3: the new names are the "a" variants.
+  EXPECT_EQ(shownPicture, "pictures\\philco\\90a.jpg");
+  EXPECT_EQ(shownSnapshot, "pictures\\philco\\smallpix\\90a.jpg");
+  const std::vector<std::pair<int, std::string>> lineUp = {{kFunctionConverter, "12SA7"},
+                                                           {kFunctionIfAmplifier, "12SK7"},
+                                                           {kFunctionDetectorFirstAudio, "12SQ7"},
+                                                           {kFunctionPowerAmplifier, "50L6"},
+                                                           {kFunctionRectifier, "35Z5"}};
+  EXPECT_EQ(rows, lineUp);
+
+  RadioRecord* added = Radio(firstId + 1);
+  ASSERT_NE(added, nullptr);
+  EXPECT_EQ(program_.state().selection.current.Count(), 1);
+  EXPECT_EQ(program_.state().selection.currentRadio, added);
+  // The extra pictures are registered at once, as after loading.
+  ASSERT_EQ(added->extraPictureCount, 2);
+  EXPECT_EQ(registry.UseCount(added->extraPictureIndex[1]), 1);
+  EXPECT_TRUE(registry.IsUsed("pictures\\philco\\90a.jpg"));
+
+  // A second Philco 90 finds "a" taken as well.
+  DalQueueScript(DalScript().Choose(kIdBrand, kPhilco).Type(kIdModel, "90").Ok());
+  Command(kCommandAdd);
+
+  std::string question;
+  const auto saved = SaveAndReload(&question);
+  EXPECT_EQ(question.rfind("2 radios added, 1 radios modified, 0 radios deleted;", 0), 0u) << question;
+  const RadioRecord* first = saved->radios.FindById(firstId + 1);
+  const RadioRecord* second = saved->radios.FindById(firstId + 2);
+  ASSERT_NE(first, nullptr);
+  ASSERT_NE(second, nullptr);
+  EXPECT_EQ(first->model, "90");
+  EXPECT_EQ(first->extraPictureFiles[0], "pictures\\philco\\90back.jpg");
+  EXPECT_EQ(first->tubes[4], (TubeSlot{kFunctionRectifier, "35Z5"}));
+  EXPECT_EQ(second->pictureFile, "pictures\\philco\\90b.jpg");
+  EXPECT_EQ(second->thumbnailFile, "pictures\\philco\\smallpix\\90b.jpg");
+  EXPECT_EQ(saved->radios.FindById(firstId), nullptr);
+  EXPECT_EQ(saved->nextId, firstId + 3);
+}
+
+TEST_F(EditRun, ModifyRefusesBadInputUntilCorrectedAndClearsWhatTheStatusDoesNotAllow) {
+  RadioRecord* sold = Radio(29);  // Arvin 444, sold
+  ASSERT_EQ(sold->status, kStatusSold);
+  ASSERT_FALSE(sold->dateDisposed.empty());
+  bool disposedEnabled = true;
+  DalQueueScript(
+      DalScript()
+          .Type(kIdYear, "19x5")
+          .Ok()
+          .Type(kIdYear, "1939")
+          .Type(kIdModel, "444\nSecond line")
+          .Ok()
+          .Type(kIdModel, std::string(1025, 'M'))
+          .Ok()
+          .Type(kIdModel, "444")
+          .Page(kAcquisition)
+          .Type(kIdDateAcquired, "12Foo1950")
+          .Ok()
+          .Type(kIdDateAcquired, "05mar1951")
+          .Page(kPictures)
+          .Type(kIdPictureFile, "pictures\\arvin\\444front.jpg")
+          .Page(kStatus)
+          .Choose(kIdStatus, kStatusRestored)
+          .Page(kDisposition)
+          .Do([&](DalDialog& d) { disposedEnabled = d.window->Control(kIdDateDisposed)->IsEnabled(); })
+          .Ok());
+  // Four refusals and the library's own warning for the date; then the old picture, which no
+  // radio uses any more, is offered for deletion: No keeps it.
+  MessageBoxScript boxes({kAnswerOk, kAnswerOk, kAnswerOk, kAnswerOk, kAnswerOk, kAnswerNo});
+  Command(kCommandModifyOne, reinterpret_cast<std::intptr_t>(sold));
+  const std::vector<std::string> texts = Texts(boxes);
+  EXPECT_TRUE(Shown(texts, "Year: Please enter a whole number")) << texts.size();
+  EXPECT_TRUE(Shown(texts, "Model: The text may not hold line breaks"));
+  EXPECT_TRUE(Shown(texts, "Model: The text holds at most 1024 characters."));
+  EXPECT_TRUE(Shown(texts, "Date Acquired: This is not a date"));
+  EXPECT_TRUE(Shown(texts, "444.jpg"));
+  EXPECT_FALSE(disposedEnabled);
+  EXPECT_TRUE(fs::exists(dir_.path() / "pictures" / "arvin" / "444.jpg"));
+
+  // Cancel leaves the radio as it was.
+  RadioRecord* philco = Radio(3);
+  const std::string model = philco->model;
+  DalQueueScript(DalScript().Type(kIdModel, "Changed").Page(kStatus).Type(kIdValue, "999").Cancel());
+  Command(kCommandModifyOne, reinterpret_cast<std::intptr_t>(philco));
+  EXPECT_EQ(philco->model, model);
+
+  const auto saved = SaveAndReload();
+  const RadioRecord* r = saved->radios.FindById(29);
+  ASSERT_NE(r, nullptr);
+  EXPECT_EQ(r->year, 1939);
+  EXPECT_EQ(r->model, "444");
+  EXPECT_EQ(r->dateAcquired, "05Mar1951");
+  EXPECT_EQ(r->pictureFile, "pictures\\arvin\\444front.jpg");
+  EXPECT_EQ(r->status, kStatusRestored);
+  EXPECT_EQ(r->dateDisposed, "");
+  EXPECT_EQ(r->whereDisposed, "");
+  EXPECT_EQ(r->sellingPrice, 0);
+  EXPECT_NE(saved->radios.FindById(3)->value, 999);
+}
+
+TEST_F(EditRun, EveryNotebookPageShowsASampleRadio) {
+  RadioRecord* zenith = Radio(19);  // Trans-Oceanic, restored: extra pictures, tubes, references
+  ASSERT_EQ(zenith->status, kStatusRestored);
+  std::vector<int> shown;
+  std::string firstTube, extras;
+  bool repairsEnabled = false, disposedEnabled = true;
+  DalScript script;
+  for (int page = 0; page < 13; ++page) {
+    script.Page(page).Do([&, page](DalDialog& d) {
+      shown.push_back(d.templateId);
+      if (d.templateId == kDialogTubes1) firstTube = d.window->Control(TubeTextId(0))->Text();
+      if (d.templateId == kDialogPictures) extras = d.window->Control(kIdExtraPictureFiles)->Text();
+      if (d.templateId == kDialogRepairs) repairsEnabled = d.window->Control(kIdDateRepaired)->IsEnabled();
+      if (d.templateId == kDialogDisposition)
+        disposedEnabled = d.window->Control(kIdDateDisposed)->IsEnabled();
+      GrabNotebook(("notebook_page_" + std::to_string(page) + ".png").c_str());
+    });
+  }
+  DalQueueScript(script.Cancel());
+  Command(kCommandModifyOne, reinterpret_cast<std::intptr_t>(zenith));
+  EXPECT_EQ(shown,
+            (std::vector<int>{kDialogDescription, kDialogCabinet, kDialogGrillDial, kDialogPictures,
+                              kDialogExtras, kDialogCircuit, kDialogTubes1, kDialogTubes2, kDialogAcquisition,
+                              kDialogStatus, kDialogRepairs, kDialogDisposition, kDialogNotes}));
+  EXPECT_EQ(firstTube, "1U4");  // the RF amplifier leads
+  EXPECT_EQ(extras, "pictures\\zenith\\trnsc500_1.jpg,pictures\\zenith\\trnsc500_2.jpg");
+  EXPECT_TRUE(repairsEnabled);
+  EXPECT_FALSE(disposedEnabled);
+}
+
+TEST_F(EditRun, CopyGetsNewPictureNamesAndNoExtrasAndBecomesTheSelection) {
+  const int id = collection().nextId;
+  SelectOnly({3});  // Philco 90, two extra pictures
+  std::string shownPicture, shownExtras;
+  DalQueueScript(DalScript()
+                     .Page(kPictures)
+                     .Do([&](DalDialog& d) {
+                       shownPicture = d.window->Control(kIdPictureFile)->Text();
+                       shownExtras = d.window->Control(kIdExtraPictureFiles)->Text();
+                     })
+                     .Ok());
+  MessageBoxScript boxes;
+  Command(kCommandCopy);
+  EXPECT_TRUE(boxes.boxes().empty()) << boxes.boxes()[0].text.toStdString();  // nothing offered for deletion
+  EXPECT_EQ(shownPicture, "pictures\\philco\\90a.jpg");
+  EXPECT_EQ(shownExtras, "");
+  const SelectionState& selection = program_.state().selection;
+  ASSERT_EQ(selection.current.Count(), 1);
+  EXPECT_EQ(selection.current[0]->id, id);
+  EXPECT_EQ(program_.pane().RadioAt(0), selection.current[0]);
+
+  const auto saved = SaveAndReload();
+  const RadioRecord* copy = saved->radios.FindById(id);
+  ASSERT_NE(copy, nullptr);
+  EXPECT_EQ(copy->model, "90");
+  EXPECT_EQ(copy->thumbnailFile, "pictures\\philco\\smallpix\\90a.jpg");
+  EXPECT_EQ(copy->extraPictureCount, 0);
+  EXPECT_EQ(saved->radios.FindById(3)->extraPictureCount, 2);
+}
+
+TEST_F(EditRun, DeletePurgesTheRadioFromTheSelectionTheStackAndThePane) {
+  SelectionState& selection = program_.state().selection;
+  RadioRecord* gone = Radio(1);
+  RadioRecord* kept = Radio(2);
+  selection.stack.selections[0] = std::make_unique<RadioList>();
+  InsertRadio(collection().tables, gone, *selection.stack.selections[0]);
+  InsertRadio(collection().tables, kept, *selection.stack.selections[0]);
+  selection.stack.depth = 1;
+  const int picture = gone->pictureIndex;
+  PictureRegistry& registry = program_.state().registry;
+  ASSERT_EQ(registry.UseCount(picture), 1);
+
+  SelectOnly({1, 2});
+  MessageBoxScript boxes({kAnswerYes, kAnswerNo});
+  Command(kCommandDelete);
+  ASSERT_EQ(boxes.boxes().size(), 2u);
+  EXPECT_EQ(boxes.boxes()[0].text.toStdString(), "Are you sure you want to delete this radio?");
+  EXPECT_EQ(collection().radios.FindById(1), nullptr);
+  EXPECT_NE(collection().radios.FindById(2), nullptr);
+  EXPECT_TRUE(selection.current.Empty());
+  EXPECT_EQ(selection.currentRadio, nullptr);
+  EXPECT_EQ(selection.stack.selections[0]->Count(), 1);
+  EXPECT_EQ((*selection.stack.selections[0])[0], kept);
+  EXPECT_EQ(program_.pane().Count(), 0);
+  EXPECT_EQ(registry.UseCount(picture), 0);
+
+  std::string question;
+  const auto saved = SaveAndReload(&question);
+  EXPECT_EQ(question.rfind("0 radios added, 1 radios modified, 1 radios deleted;", 0), 0u) << question;
+  EXPECT_EQ(saved->radios.Count(), 47);
+  EXPECT_EQ(saved->radios.FindById(1), nullptr);
+}
+
+TEST_F(EditRun, UpdateAppendsTheSourceAndPageToTheReferences) {
+  const std::string references = Radio(3)->references;
+  ASSERT_EQ(Radio(29)->references, "");
+  SelectOnly({3, 29});
+  const auto update = [](const char* page) {
+    return DalScript().Type(kIdUpdatedValue, "150").Type(kIdUpdatedSource, "S").Type(kIdUpdatedPage, page);
+  };
+  DalQueueScript(update("12").Ok());  // radio 29 (Arvin) comes first in radio order
+  DalQueueScript(update("1x2")
+                     .Ok()
+                     .Type(kIdUpdatedPage, "12")
+                     .Do([](DalDialog& d) { GrabDialog(d, "update_radio.png"); })
+                     .Ok());
+  MessageBoxScript boxes({kAnswerOk});
+  Command(kCommandUpdate);
+  ASSERT_EQ(boxes.boxes().size(), 1u);
+  EXPECT_EQ(boxes.boxes()[0].text.toStdString(), "Page: Please enter a whole number, for example 25.");
+
+  const auto saved = SaveAndReload();
+  EXPECT_EQ(saved->radios.FindById(29)->references, "S, page 12");
+  EXPECT_EQ(saved->radios.FindById(3)->references, references + "; S, page 12");
+  EXPECT_EQ(saved->radios.FindById(3)->value, 150);
+  EXPECT_EQ(saved->radios.FindById(3)->sourceOfValue, "S");
+}
+
+TEST_F(EditRun, TableInsertRenumbersTheRadiosAndTheOpenNotebookLists) {
+  // Refusals first: none of them changes a table.
+  const auto entries = [this] {
+    std::vector<std::vector<std::string>> all;
+    for (const LookupTable& table : collection().tables) all.push_back(table.entries);
+    return all;
+  };
+  const auto before = entries();
+  DalQueueScript(DalScript().Choose(kIdTableName, kTableStatus).Type(kIdNewEntry, "Lent Out").Ok());
+  DalQueueScript(DalScript().Type(kIdNewEntry, "Airline").Ok());
+  DalQueueScript(DalScript()
+                     .Choose(kIdTableName, kTablePosition)
+                     .Type(kIdNewEntry, "3 Way")
+                     .Ok()
+                     .Type(kIdNewEntry, std::string(72, 'x'))
+                     .Ok()
+                     .Do([](DalDialog& d) { GrabDialog(d, "insert_table_item.png"); })
+                     .Cancel());
+  MessageBoxScript boxes;
+  for (int i = 0; i < 3; ++i) Command(kCommandTableInsert);
+  const std::vector<std::string> texts = Texts(boxes);
+  ASSERT_EQ(texts.size(), 4u);
+  EXPECT_EQ(texts[0], "cannot alter this table.");
+  EXPECT_EQ(texts[1], "You must specify a default manufacturer.");
+  EXPECT_EQ(texts[2], "New Entry: An entry may not begin with a digit.");
+  EXPECT_EQ(texts[3], "New Entry: An entry here holds at most 71 characters.");
+  EXPECT_EQ(entries(), before);
+
+  // A position inserted while the notebook is open on radio 29 (dial Right Front, grill Left Front).
+  RadioRecord* arvin = Radio(29);
+  std::vector<std::string> dialItems;
+  int dialChoice = -1, grillChoice = -1;
+  DalQueueScript(DalScript()
+                     .Page(2)
+                     .Do([this](DalDialog&) { ui::SendCommand(program_.mainWindow(), kCommandTableInsert); })
+                     .Do([&](DalDialog& d) {
+                       DalControl* dial = d.window->Control(kIdTuningDialPosition);
+                       for (int i = 0; i < dial->ItemCount(); ++i) dialItems.push_back(dial->ItemText(i));
+                       dialChoice = dial->CurrentItem();
+                       grillChoice = d.window->Control(kIdGrillPosition)->CurrentItem();
+                       EXPECT_EQ(d.window->Control(kIdGrillPosition)->ItemText(0), "Center Front");
+                     })
+                     .Ok());
+  DalQueueScript(DalScript().Choose(kIdTableName, kTablePosition).Type(kIdNewEntry, "center front").Ok());
+  // A brand whose manufacturer is given by its first letters.
+  DalQueueScript(DalScript().Type(kIdNewEntry, "airline").Type(kIdExtraInformation, "sea").Ok());
+  Command(kCommandModifyOne, reinterpret_cast<std::intptr_t>(arvin));
+  Command(kCommandTableInsert);
+  ASSERT_FALSE(dialItems.empty());
+  EXPECT_EQ(dialItems.front(), "Center Front");
+  EXPECT_EQ(dialItems[dialChoice], "Right Front");
+  EXPECT_EQ(grillChoice, 2);
+
+  const auto saved = SaveAndReload();
+  const LookupTable& positions = saved->tables[kTablePosition];
+  const RadioRecord* r = saved->radios.FindById(29);
+  EXPECT_EQ(positions.Text(0), "Center Front");
+  EXPECT_EQ(positions.Text(r->dialPosition), "Right Front");
+  EXPECT_EQ(positions.Text(r->grillPosition), "Left Front");
+  EXPECT_EQ(saved->tables[kTableBrandName].Text(0), "Airline");
+  EXPECT_EQ(saved->tables[kTableManufacturer].Text(saved->brandManufacturer[0]), "Sears, Roebuck and Co.");
+  EXPECT_EQ(saved->tables[kTableBrandName].Text(r->brand), "Arvin");
+  EXPECT_EQ(saved->tables[kTableBrandName].Text(saved->radios.FindById(3)->brand), "Philco");
+}
+
+}  // namespace
+}  // namespace korvel
