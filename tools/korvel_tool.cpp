@@ -9,6 +9,7 @@
 #include "collection/data_file.h"
 #include "collection/macro_text.h"
 #include "collection_json.h"
+#include "graph_command.h"
 #include "render_command.h"
 #include "reports/list_file.h"
 #include "selection/criteria.h"
@@ -30,8 +31,12 @@ int Usage() {
       "  select DIR STEP...   apply selection steps (+Technology=Tube, &Year<1950, push, ||, 12)\n"
       "                       to an empty selection and print the identifiers, one per line\n"
       "  list DIR [STEP...]   print the list file text of that selection (no steps: every radio)\n"
-      "  render DIR description OUT.png [--radio ID] [--size WxH]\n"
-      "                       draw a radio's description as the view shows it (default: the first radio)\n"
+      "  graph DIR cost-value|history|sales-profit|distribution:FIELD [STEP...]\n"
+      "                       print a graph's data as JSON (FIELD 0 Bands ... 10 Year; steps: over a "
+      "selection)\n"
+      "  render DIR VIEW OUT.png [--radio ID] [--size WxH]\n"
+      "                       draw a view as the program shows it: description (default: the first radio),\n"
+      "                       cost-value, history, sales-profit or distribution:FIELD\n"
       "DIR is the data directory that holds radata.dat.\n",
       stderr);
   return kExitUsage;
@@ -144,6 +149,7 @@ int main(int argc, char** argv) {
   if (command == "select" && !steps.empty()) return SelectCommand(directory, steps);
   if (command == "list") return ListCommand(directory, steps);
   if (command == "render") return RenderCommand(directory, steps);
+  if (command == "graph") return GraphCommand(directory, steps);
   if (argc != 3) return Usage();
   if (command == "check") return Check(directory);
   if (command == "dump") return Dump(directory);

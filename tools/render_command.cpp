@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "collection/data_file.h"
+#include "graph_command.h"
 #include "pictures/picture_registration.h"
 #include "reports/radio_description.h"
 #include "ui/painting/qt_device.h"
@@ -65,7 +66,7 @@ int RenderCommand(const std::string& directory, const std::vector<std::string>& 
       return Fail("render: unknown option %s", option);
     }
   }
-  if (view != "description") {
+  if (view != "description" && !IsGraphView(view)) {
     return Fail("render: the %s view is not drawn by this version of korvel-tool", view);
   }
 
@@ -92,8 +93,12 @@ int RenderCommand(const std::string& directory, const std::vector<std::string>& 
   font.pointSize = 12;
   surface.SetFonts({font});
   ui::SelectCurrentFont(surface, device);
-  RadioDescription description;
-  description.DrawRadioDescription(surface, {collection, radio, registry, false}, false);
+  if (IsGraphView(view)) {
+    DrawGraphView(view, collection, surface);
+  } else {
+    RadioDescription description;
+    description.DrawRadioDescription(surface, {collection, radio, registry, false}, false);
+  }
   if (!device.Snapshot().save(QString::fromStdString(out), "PNG")) {
     return Fail("render: cannot write %s", out);
   }

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "app/graph_commands.h"
 #include "app/program_state.h"
 #include "app/selection_dialog.h"
 #include "app/selection_pane.h"
@@ -71,6 +72,8 @@ class Program {
   void SaveAndQuit();
   void OfferNewCollection();
   bool Maximised() const;
+  // Graphs
+  GraphCommandHooks GraphHooks();
 
   ProgramState state_;
   ui::WindowDescriptor main_;
@@ -78,6 +81,8 @@ class Program {
   ui::WindowDescriptor paneWindow_;
   SelectionPane pane_;
   RadioDescription description_;
+  // Graphs: the current graph and the data it was drawn from
+  graphs::GraphState graphs_;
   bool held_ = false;
   ui::WindowMessage heldCommand_;
   bool started_ = false;
