@@ -42,6 +42,8 @@ class Program {
   ui::WindowDescriptor& mainWindow() { return main_; }
   ui::WindowDescriptor& viewWindow() { return view_; }
   ui::WindowDescriptor& paneWindow() { return paneWindow_; }
+  // Graphs
+  const graphs::GraphState& graphs() const { return graphs_; }
 
   // The pane and view operations the commands use.
   void RebuildPane();
