@@ -24,9 +24,8 @@ bool IsDisposed(int status) {
 
 // The disposal date, or the acquisition date when none was recorded: a radio sold without a date
 // is taken as sold when it came.
-int DisposedOrAcquired(const RadioRecord& radio) {
-  const int disposed = AluDateNumber(radio.dateDisposed);
-  return disposed != 0 ? disposed : AluDateNumber(radio.dateAcquired);
+int DisposedOrAcquired(const GraphFacts& radio) {
+  return radio.disposed != 0 ? radio.disposed : radio.acquired;
 }
 
 // The accumulations note each change in its first month only and sum the months once at the end:
@@ -58,17 +57,32 @@ int MonthNumber(int date) {
   return date / 10000 * 12 + date / 100 % 100;
 }
 
+std::vector<GraphFacts> GraphFactsOf(const RadioList& radios) {
+  std::vector<GraphFacts> facts;
+  facts.reserve(static_cast<std::size_t>(radios.Count()));
+  for (const RadioRecord* radio : radios) {
+    facts.push_back({radio->status, AluDateNumber(radio->dateAcquired), AluDateNumber(radio->dateRestored),
+                     AluDateNumber(radio->dateDisposed), radio->purchasePrice, radio->restorationCost,
+                     radio->value, radio->sellingPrice});
+  }
+  return facts;
+}
+
 std::optional<MonthRange> GraphDateRange(const RadioList& radios) {
+  return GraphDateRange(GraphFactsOf(radios));
+}
+
+std::optional<MonthRange> GraphDateRange(const std::vector<GraphFacts>& radios) {
   int first = 0, last = 0;
   const auto consider = [&](int date) {
     if (date == 0) return;
     if (first == 0 || date < first) first = date;
     last = std::max(last, date);
   };
-  for (const RadioRecord* radio : radios) {
-    consider(AluDateNumber(radio->dateAcquired));
-    if (IsRestored(radio->status)) consider(AluDateNumber(radio->dateRestored));
-    if (IsDisposed(radio->status)) consider(AluDateNumber(radio->dateDisposed));
+  for (const GraphFacts& radio : radios) {
+    consider(radio.acquired);
+    if (IsRestored(radio.status)) consider(radio.restored);
+    if (IsDisposed(radio.status)) consider(radio.disposed);
   }
   if (first == 0 || last < first) return std::nullopt;
   return MonthRange{MonthNumber(first), MonthNumber(last)};
@@ -90,24 +104,24 @@ void AccumulateFromMonth(CounterTable& table, int series, int date, std::int64_t
   }
 }
 
-void AccumulateCostValue(const RadioList& radios, CounterTable& table) {
+void AccumulateCostValue(const std::vector<GraphFacts>& radios, CounterTable& table) {
   Changes changes(table);
-  for (const RadioRecord* radio : radios) {
-    const int acquired = AluDateNumber(radio->dateAcquired);
-    const int restored = AluDateNumber(radio->dateRestored);
-    const int disposed = DisposedOrAcquired(*radio);
-    const std::int64_t cost = radio->purchasePrice;
-    const std::int64_t repair = radio->restorationCost;
-    const int status = radio->status;
+  for (const GraphFacts& radio : radios) {
+    const int acquired = radio.acquired;
+    const int restored = radio.restored;
+    const int disposed = DisposedOrAcquired(radio);
+    const std::int64_t cost = radio.cost;
+    const std::int64_t repair = radio.repair;
+    const int status = radio.status;
     changes.Add(kAcquisitionCost, acquired, cost);
     changes.Add(kTotalCost, acquired, cost);
-    changes.Add(kValue, acquired, radio->value);
+    changes.Add(kValue, acquired, radio.value);
     if (IsRestored(status)) {
       changes.Add(kRepairCost, restored, repair);
       changes.Add(kTotalCost, restored, repair);
     }
     if (IsDisposed(status) || status == kStatusReturned) {
-      changes.Add(kValue, disposed, -static_cast<std::int64_t>(radio->value));
+      changes.Add(kValue, disposed, -static_cast<std::int64_t>(radio.value));
     }
     if (IsSold(status)) {
       changes.Add(kAcquisitionCost, disposed, -cost);
@@ -118,13 +132,13 @@ void AccumulateCostValue(const RadioList& radios, CounterTable& table) {
   changes.Finish();
 }
 
-void AccumulateHistory(const RadioList& radios, CounterTable& table) {
+void AccumulateHistory(const std::vector<GraphFacts>& radios, CounterTable& table) {
   Changes changes(table);
-  for (const RadioRecord* radio : radios) {
-    const int acquired = AluDateNumber(radio->dateAcquired);
-    const int restored = AluDateNumber(radio->dateRestored);
-    const int disposed = AluDateNumber(radio->dateDisposed);
-    const int status = radio->status;
+  for (const GraphFacts& radio : radios) {
+    const int acquired = radio.acquired;
+    const int restored = radio.restored;
+    const int disposed = radio.disposed;
+    const int status = radio.status;
     changes.Add(kTotal, acquired, 1);
     if (status == kStatusAsAcquired) changes.Add(kCollection, acquired, 1);
     if (status == kStatusScrapped || status == kStatusReturned) changes.Add(kOther, acquired, 1);
@@ -146,26 +160,26 @@ void AccumulateHistory(const RadioList& radios, CounterTable& table) {
   changes.Finish();
 }
 
-void AccumulateSalesProfit(const RadioList& radios, CounterTable& table) {
+void AccumulateSalesProfit(const std::vector<GraphFacts>& radios, CounterTable& table) {
   Changes changes(table);
-  for (const RadioRecord* radio : radios) {
-    const int status = radio->status;
+  for (const GraphFacts& radio : radios) {
+    const int status = radio.status;
     if (!IsSold(status)) continue;
-    const int acquired = AluDateNumber(radio->dateAcquired);
-    const std::int64_t cost = radio->purchasePrice;
-    const std::int64_t repair = radio->restorationCost;
+    const int acquired = radio.acquired;
+    const std::int64_t cost = radio.cost;
+    const std::int64_t repair = radio.repair;
     changes.Add(kSalesAcquisitionCost, acquired, cost);
     changes.Add(kSalesTotalCost, acquired, cost);
     changes.Add(kTotalProfit, acquired, -cost);
     if (status == kStatusRestoredAndSold) {
-      const int restored = AluDateNumber(radio->dateRestored);
+      const int restored = radio.restored;
       changes.Add(kSalesRepairCost, restored, repair);
       changes.Add(kSalesTotalCost, restored, repair);
       changes.Add(kTotalProfit, restored, -repair);
     }
-    const int disposed = DisposedOrAcquired(*radio);
-    changes.Add(kSalesIncome, disposed, radio->sellingPrice);
-    changes.Add(kTotalProfit, disposed, radio->sellingPrice);
+    const int disposed = DisposedOrAcquired(radio);
+    changes.Add(kSalesIncome, disposed, radio.selling);
+    changes.Add(kTotalProfit, disposed, radio.selling);
   }
   changes.Finish();
 }

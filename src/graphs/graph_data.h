@@ -17,10 +17,20 @@ struct MonthRange {
   int Months() const { return last - first + 1; }
 };
 
+// What the line graphs read of a radio, taken once: the walk over the records is the slow part of a
+// large collection, and each graph walks them twice (range, totals).
+struct GraphFacts {
+  std::int32_t status = 0;
+  std::int32_t acquired = 0, restored = 0, disposed = 0;  // date numbers, 0 for none
+  std::int32_t cost = 0, repair = 0, value = 0, selling = 0;
+};
+std::vector<GraphFacts> GraphFactsOf(const RadioList& radios);  // throws std::bad_alloc
+
 // The months from the earliest to the latest date that the graphs count (acquisitions, the
 // restorations of restored radios, the disposals of radios that left the collection). None when
 // the list is empty or holds no such date.
 std::optional<MonthRange> GraphDateRange(const RadioList& radios);
+std::optional<MonthRange> GraphDateRange(const std::vector<GraphFacts>& radios);
 
 // One running total per (month, series), months first. Totals are kept in 64 bits so that a
 // collection of large prices cannot overflow them; the graph receives them clamped to 32 bits.
@@ -64,8 +74,8 @@ inline constexpr int kSalesProfitSeriesCount = 5;
 
 // The accumulations of each graph over every radio of the list, into a zeroed table made for its
 // series.
-void AccumulateCostValue(const RadioList& radios, CounterTable& table);
-void AccumulateHistory(const RadioList& radios, CounterTable& table);
-void AccumulateSalesProfit(const RadioList& radios, CounterTable& table);
+void AccumulateCostValue(const std::vector<GraphFacts>& radios, CounterTable& table);
+void AccumulateHistory(const std::vector<GraphFacts>& radios, CounterTable& table);
+void AccumulateSalesProfit(const std::vector<GraphFacts>& radios, CounterTable& table);
 
 }  // namespace korvel::graphs

@@ -30,7 +30,7 @@ std::int32_t ToSeriesValue(std::int64_t total) {
       total, std::numeric_limits<std::int32_t>::min() + 1, std::numeric_limits<std::int32_t>::max()));
 }
 
-void Accumulate(LineGraphKind kind, const RadioList& radios, CounterTable& table) {
+void Accumulate(LineGraphKind kind, const std::vector<GraphFacts>& radios, CounterTable& table) {
   switch (kind) {
     case LineGraphKind::kCostValue:
       AccumulateCostValue(radios, table);
@@ -52,21 +52,23 @@ const LineGraphSpec& LineGraphSpecOf(LineGraphKind kind) {
 
 BuildOutcome BuildLineGraph(LineGraphKind kind, const RadioList& radios, std::unique_ptr<LineGraph>& built) {
   built.reset();
-  const std::optional<MonthRange> range = GraphDateRange(radios);
-  if (!range) return BuildOutcome::kNoDates;
   const LineGraphSpec& spec = LineGraphSpecOf(kind);
   const int seriesCount = static_cast<int>(spec.series.size());
-  const int months = range->Months();
-
-  auto graph = std::unique_ptr<LineGraph>(new (std::nothrow) LineGraph);
+  std::vector<GraphFacts> facts;
+  std::optional<MonthRange> range;
+  std::unique_ptr<LineGraph> graph;
   try {
-    if (!graph) throw std::bad_alloc();
+    facts = GraphFactsOf(radios);
+    range = GraphDateRange(facts);
+    if (!range) return BuildOutcome::kNoDates;
+    graph = std::make_unique<LineGraph>();
     graph->counters = MakeCounterTable(*range, seriesCount);
   } catch (const std::bad_alloc&) {
     ShowMessage(kError, kButtonsOk, "'AluMalloc' failure in '%s'.", spec.command);
     return BuildOutcome::kNoMemory;
   }
-  Accumulate(kind, radios, graph->counters);
+  Accumulate(kind, facts, graph->counters);
+  const int months = range->Months();
 
   graph->symbols = CreateSymbolTable();
   if (!graph->symbols) return BuildOutcome::kNoMemory;

@@ -31,11 +31,11 @@ class GraphData : public ::testing::Test {
     radio->restorationCost = d.repair;
     radio->sellingPrice = d.selling;
   }
-  CounterTable Totals(void (*accumulate)(const RadioList&, CounterTable&), int seriesCount) {
+  CounterTable Totals(void (*accumulate)(const std::vector<GraphFacts>&, CounterTable&), int seriesCount) {
     const auto range = GraphDateRange(collection.radios);
     EXPECT_TRUE(range.has_value());
     CounterTable table = MakeCounterTable(*range, seriesCount);
-    accumulate(collection.radios, table);
+    accumulate(GraphFactsOf(collection.radios), table);
     return table;
   }
 
