@@ -38,7 +38,7 @@ std::string Format(const char* format, double v) {
 std::string YLabel(const Graph& graph, double t) {
   if (AllInteger(graph)) {
     char text[32];
-    std::snprintf(text, sizeof text, "%d", ToCoordinate(t));
+    std::snprintf(text, sizeof text, "%lld", static_cast<long long>(std::trunc(t)));
     return text;
   }
   return Format("%.4g", t);
@@ -68,8 +68,9 @@ int Length(std::string_view text) {
 template <typename Visit>
 void ForEachMajor(const Axis& axis, Visit visit) {
   for (int k = 0;; ++k) {
-    const double t = axis.lo + k * axis.major;
+    double t = axis.lo + k * axis.major;
     if (t > axis.hi + Slack(axis.major)) break;
+    if (std::abs(t) <= Slack(axis.major)) t = 0;  // -0.3 + 3 x 0.1 is labelled 0, not 5.551e-17
     visit(t, std::abs(t - axis.hi) <= Slack(axis.major));
   }
 }
