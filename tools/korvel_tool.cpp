@@ -11,6 +11,7 @@
 #include "collection_json.h"
 #include "inventory_command.h"
 #include "publish_command.h"
+#include "graph_command.h"
 #include "render_command.h"
 #include "reports/list_file.h"
 #include "search_fill_command.h"
@@ -33,14 +34,17 @@ int Usage() {
       "  select DIR STEP...   apply selection steps (+Technology=Tube, &Year<1950, push, ||, 12)\n"
       "                       to an empty selection and print the identifiers, one per line\n"
       "  list DIR [STEP...]   print the list file text of that selection (no steps: every radio)\n"
-      "  render DIR description OUT.png [--radio ID] [--size WxH]\n"
-      "                       draw a radio's description as the view shows it (default: the first radio)\n"
-      "  render DIR inventory-tube|inventory-transistor OUT.png [--size WxH]\n"
-      "                       draw the inventory window\n"
+      "  render DIR VIEW OUT.png [--radio ID] [--size WxH]\n"
+      "                       draw a view as the program shows it: description (default: the first radio),\n"
+      "                       cost-value, history, sales-profit, distribution:FIELD, inventory-tube\n"
+      "                       or inventory-transistor\n"
       "  inventory DIR tube|transistor   print the inventory window's list as JSON\n"
       "  publish DIR ROOT [--html H] [--pictures P] [--snapshots S] [--list-name L] [--descriptions]\n"
       "          [STEP...]    publish the selection (no steps: every radio) as File > Publish for Web does\n"
       "  search-fill DIR ID   the radio's tube rows after Search/Fill in the radio notebook, as JSON\n"
+      "  graph DIR cost-value|history|sales-profit|distribution:FIELD [STEP...]\n"
+      "                       print a graph's data as JSON (FIELD 0 Bands ... 10 Year; steps: over a "
+      "selection)\n"
       "DIR is the data directory that holds radata.dat.\n",
       stderr);
   return kExitUsage;
@@ -156,6 +160,7 @@ int main(int argc, char** argv) {
   if (command == "inventory") return InventoryCommand(directory, steps);
   if (command == "publish") return PublishCommand(directory, steps);
   if (command == "search-fill") return SearchFillCommand(directory, steps);
+  if (command == "graph") return GraphCommand(directory, steps);
   if (argc != 3) return Usage();
   if (command == "check") return Check(directory);
   if (command == "dump") return Dump(directory);

@@ -8,6 +8,7 @@
 
 #include "collection/data_file.h"
 #include "inventory_command.h"
+#include "graph_command.h"
 #include "pictures/picture_registration.h"
 #include "reports/inventory_drawing.h"
 #include "reports/radio_description.h"
@@ -68,7 +69,7 @@ int RenderCommand(const std::string& directory, const std::vector<std::string>& 
     }
   }
   const int inventoryKind = InventoryViewKind(view);
-  if (view != "description" && inventoryKind < 0) {
+  if (view != "description" && inventoryKind < 0 && !IsGraphView(view)) {
     return Fail("render: the %s view is not drawn by this version of korvel-tool", view);
   }
 
@@ -97,6 +98,8 @@ int RenderCommand(const std::string& directory, const std::vector<std::string>& 
   ui::SelectCurrentFont(surface, device);
   if (inventoryKind >= 0) {
     DrawInventory(surface, BuildInventoryUsage(collection, inventoryKind));
+  } else if (IsGraphView(view)) {
+    DrawGraphView(view, collection, surface);
   } else {
     RadioDescription description;
     description.DrawRadioDescription(surface, {collection, radio, registry, false}, false);

@@ -307,6 +307,13 @@ void Program::Command(int id, std::intptr_t second) {
                                view_.surface);
       mode = kViewInventory;
       break;
+    // Graphs
+    case kCommandGraphCostValue:
+    case kCommandGraphDistribution:
+    case kCommandGraphHistory:
+    case kCommandGraphSalesProfit:
+      if (RunGraphCommand(id, state_, graphs_, view_.surface, GraphHooks())) mode = kViewGraph;
+      break;
     default:
       if (id >= kCommandSavedFirst && id <= kCommandSavedLast) {
         if (RecallSavedSelection(id - kCommandSavedFirst, state_.collection, state_.selection)) {
@@ -314,7 +321,7 @@ void Program::Command(int id, std::intptr_t second) {
           mode = kViewDescription;
         }
       }
-      // The commands of the editing, inventory, graph, tour, list, print and web parts are not
+      // The commands of the editing, inventory, tour, list, print and web parts are not
       // here yet: their menu items do nothing.
       break;
   }
@@ -404,6 +411,10 @@ void Program::RedrawView(bool reloadPicture) {
     }
     case kViewInventory:
       inventory_.DrawInventory(view_.surface);
+      break;
+    // Graphs
+    case kViewGraph:
+      if (!graphs::RedrawGraph(graphs_, state_.collection.tables, view_.surface)) view_.surface.Clear();
       break;
     default:
       // Graphs, inventory, the tour and the list draw themselves once they exist.

@@ -8,6 +8,7 @@
 
 #include "app/inventory_window.h"
 #include "app/edit_commands.h"
+#include "app/graph_commands.h"
 #include "app/program_state.h"
 #include "app/radio_notebook.h"
 #include "app/selection_dialog.h"
@@ -44,6 +45,8 @@ class Program {
   ui::WindowDescriptor& mainWindow() { return main_; }
   ui::WindowDescriptor& viewWindow() { return view_; }
   ui::WindowDescriptor& paneWindow() { return paneWindow_; }
+  // Graphs
+  const graphs::GraphState& graphs() const { return graphs_; }
 
   // The pane and view operations the commands use.
   void RebuildPane();
@@ -79,6 +82,8 @@ class Program {
   void SaveAndQuit();
   void OfferNewCollection();
   bool Maximised() const;
+  // Graphs
+  GraphCommandHooks GraphHooks();
 
   ProgramState state_;
   ui::WindowDescriptor main_;
@@ -86,6 +91,8 @@ class Program {
   ui::WindowDescriptor paneWindow_;
   SelectionPane pane_;
   RadioDescription description_;
+  // Graphs: the current graph and the data it was drawn from
+  graphs::GraphState graphs_;
   bool held_ = false;
   ui::WindowMessage heldCommand_;
   // The inventory window of view mode 1.

@@ -1,0 +1,63 @@
+#include "graphs/current_graph.h"
+
+namespace korvel::graphs {
+namespace {
+
+CurrentGraph CurrentOf(LineGraphKind kind) {
+  switch (kind) {
+    case LineGraphKind::kCostValue:
+      return CurrentGraph::kCostValue;
+    case LineGraphKind::kHistory:
+      return CurrentGraph::kHistory;
+    default:
+      return CurrentGraph::kSalesProfit;
+  }
+}
+
+}  // namespace
+
+bool RunLineGraph(GraphState& state, LineGraphKind kind, const Collection& collection,
+                  draw::Surface& surface) {
+  state.current = CurrentGraph::kNone;
+  std::unique_ptr<LineGraph>& kept = state.lineGraphs[static_cast<int>(kind)];
+  if (BuildLineGraph(kind, collection.radios, kept) != BuildOutcome::kBuilt) return false;
+  if (!DrawGraph(*kept->graph, surface)) return false;
+  state.current = CurrentOf(kind);
+  return true;
+}
+
+bool RunDistribution(GraphState& state, int field, const RadioList& radios, const TableSet& tables,
+                     draw::Surface& surface) {
+  state.current = CurrentGraph::kNone;
+  state.distribution.field = field;
+  if (!AllocateCounters(field, tables, state.distribution.counters)) return false;
+  CountDistribution(radios, field, state.distribution.counters);
+  DrawDistribution(field, state.distribution.counters, tables, surface);
+  state.current = CurrentGraph::kDistribution;
+  return true;
+}
+
+bool RedrawGraph(GraphState& state, const TableSet& tables, draw::Surface& surface) {
+  switch (state.current) {
+    case CurrentGraph::kCostValue:
+    case CurrentGraph::kHistory:
+    case CurrentGraph::kSalesProfit: {
+      const LineGraphKind kind = state.current == CurrentGraph::kCostValue ? LineGraphKind::kCostValue
+                                 : state.current == CurrentGraph::kHistory ? LineGraphKind::kHistory
+                                                                           : LineGraphKind::kSalesProfit;
+      const std::unique_ptr<LineGraph>& kept = state.lineGraphs[static_cast<int>(kind)];
+      return kept && kept->graph && DrawGraph(*kept->graph, surface);
+    }
+    case CurrentGraph::kDistribution:
+      DrawDistribution(state.distribution.field, state.distribution.counters, tables, surface);
+      return true;
+    default:
+      return false;
+  }
+}
+
+void ForgetGraphs(GraphState& state) {
+  state = GraphState{};
+}
+
+}  // namespace korvel::graphs

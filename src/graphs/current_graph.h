@@ -1,0 +1,39 @@
+// The graph the view shows, with the data it was drawn from, so that a redraw (a resize, a font
+// change, a printed page) draws it again without recounting.
+#pragma once
+
+#include <array>
+#include <memory>
+
+#include "collection/collection.h"
+#include "draw/surface.h"
+#include "graphs/distribution.h"
+#include "graphs/line_graphs.h"
+
+namespace korvel::graphs {
+
+enum class CurrentGraph : int { kNone, kCostValue, kDistribution, kHistory, kSalesProfit };
+
+struct GraphState {
+  CurrentGraph current = CurrentGraph::kNone;
+  std::array<std::unique_ptr<LineGraph>, kLineGraphKinds> lineGraphs;  // by LineGraphKind
+  DistributionData distribution;
+};
+
+// Builds the line graph of the kind over the whole collection, replacing the one kept before, and
+// draws it. True when drawn; false when there is nothing to draw (no dates, an empty range) or
+// memory ran out, and then no graph is current.
+bool RunLineGraph(GraphState& state, LineGraphKind kind, const Collection& collection,
+                  draw::Surface& surface);
+
+// Counts the radios over the field and draws the pie. False when the counters could not be made.
+bool RunDistribution(GraphState& state, int field, const RadioList& radios, const TableSet& tables,
+                     draw::Surface& surface);
+
+// Draws the current graph again from its kept data; false when no graph is current.
+bool RedrawGraph(GraphState& state, const TableSet& tables, draw::Surface& surface);
+
+// Forgets every kept graph.
+void ForgetGraphs(GraphState& state);
+
+}  // namespace korvel::graphs

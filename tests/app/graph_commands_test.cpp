@@ -1,0 +1,166 @@
+// The Graphs menu in the running program on a copy of the sample collection: each graph drawn in
+// the view, redrawn after a resize and a font change, and the Distribution dialog's choice kept in
+// the settings file.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QImage>
+#include <QTest>
+#include <filesystem>
+#include <numeric>
+
+#include "app/program.h"
+#include "dal/dal.h"
+#include "support/temp_dir.h"
+#include "ui/dialogs/dialog_ids.h"
+#include "ui/dialogs/qt_dal_host.h"
+#include "ui/frame/command_ids.h"
+#include "ui/frame/message_box.h"
+#include "ui/painting/window_fonts.h"
+#include "ui/windows/window_frame.h"
+#include "ui/windows/window_widget.h"
+
+namespace korvel {
+namespace {
+
+namespace fs = std::filesystem;
+using graphs::CurrentGraph;
+
+class GraphsInTheProgram : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    fs::copy(KORVEL_SAMPLE, dir_.path(), fs::copy_options::recursive);
+    previous_ = fs::current_path();
+    fs::current_path(dir_.path());
+    DalClearScripts();
+    ASSERT_TRUE(program_.Start());
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(program_.mainWindow().window));
+    Settle();
+  }
+  void TearDown() override {
+    program_.Finish();
+    for (int i = 0; i < 3; ++i) {
+      QCoreApplication::processEvents();
+      QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    ui::PostQuitMessage();
+    ui::RunMessageLoop();
+    fs::current_path(previous_);
+    EXPECT_TRUE(DalTakeScriptErrors().empty());
+  }
+  void Settle() {
+    for (int i = 0; i < 5; ++i) QCoreApplication::processEvents();
+  }
+  void Command(int id) {
+    ui::SendCommand(program_.mainWindow(), id);
+    Settle();
+  }
+  void Resize(int width, int height) {
+    program_.mainWindow().window->resize(width, height);
+    Settle();
+  }
+  // The view as it shows now, saved to look at.
+  QImage View(const std::string& name) {
+    QImage image = program_.viewWindow().window->grab().toImage();
+    image.save(QString::fromStdString(KORVEL_SCREENSHOT_DIR "/" + name));
+    return image;
+  }
+  static int Pixels(const QImage& image, QRgb colour) {
+    int n = 0;
+    for (int y = 0; y < image.height(); ++y) {
+      for (int x = 0; x < image.width(); ++x) n += (image.pixel(x, y) & 0xffffff) == (colour & 0xffffff);
+    }
+    return n;
+  }
+
+  test::TempDir dir_;
+  fs::path previous_;
+  QtDalHost host_;
+  Program program_;
+};
+
+constexpr QRgb kRed = 0xff0000, kDarkGreen = 0x008000, kBlue = 0x0000ff, kBrown = 0x804000;
+
+TEST_F(GraphsInTheProgram, LineGraphsAreDrawnAndRedrawnAtEverySize) {
+  struct Case {
+    int command;
+    CurrentGraph current;
+    const char* name;
+    QRgb lastSeries;
+  };
+  for (const auto& [width, height] : {std::pair{1280, 900}, std::pair{640, 480}}) {
+    Resize(width, height);
+    for (const Case& c :
+         {Case{kCommandGraphCostValue, CurrentGraph::kCostValue, "cost_value", kBlue},
+          Case{kCommandGraphHistory, CurrentGraph::kHistory, "history", kBrown},
+          Case{kCommandGraphSalesProfit, CurrentGraph::kSalesProfit, "sales_profit", kBlue}}) {
+      Command(c.command);
+      EXPECT_EQ(program_.state().viewMode, kViewGraph);
+      EXPECT_EQ(program_.graphs().current, c.current);
+      const QImage view = View("program_graph_" + std::string(c.name) + "_" + std::to_string(width) + ".png");
+      EXPECT_GT(Pixels(view, kRed), 100) << c.name;
+      EXPECT_GT(Pixels(view, c.lastSeries), 100) << c.name;
+    }
+  }
+  // A larger window draws the kept graph again at its new size, as does a font change.
+  Resize(1000, 700);
+  QImage resized = View("program_graph_resized.png");
+  EXPECT_EQ(resized.width(), program_.viewWindow().drawable.right);
+  EXPECT_GT(Pixels(resized, kRed), 100);
+  ui::SetFontDialogAnswer([](const QFont&) { return std::optional<QFont>(QFont("Liberation Mono", 9)); });
+  Command(kCommandChangeFont);
+  ui::SetFontDialogAnswer(nullptr);
+  EXPECT_EQ(program_.graphs().current, CurrentGraph::kSalesProfit);
+  EXPECT_GT(Pixels(View("program_graph_small_font.png"), kDarkGreen), 100);
+}
+
+TEST_F(GraphsInTheProgram, DistributionOfTheSelectionAndItsChoiceKeptInTheSettings) {
+  const int selected = program_.state().selection.current.Count();
+  ASSERT_GT(selected, 0);
+  ASSERT_LT(selected, program_.state().collection.radios.Count());
+
+  // Cancel leaves the view as it was.
+  DalQueueScript(DalScript().Cancel());
+  Command(kCommandGraphDistribution);
+  EXPECT_EQ(program_.state().viewMode, kViewDescription);
+
+  // Status over the radios the selection dialog keeps (all of the current selection).
+  DalQueueScript(DalScript().Choose(kIdDistributionField, 7).Check(kIdDistributionSelected, true).Ok());
+  DalQueueScript(DalScript().Ok());
+  Command(kCommandGraphDistribution);
+  EXPECT_EQ(DalPendingScripts(), 0u);
+  EXPECT_EQ(program_.state().viewMode, kViewGraph);
+  const graphs::GraphState& graphs = program_.graphs();
+  ASSERT_EQ(graphs.current, CurrentGraph::kDistribution);
+  EXPECT_EQ(graphs.distribution.field, 7);
+  EXPECT_EQ(std::accumulate(graphs.distribution.counters.begin(), graphs.distribution.counters.end(), 0u),
+            static_cast<unsigned>(selected));
+  for (const auto& [width, height] : {std::pair{1280, 900}, std::pair{640, 480}}) {
+    Resize(width, height);
+    const QImage pie = View("program_graph_distribution_" + std::to_string(width) + ".png");
+    EXPECT_GT(Pixels(pie, kRed), 1000);
+  }
+
+  // The dialog opens on the kept choice; without "Selected" the whole collection is counted.
+  int shownField = -1;
+  DalQueueScript(DalScript()
+                     .Do([&](DalDialog& open) {
+                       shownField = open.window->Control(kIdDistributionField)->CurrentItem();
+                     })
+                     .Choose(kIdDistributionField, 10)
+                     .Check(kIdDistributionSelected, false)
+                     .Ok());
+  Command(kCommandGraphDistribution);
+  EXPECT_EQ(shownField, 7);
+  EXPECT_EQ(std::accumulate(graphs.distribution.counters.begin(), graphs.distribution.counters.end(), 0u),
+            static_cast<unsigned>(program_.state().collection.radios.Count()));
+  View("program_graph_distribution_year.png");
+
+  MessageBoxScript boxes({kAnswerYes});
+  Command(kCommandExit);
+  EXPECT_NE(test::ReadFile(dir_ / "korvel.ini").find("\n10 --- Graphing Parameters ---\n0\n"),
+            std::string::npos);
+}
+
+}  // namespace
+}  // namespace korvel

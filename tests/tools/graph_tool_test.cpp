@@ -1,0 +1,100 @@
+// korvel-tool graph and the graph views of korvel-tool render, on the sample collection.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <nlohmann/json.hpp>
+#include <string>
+
+#include "support/temp_dir.h"
+
+namespace korvel {
+namespace {
+
+struct ToolOutput {
+  int status = -1;
+  std::string out;
+};
+
+ToolOutput Tool(const std::string& arguments) {
+  ToolOutput run;
+  std::FILE* pipe = popen((std::string(KORVEL_TOOL) + " " + arguments + " 2>/dev/null").c_str(), "r");
+  char buffer[65536];
+  std::size_t n;
+  while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) run.out.append(buffer, n);
+  const int status = pclose(pipe);
+  run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return run;
+}
+
+const std::string kSample = KORVEL_SAMPLE;
+
+TEST(GraphTool, LineGraphsGiveTheirMonthlyTotalsAndAxes) {
+  for (const char* kind : {"cost-value", "history", "sales-profit"}) {
+    const ToolOutput run = Tool("graph " + kSample + " " + kind);
+    ASSERT_EQ(run.status, 0) << kind;
+    const nlohmann::json json = nlohmann::json::parse(run.out);
+    const int first = json["first"], last = json["last"];
+    EXPECT_EQ(first / 12, 1974) << kind;
+    ASSERT_FALSE(json["series"].empty());
+    for (const auto& series : json["series"])
+      EXPECT_EQ(series["values"].size(), std::size_t(last - first + 1));
+    // The month axis runs over whole years around the data.
+    const double lo = json["x"]["lo"], hi = json["x"]["hi"];
+    EXPECT_EQ(static_cast<int>(lo) % 12, 0);
+    EXPECT_LE(lo, first);
+    EXPECT_GE(hi, last);
+    EXPECT_EQ(json["x"]["major"], 12.0);
+  }
+  const nlohmann::json cost = nlohmann::json::parse(Tool("graph " + kSample + " cost-value").out);
+  EXPECT_EQ(cost["title"], "Cost/Value of Radio Collection");
+  EXPECT_EQ(cost["series"][3]["name"], "Value");
+  const nlohmann::json sales = nlohmann::json::parse(Tool("graph " + kSample + " sales-profit").out);
+  EXPECT_LT(sales["y"]["lo"].get<double>(), 0);  // profit runs below zero before the first sale
+
+  EXPECT_EQ(Tool("graph " + kSample + " pie").status, 2);
+  EXPECT_EQ(Tool("graph " + kSample + " history '+Year<1940'").status, 2);
+  EXPECT_EQ(Tool("graph " + kSample + " distribution:11").status, 2);
+  EXPECT_EQ(Tool("graph /nonexistent cost-value").status, 1);
+}
+
+TEST(GraphTool, DistributionCountsTheStepsSelection) {
+  const nlohmann::json all = nlohmann::json::parse(Tool("graph " + kSample + " distribution:10").out);
+  EXPECT_EQ(all["title"], "Distribution by Year");
+  EXPECT_EQ(all["counters"].size(), 10u);
+  EXPECT_EQ(all["total"], 48);
+  int spans = 0;
+  for (const auto& slice : all["slices"]) spans += slice["span"].get<int>();
+  EXPECT_EQ(spans, 360);
+
+  const ToolOutput tubes = Tool("graph " + kSample + " distribution:8 +Technology=Tube");
+  ASSERT_EQ(tubes.status, 0);
+  const nlohmann::json json = nlohmann::json::parse(tubes.out);
+  const std::string selected = Tool("select " + kSample + " +Technology=Tube").out;
+  EXPECT_EQ(json["total"], std::count(selected.begin(), selected.end(), '\n'));
+  ASSERT_EQ(json["slices"].size(), 1u);
+  EXPECT_EQ(json["slices"][0]["name"], "Tube");
+  EXPECT_EQ(json["slices"][0]["span"], 360);
+}
+
+TEST(GraphTool, RenderDrawsEachGraphAtTheSizeAsked) {
+  test::TempDir dir;
+  for (const char* view : {"cost-value", "history", "sales-profit", "distribution:1"}) {
+    const std::string out = (dir.path() / "graph.png").string();
+    ASSERT_EQ(Tool("render " + kSample + " " + view + " " + out + " --size 640x480").status, 0) << view;
+    const std::string png = test::ReadFile(out);
+    ASSERT_GT(png.size(), 1000u) << view;
+    // Width and height, big-endian, in the header chunk.
+    const auto word = [&](std::size_t at) {
+      return (static_cast<unsigned char>(png[at]) << 24) | (static_cast<unsigned char>(png[at + 1]) << 16) |
+             (static_cast<unsigned char>(png[at + 2]) << 8) | static_cast<unsigned char>(png[at + 3]);
+    };
+    EXPECT_EQ(word(16), 640);
+    EXPECT_EQ(word(20), 480);
+  }
+  EXPECT_EQ(Tool("render " + kSample + " distribution:x " + (dir.path() / "x.png").string()).status, 2);
+}
+
+}  // namespace
+}  // namespace korvel
