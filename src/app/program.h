@@ -9,6 +9,7 @@
 #include "app/program_state.h"
 #include "app/selection_dialog.h"
 #include "app/selection_pane.h"
+#include "pictures/tour.h"
 #include "reports/radio_description.h"
 #include "ui/windows/window_descriptor.h"
 
@@ -53,6 +54,10 @@ class Program {
   void RedrawView(bool reloadPicture = false);
   // Asks whether to save and leave; true when the program is ending.
   bool ExitPrompt();
+  SelectionDialogHooks DialogHooks();
+
+  // The picture tour.
+  Tour& tour() { return tour_; }
 
  private:
   long MainProcedure(ui::WindowDescriptor& window, const ui::WindowMessage& message);
@@ -67,7 +72,6 @@ class Program {
   void SetPaneScroll();
   void ShowCurrentRadio(bool nextPicture);
   void AfterSelectionChange();
-  SelectionDialogHooks DialogHooks();
   void SaveAndQuit();
   void OfferNewCollection();
   bool Maximised() const;
@@ -79,7 +83,9 @@ class Program {
   SelectionPane pane_;
   RadioDescription description_;
   bool held_ = false;
-  ui::WindowMessage heldCommand_;
+  ui::WindowMessage heldCommand_;  // a command, or the close request, waiting for a tour to stop
+  // The picture tour (its thread draws on the view while a tour runs).
+  Tour tour_{state_.registry};
   bool started_ = false;
   bool finished_ = false;
 };
