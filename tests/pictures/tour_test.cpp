@@ -8,6 +8,7 @@
 #include <deque>
 #include <mutex>
 #include <set>
+#include <thread>
 
 #include "pictures/bmp_header.h"
 #include "pictures/tour.h"
@@ -270,13 +271,31 @@ TEST_F(TourRun, StopWithinOneAnimationAndExitWithoutTicks) {
   EXPECT_FALSE(driver.tour().Running());
 }
 
-TEST(BoundedSemaphore, ReleasesBeyondTheMaximumAreLost) {
-  BoundedSemaphore semaphore(kTourSemaphoreMaximum);
-  int kept = 0;
-  for (int i = 0; i < 150; ++i) kept += semaphore.Release() ? 1 : 0;
-  EXPECT_EQ(kept, 100);
-  for (int i = 0; i < 100; ++i) semaphore.Acquire();
-  EXPECT_EQ(semaphore.Count(), 0);
+// Free-running, as in the program: the other thread starts, resizes, repaints and stops tours while
+// the tour thread draws (the ThreadSanitizer build of this test watches the hand-overs).
+TEST_F(TourRun, ToursStartStopResizeAndRepaintWhileTheThreadDraws) {
+  const std::vector<int> pictures = {Picture("a.bmp"), Picture("b.bmp"), Picture("c.bmp", 300, 300)};
+  test::RecordingSurface recording{400, 400};
+  Tour tour(registry);
+  tour.StartTourThread();
+  for (int round = 0; round < 16; ++round) {
+    ASSERT_TRUE(tour.StartTour(recording.surface(), pictures));
+    for (int tick = 0; tick < 60; ++tick) {
+      tour.TimerTick();
+      if (tick % 7 == 0) tour.RequestTourRepaint();
+      if (tick % 13 == 0) tour.SetViewBounds({0, 0, 300 + tick, 400});
+      if (tick == 30) tour.SetTourSize(1 + round % kTourMaximumSize);
+      std::this_thread::yield();
+    }
+    tour.StopTour();
+    for (int tick = 0; tour.Running() && tick < 2000; ++tick) {
+      tour.TimerTick();
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    ASSERT_FALSE(tour.Running());
+  }
+  tour.EndTourThread();
+  EXPECT_FALSE(recording.OpsOf<BitmapOp>().empty());
 }
 
 }  // namespace
