@@ -45,6 +45,7 @@ class TourJourney : public ::testing::Test {
     ui::PostQuitMessage();
     ui::RunMessageLoop();
     fs::current_path(previous_);
+    EXPECT_TRUE(DalTakeScriptErrors().empty());
   }
   void Command(int id) { ui::SendCommand(program_.mainWindow(), id); }
   bool TourRunning() { return program_.tour().Running(); }
@@ -132,6 +133,20 @@ TEST_F(TourJourney, ClosingTheWindowStopsTheTourBeforeTheExitQuestion) {
   // A tour left running at the end is ended by leaving, without ticks.
   Command(kCommandTourRandom);
   EXPECT_TRUE(TourRunning());
+}
+
+TEST_F(TourJourney, SelectedToursTheDialogsChoiceAndItsCancelStartsNothing) {
+  DalQueueScript(DalScript().Cancel());
+  Command(kCommandTourSelected);
+  EXPECT_FALSE(TourRunning());
+  EXPECT_FALSE(program_.pane().hidden);
+  EXPECT_EQ(program_.state().viewMode, kViewDescription);
+
+  DalQueueScript(DalScript().Ok());
+  Command(kCommandTourSelected);
+  EXPECT_TRUE(TourRunning());
+  EXPECT_TRUE(program_.pane().hidden);
+  EXPECT_EQ(program_.state().viewMode, kViewTour);
 }
 
 // Run by hand (--gtest_also_run_disabled_tests) to look at the tour: the sizes take a while to fill.
