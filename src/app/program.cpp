@@ -7,6 +7,7 @@
 #include "app/file_commands.h"
 #include "app/selection_dialog.h"
 #include "app/table_insert.h"
+#include "app/tour_commands.h"
 #include "collection/changes.h"
 #include "collection/radio_ops.h"
 #include "collection/tables.h"
@@ -143,10 +144,12 @@ bool Program::Start() {
     const int size = std::clamp(settings.tourSize, 1, 8);
     menu->CheckMenuPair(kTourMenuPosition, kTourSizeMenuPosition, kCommandTourSizeBase + size, size - 1,
                         true);
+    tour_.SetTourSize(size);
     SavedMenuItems saved(*menu);
     RebuildSavedMenu(state_.selection, saved);
   }
   ResolveSavedFilters(state_.selection, state_.collection);
+  tour_.StartTourThread();
   StartWindowTimer(main_, kTimerId, kTimerMilliseconds);
   main_.window->show();
   InstallMessageBoxes(main_.window);
@@ -175,6 +178,7 @@ int Program::Run() {
 void Program::Finish() {
   if (finished_ || !started_) return;
   finished_ = true;
+  tour_.EndTourThread();  // before the view it draws on goes
   if (main_.window != nullptr) {
     StopWindowTimer(main_, kTimerId);
     DestroyWindow(main_);
@@ -192,12 +196,19 @@ bool Program::Maximised() const {
 long Program::MainProcedure(WindowDescriptor& window, const WindowMessage& message) {
   switch (message.message) {
     case kMessageTimer:
-      if (state_.tourRunning) return 0;
+      if (tour_.Running()) {
+        tour_.TimerTick();
+        return 0;
+      }
       if (held_) {
         held_ = false;
         ShowPane(true);
         view_.surface.Clear();
-        Command(static_cast<int>(heldCommand_.first), heldCommand_.second);
+        if (heldCommand_.message == kMessageClose) {
+          ExitPrompt();
+        } else {
+          Command(static_cast<int>(heldCommand_.first), heldCommand_.second);
+        }
       }
       return 0;
     case kMessageSize:
@@ -205,15 +216,19 @@ long Program::MainProcedure(WindowDescriptor& window, const WindowMessage& messa
       return 0;
     case kMessageClose:
       if (!state_.ready) return 0;
-      state_.tourRunning = false;
-      ExitPrompt();
-      return 0;
+      [[fallthrough]];
     case kMessageCommand:
-      if (state_.tourRunning) {
-        // The tour stops first; the command runs at the next tick.
+      if (tour_.Running() &&
+          !(message.message == kMessageCommand && RunsDuringTour(static_cast<int>(message.first)))) {
+        // The tour stops first (after the picture growing or shrinking now); the command, or the
+        // exit question, follows at the first tick after.
         held_ = true;
         heldCommand_ = message;
-        state_.tourRunning = false;
+        tour_.StopTour();
+        return 0;
+      }
+      if (message.message == kMessageClose) {
+        ExitPrompt();
         return 0;
       }
       held_ = false;
@@ -314,7 +329,13 @@ void Program::Command(int id, std::intptr_t second) {
     case kCommandGraphSalesProfit:
       if (RunGraphCommand(id, state_, graphs_, view_.surface, GraphHooks())) mode = kViewGraph;
       break;
+    // The picture tour.
+    case kCommandTourRandom:
+    case kCommandTourSelected:
+      mode = TourRadios(*this, id == kCommandTourRandom) ? kViewTour : kViewDescription;
+      break;
     default:
+      if (RunsDuringTour(id)) SetTourSize(*this, id - kCommandTourSizeBase);
       if (id >= kCommandSavedFirst && id <= kCommandSavedLast) {
         if (RecallSavedSelection(id - kCommandSavedFirst, state_.collection, state_.selection)) {
           AfterSelectionChange();
@@ -416,8 +437,13 @@ void Program::RedrawView(bool reloadPicture) {
     case kViewGraph:
       if (!graphs::RedrawGraph(graphs_, state_.collection.tables, view_.surface)) view_.surface.Clear();
       break;
+    case kViewTour:
+      // The tour thread owns the view while it runs; it repaints at its next step.
+      tour_.SetViewBounds(view_.drawable);
+      tour_.RequestTourRepaint();
+      break;
     default:
-      // Graphs, inventory, the tour and the list draw themselves once they exist.
+      // Graphs, inventory and the list draw themselves once they exist.
       view_.surface.Clear();
       break;
   }
@@ -485,7 +511,7 @@ bool Program::Navigate(const WindowMessage& message) {
 long Program::PaneProcedure(WindowDescriptor& window, const WindowMessage& message) {
   switch (message.message) {
     case kMessagePaint:
-      if (!state_.tourRunning) DrawPane(true);
+      if (!tour_.Running()) DrawPane(true);
       return 0;
     case kMessageVerticalScroll:
       PaneScrollBar(message);

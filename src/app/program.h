@@ -13,6 +13,7 @@
 #include "app/radio_notebook.h"
 #include "app/selection_dialog.h"
 #include "app/selection_pane.h"
+#include "pictures/tour.h"
 #include "reports/radio_description.h"
 #include "ui/windows/window_descriptor.h"
 
@@ -59,6 +60,10 @@ class Program {
   void RedrawView(bool reloadPicture = false);
   // Asks whether to save and leave; true when the program is ending.
   bool ExitPrompt();
+  SelectionDialogHooks DialogHooks();
+
+  // The picture tour.
+  Tour& tour() { return tour_; }
 
   // Editing: the radio notebook and what its commands need of the windows.
   RadioNotebook& radioNotebook() { return radioNotebook_; }
@@ -78,7 +83,6 @@ class Program {
   void SetPaneScroll();
   void ShowCurrentRadio(bool nextPicture);
   void AfterSelectionChange();
-  SelectionDialogHooks DialogHooks();
   void SaveAndQuit();
   void OfferNewCollection();
   bool Maximised() const;
@@ -94,7 +98,9 @@ class Program {
   // Graphs: the current graph and the data it was drawn from
   graphs::GraphState graphs_;
   bool held_ = false;
-  ui::WindowMessage heldCommand_;
+  ui::WindowMessage heldCommand_;  // a command, or the close request, waiting for a tour to stop
+  // The picture tour (its thread draws on the view while a tour runs).
+  Tour tour_{state_.registry};
   // The inventory window of view mode 1.
   InventoryWindow inventory_;
   bool started_ = false;

@@ -29,7 +29,6 @@ struct ProgramState {
   std::string settingsPath = std::string(".") + "/" + kSettingsFileName;
   int viewMode = kViewDescription;
   bool ready = true;  // false while a command runs (its dialogs keep dispatching messages)
-  bool tourRunning = false;
 };
 
 }  // namespace korvel

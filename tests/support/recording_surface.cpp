@@ -26,30 +26,31 @@ std::vector<std::string> RecordingSurface::Texts() const {
 }
 
 void RecordingSurface::FillArea(const draw::DeviceRect& area, draw::Rgb colour) {
-  ops_.emplace_back(std::in_place_type<FillAreaOp>, area, colour);
+  ops_.emplace_back(std::in_place_type<FillAreaOp>, FillAreaOp{area, colour});
 }
 
 void RecordingSurface::Line(draw::DevicePoint from, draw::DevicePoint to, const draw::Pen& pen) {
-  ops_.emplace_back(std::in_place_type<LineOp>, from, to, pen);
+  ops_.emplace_back(std::in_place_type<LineOp>, LineOp{from, to, pen});
 }
 
 void RecordingSurface::Text(draw::DevicePoint baselineStart, std::string_view text,
                             const draw::TextStyle& style) {
-  ops_.emplace_back(std::in_place_type<TextOp>, baselineStart, std::string(text), style.fontIndex,
-                    style.colour, style.background);
+  ops_.emplace_back(std::in_place_type<TextOp>, TextOp{baselineStart, std::string(text), style.fontIndex,
+                                                       style.colour, style.background});
 }
 
 void RecordingSurface::FillFigures(const std::vector<draw::Figure>& figures, draw::Rgb colour) {
-  ops_.emplace_back(std::in_place_type<FillFiguresOp>, figures, colour);
+  ops_.emplace_back(std::in_place_type<FillFiguresOp>, FillFiguresOp{figures, colour});
 }
 
 void RecordingSurface::Scroll(int dx, int dy, const draw::DeviceRect& area) {
-  ops_.emplace_back(std::in_place_type<ScrollOp>, dx, dy, area);
+  ops_.emplace_back(std::in_place_type<ScrollOp>, ScrollOp{dx, dy, area});
 }
 
 draw::BitmapResult RecordingSurface::StretchBitmap(const draw::DeviceRect& destination,
                                                    const draw::BitmapSource& source) {
-  ops_.emplace_back(std::in_place_type<BitmapOp>, destination, source.bmpFile.data(), source.bmpFile.size());
+  ops_.emplace_back(std::in_place_type<BitmapOp>,
+                    BitmapOp{destination, source.bmpFile.data(), source.bmpFile.size()});
   return bitmapResult_;
 }
 

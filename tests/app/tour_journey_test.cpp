@@ -1,0 +1,166 @@
+// The picture tour in the running program on a copy of the sample: commands and the close request
+// wait for the tour to stop, a new size restarts it, and leaving ends its thread.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QImage>
+#include <QMenu>
+#include <QTest>
+#include <filesystem>
+
+#include "app/program.h"
+#include "dal/dal.h"
+#include "support/collection_builder.h"
+#include "support/temp_dir.h"
+#include "ui/dialogs/qt_dal_host.h"
+#include "ui/frame/command_ids.h"
+#include "ui/frame/message_box.h"
+#include "ui/frame/program_menu.h"
+#include "ui/windows/window_frame.h"
+#include "ui/windows/window_widget.h"
+
+namespace korvel {
+namespace {
+
+namespace fs = std::filesystem;
+
+class TourJourney : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    fs::copy(KORVEL_SAMPLE, dir_.path(), fs::copy_options::recursive);
+    previous_ = fs::current_path();
+    fs::current_path(dir_.path());
+    DalClearScripts();
+    ASSERT_TRUE(program_.Start());
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(program_.mainWindow().window));
+    for (int i = 0; i < 5; ++i) QCoreApplication::processEvents();
+  }
+  void TearDown() override {
+    program_.Finish();  // ends a tour still running: leaving never waits for ticks
+    for (int i = 0; i < 3; ++i) {
+      QCoreApplication::processEvents();
+      QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    ui::PostQuitMessage();
+    ui::RunMessageLoop();
+    fs::current_path(previous_);
+    EXPECT_TRUE(DalTakeScriptErrors().empty());
+  }
+  void Command(int id) { ui::SendCommand(program_.mainWindow(), id); }
+  bool TourRunning() { return program_.tour().Running(); }
+  QAction* SizeItem(int n) {
+    QMenu* size = program_.mainWindow().window->menuBar()->FindMenu({"tour", "size"});
+    return size != nullptr ? size->actions().value(n - 1) : nullptr;
+  }
+  // The view's backing image has pictures on it (anything but the white background).
+  int PicturePixels() {
+    const QImage image = program_.viewWindow().device->Snapshot();
+    int n = 0;
+    for (int y = 0; y < image.height(); y += 4) {
+      for (int x = 0; x < image.width(); x += 4) n += (image.pixel(x, y) & 0xffffff) != 0xffffff ? 1 : 0;
+    }
+    return n;
+  }
+  void Screenshot(const QString& name) {
+    program_.mainWindow().window->grab().toImage().save(QString(KORVEL_SCREENSHOT_DIR "/") + name);
+  }
+
+  test::TempDir dir_;
+  fs::path previous_;
+  QtDalHost host_;
+  Program program_;
+};
+
+TEST_F(TourJourney, CommandsWaitForTheTourAndOnlyTheLastOneRuns) {
+  const int before = program_.state().selection.current.Count();
+  Command(kCommandTourRandom);
+  ASSERT_TRUE(TourRunning());
+  EXPECT_TRUE(program_.pane().hidden);
+  EXPECT_EQ(program_.state().viewMode, kViewTour);
+  EXPECT_EQ(program_.state().selection.currentRadio, nullptr);
+  // The view fills the window and pictures grow in it at the timer's pace.
+  EXPECT_EQ(program_.viewWindow().current.width, program_.mainWindow().drawable.right);
+  QTest::qWait(400);
+  EXPECT_GT(PicturePixels(), 0);
+
+  // A new size restarts the tour at once; the tick moves and the settings keep it.
+  ASSERT_TRUE(SizeItem(3)->isChecked());
+  Command(kCommandTourSizeBase + 4);
+  EXPECT_TRUE(TourRunning());
+  EXPECT_TRUE(SizeItem(4)->isChecked());
+  EXPECT_FALSE(SizeItem(3)->isChecked());
+  EXPECT_EQ(program_.state().settings.tourSize, 4);
+  EXPECT_EQ(program_.tour().TourSize(), 4);
+
+  // Two commands while the tour runs: the tour finishes the picture it is drawing, then only the
+  // second command runs (the first, the exit question, would have shown a box).
+  MessageBoxScript boxes({kAnswerCancel});
+  QTest::qWait(100);
+  Command(kCommandExit);
+  Command(kCommandViewChanges);
+  EXPECT_TRUE(TourRunning());
+  EXPECT_EQ(program_.state().selection.current.Count(), before);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return !TourRunning(); }, 3000));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return program_.state().viewMode == kViewDescription; }, 1000));
+  EXPECT_TRUE(boxes.boxes().empty());
+  EXPECT_FALSE(program_.pane().hidden);
+  EXPECT_EQ(program_.pane().Count(), program_.state().selection.current.Count());
+  EXPECT_LT(program_.state().selection.current.Count(), before);
+}
+
+TEST_F(TourJourney, ClosingTheWindowStopsTheTourBeforeTheExitQuestion) {
+  Command(kCommandTourRandom);
+  ASSERT_TRUE(TourRunning());
+  QTest::qWait(100);
+  MessageBoxScript boxes({kAnswerCancel});
+  program_.mainWindow().window->close();
+  EXPECT_TRUE(boxes.boxes().empty());
+  bool stoppedFirst = false;
+  EXPECT_TRUE(QTest::qWaitFor(
+      [&] {
+        if (!boxes.boxes().empty()) return true;
+        stoppedFirst = !TourRunning();
+        return false;
+      },
+      3000));
+  EXPECT_TRUE(stoppedFirst);
+  EXPECT_FALSE(TourRunning());
+  EXPECT_TRUE(program_.state().ready);
+  EXPECT_FALSE(program_.pane().hidden);
+  EXPECT_TRUE(program_.mainWindow().window->isVisible());
+
+  // A tour left running at the end is ended by leaving, without ticks.
+  Command(kCommandTourRandom);
+  EXPECT_TRUE(TourRunning());
+}
+
+TEST_F(TourJourney, SelectedToursTheDialogsChoiceAndItsCancelStartsNothing) {
+  DalQueueScript(DalScript().Cancel());
+  Command(kCommandTourSelected);
+  EXPECT_FALSE(TourRunning());
+  EXPECT_FALSE(program_.pane().hidden);
+  EXPECT_EQ(program_.state().viewMode, kViewDescription);
+
+  DalQueueScript(DalScript().Ok());
+  Command(kCommandTourSelected);
+  EXPECT_TRUE(TourRunning());
+  EXPECT_TRUE(program_.pane().hidden);
+  EXPECT_EQ(program_.state().viewMode, kViewTour);
+}
+
+// Run by hand (--gtest_also_run_disabled_tests) to look at the tour: the sizes take a while to fill.
+TEST_F(TourJourney, DISABLED_ScreenshotsAtThreeSizes) {
+  for (int n : {1, 3, 8}) {
+    Command(kCommandTourSizeBase + n);
+    Command(kCommandTourRandom);
+    QTest::qWait(n == 8 ? 30000 : n == 3 ? 6000 : 500);
+    Screenshot(QString("tour_%1x%1.png").arg(n));
+    Command(kCommandViewChanges);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !TourRunning(); }, 3000));
+    QTest::qWait(100);
+  }
+}
+
+}  // namespace
+}  // namespace korvel

@@ -1,0 +1,302 @@
+// The tour thread stepped by hand: each frame waits for a tick that the test releases once it has
+// looked at what the frame drew on a recording surface and what the cells hold.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <condition_variable>
+#include <cstring>
+#include <deque>
+#include <mutex>
+#include <set>
+#include <thread>
+
+#include "pictures/bmp_header.h"
+#include "pictures/tour.h"
+#include "support/recording_surface.h"
+#include "support/temp_dir.h"
+#include "util/message_recorder.h"
+
+namespace korvel {
+namespace {
+
+using test::BitmapOp;
+using test::FillAreaOp;
+
+struct Frame {
+  std::vector<BitmapOp> bitmaps;
+  std::vector<FillAreaOp> fills;
+  std::vector<TourCell> cells;
+  std::vector<int> list;
+
+  int Occupied() const {
+    int n = 0;
+    for (const TourCell& cell : cells) n += cell.picture >= 0 ? 1 : 0;
+    return n;
+  }
+  bool Shows(int picture) const {
+    for (const TourCell& cell : cells) {
+      if (cell.picture == picture) return true;
+    }
+    return false;
+  }
+  int Width() const {
+    return bitmaps.empty() ? 0 : bitmaps[0].destination.right - bitmaps[0].destination.left;
+  }
+};
+
+// A tour on a 400 x 400 recording surface, its thread started, stepped frame by frame.
+class TourDriver {
+ public:
+  explicit TourDriver(PictureRegistry& registry) : tour_(registry) {
+    tour_.SetTickObserver([this](const TourState& state) {
+      Frame frame{recording_.OpsOf<BitmapOp>(),
+                  recording_.OpsOf<FillAreaOp>(),
+                  {state.cells.begin(), state.cells.end()},
+                  {state.list.begin(), state.list.end()}};
+      recording_.ForgetOps();
+      std::lock_guard lock(mutex_);
+      waiting_.push_back(std::move(frame));
+      drawn_.notify_all();
+    });
+    tour_.StartTourThread();
+  }
+  ~TourDriver() { tour_.EndTourThread(); }
+
+  Tour& tour() { return tour_; }
+  void Start(std::vector<int> pictures, int size) {
+    tour_.SetTourSize(size);
+    ASSERT_TRUE(tour_.StartTour(recording_.surface(), std::move(pictures)));
+  }
+  // The next `count` frames, each released by one tick after it was drawn.
+  std::vector<Frame> Frames(int count) {
+    std::vector<Frame> frames;
+    for (int i = 0; i < count; ++i) {
+      std::unique_lock lock(mutex_);
+      if (!drawn_.wait_for(lock, std::chrono::seconds(20), [this] { return !waiting_.empty(); })) {
+        ADD_FAILURE() << "the tour drew no frame " << i;
+        break;
+      }
+      frames.push_back(std::move(waiting_.front()));
+      waiting_.pop_front();
+      lock.unlock();
+      tour_.TimerTick();
+    }
+    return frames;
+  }
+  // Ticks until the thread has finished stopping; the frames it drew meanwhile.
+  int FramesUntilStopped() {
+    int frames = 0;
+    while (tour_.Running() && frames < 1000) {
+      {
+        std::unique_lock lock(mutex_);
+        if (!drawn_.wait_for(lock, std::chrono::milliseconds(5), [this] { return !waiting_.empty(); }))
+          continue;
+        waiting_.pop_front();
+      }
+      ++frames;
+      tour_.TimerTick();
+    }
+    return frames;
+  }
+
+ private:
+  test::RecordingSurface recording_{400, 400};
+  std::mutex mutex_;
+  std::condition_variable drawn_;
+  std::deque<Frame> waiting_;
+  Tour tour_;  // last: its thread ends before the rest goes
+};
+
+class TourRun : public ::testing::Test {
+ protected:
+  void SetUp() override { registry.SetDataDirectory(dir.path().string()); }
+  void WritePicture(const std::string& name, int width, int height) {
+    GalBitmap bitmap;
+    const std::size_t n = GalRowBytes(width) * height + kBmpHeaderSize + kBmpSpare;
+    ASSERT_TRUE(GalReserve(bitmap, n));
+    std::memset(bitmap.image.get(), 0x40, n);
+    WriteBmpHeader(bitmap.image.get(), width, height, static_cast<std::uint32_t>(n), 0);
+    ASSERT_EQ(GalWriteBitmap(dir / name, bitmap), 1);
+  }
+  int Picture(const std::string& name, int width = 400, int height = 200) {
+    WritePicture(name, width, height);
+    return registry.Register(name);
+  }
+
+  test::TempDir dir;
+  PictureRegistry registry;
+  MessageRecorder messages;
+};
+
+TEST_F(TourRun, OneByOneOverOneRadioGrowsShrinksClearsAndStartsOver) {
+  const int only = Picture("only.bmp");
+  TourDriver driver(registry);
+  driver.Start({only}, 1);
+  const std::vector<Frame> frames = driver.Frames(19 + 20 + 1 + 1);
+  ASSERT_EQ(frames.size(), 41u);
+
+  // The grid starts empty: the whole view cleared, then the first frame clears its cell too.
+  EXPECT_EQ(frames[0].fills.at(0).area, (draw::DeviceRect{0, 0, 400, 400}));
+  for (int k = 0; k < 19; ++k) {
+    SCOPED_TRACE(k);
+    ASSERT_EQ(frames[k].bitmaps.size(), 1u);
+    EXPECT_NEAR(frames[k].Width(), 20 * (k + 1), 2);  // 0.05 to 0.95 of 400
+    EXPECT_FALSE(frames[k].Shows(only));              // on show once grown
+    EXPECT_EQ(frames[k].fills.empty(), k > 0);        // later frames cover the one before
+  }
+  for (int k = 0; k < 20; ++k) {
+    SCOPED_TRACE(k);
+    const Frame& frame = frames[19 + k];
+    ASSERT_EQ(frame.bitmaps.size(), 1u);
+    EXPECT_NEAR(frame.Width(), 400 - 20 * k, 2);  // 1.0 down to 0.05
+    EXPECT_TRUE(frame.Shows(only));               // still on show while it shrinks
+    EXPECT_FALSE(frame.fills.empty());            // the margins are cleared
+  }
+  // No other radio: the cell is cleared and the tour starts over with the same one.
+  EXPECT_TRUE(frames[39].bitmaps.empty());
+  EXPECT_EQ(frames[39].fills.at(0).area, (draw::DeviceRect{0, 0, 400, 400}));
+  EXPECT_EQ(frames[39].Occupied(), 0);
+  EXPECT_NEAR(frames[40].Width(), 20, 1);
+}
+
+TEST_F(TourRun, TwoByTwoOverThreeRadiosKeepsOneInReserveAndRepeatsFromRunToRun) {
+  const std::vector<int> pictures = {Picture("a.bmp"), Picture("b.bmp", 200, 400),
+                                     Picture("c.bmp", 300, 300)};
+  std::vector<int> firstRun;
+  for (int run = 0; run < 2; ++run) {
+    TourDriver driver(registry);
+    driver.Start(pictures, 2);
+    const std::vector<Frame> frames = driver.Frames(400);
+    ASSERT_EQ(frames.size(), 400u);
+    std::set<int> shown;
+    for (std::size_t i = 0; i < frames.size(); ++i) {
+      const Frame& frame = frames[i];
+      ASSERT_EQ(frame.cells.size(), 4u);
+      EXPECT_LE(frame.Occupied(), 2) << i;
+      // Once two are on show every step replaces one of them: no frame is left without a picture.
+      if (i >= 38) {
+        EXPECT_EQ(frame.bitmaps.size(), 1u) << i;
+      }
+      for (const TourCell& cell : frame.cells) {
+        if (cell.picture >= 0) shown.insert(cell.picture);
+      }
+    }
+    EXPECT_EQ(shown, std::set<int>(pictures.begin(), pictures.end()));
+    std::vector<int> cells;
+    for (const Frame& frame : frames) {
+      for (const TourCell& cell : frame.cells) cells.push_back(cell.picture);
+    }
+    if (run == 0) firstRun = cells;
+    EXPECT_EQ(cells, firstRun);
+  }
+}
+
+TEST_F(TourRun, PicturesThatCannotBeShownAreNeverPicked) {
+  const int missing = registry.Register("missing.bmp");
+  const int good = Picture("good.bmp");
+  {
+    TourDriver driver(registry);
+    driver.Start({missing, -1, good}, 1);
+    std::vector<Frame> frames = driver.Frames(200);
+    ASSERT_EQ(frames.size(), 200u);
+    EXPECT_EQ(frames.back().list, (std::vector<int>{-1, good}));
+    // Dropped the first time: even a file that appears later is not tried again in this tour.
+    WritePicture("missing.bmp", 10, 400);  // never wider than 10, the other never narrower than 20
+    frames = driver.Frames(200);
+    for (const Frame& frame : frames) {
+      EXPECT_FALSE(frame.Shows(missing));
+      EXPECT_EQ(frame.list.size(), 2u);
+      for (const BitmapOp& bitmap : frame.bitmaps)
+        EXPECT_GT(bitmap.destination.right - bitmap.destination.left, 10);
+    }
+  }
+  {
+    // Radios without pictures at all: an empty grid that keeps looking, one frame a tick, until stopped.
+    TourDriver driver(registry);
+    driver.Start({-1, -1}, 2);
+    const std::vector<Frame> frames = driver.Frames(50);
+    ASSERT_EQ(frames.size(), 50u);
+    for (const Frame& frame : frames) {
+      EXPECT_TRUE(frame.bitmaps.empty());
+      EXPECT_EQ(frame.Occupied(), 0);
+    }
+    driver.tour().StopTour();
+    EXPECT_LE(driver.FramesUntilStopped(), 1);
+  }
+}
+
+TEST_F(TourRun, ASizeChangeFinishesTheAnimationAndStartsOverWithAnEmptyGrid) {
+  std::vector<int> pictures;
+  for (int i = 0; i < 6; ++i) pictures.push_back(Picture("p" + std::to_string(i) + ".bmp"));
+  TourDriver driver(registry);
+  driver.Start(pictures, 2);
+  ASSERT_EQ(driver.Frames(25).size(), 25u);  // the second picture is growing
+  driver.tour().SetTourSize(3);
+  EXPECT_TRUE(driver.tour().Running());
+  const std::vector<Frame> frames = driver.Frames(40);
+  ASSERT_EQ(frames.size(), 40u);
+  std::size_t restart = 0;
+  while (restart < frames.size() && frames[restart].cells.size() == 4) ++restart;
+  ASSERT_LT(restart, frames.size());
+  EXPECT_EQ(restart, 38u - 25u);  // the growing picture finished first
+  const Frame& first = frames[restart];
+  ASSERT_EQ(first.cells.size(), 9u);
+  EXPECT_EQ(first.Occupied(), 0);
+  EXPECT_EQ(first.fills.at(0).area, (draw::DeviceRect{0, 0, 400, 400}));
+  for (std::size_t i = restart; i < frames.size(); ++i) {
+    for (const BitmapOp& bitmap : frames[i].bitmaps)
+      EXPECT_LE(bitmap.destination.right - bitmap.destination.left, 133);
+  }
+}
+
+TEST_F(TourRun, StopWithinOneAnimationAndExitWithoutTicks) {
+  const std::vector<int> pictures = {Picture("a.bmp"), Picture("b.bmp"), Picture("c.bmp")};
+  TourDriver driver(registry);
+  driver.Start(pictures, 2);
+  ASSERT_EQ(driver.Frames(5).size(), 5u);
+  driver.tour().StopTour();
+  EXPECT_EQ(driver.FramesUntilStopped(), 19 - 5);
+  EXPECT_FALSE(driver.tour().Running());
+
+  // A stop asked for while a picture shrinks ends the step there, not after the next one grows.
+  driver.Start(pictures, 1);
+  ASSERT_EQ(driver.Frames(19 + 3).size(), 22u);
+  driver.tour().StopTour();
+  EXPECT_EQ(driver.FramesUntilStopped(), 20 - 3);
+
+  // At exit no more ticks come: the thread ends anyway, in the middle of a picture.
+  driver.Start(pictures, 2);
+  ASSERT_EQ(driver.Frames(3).size(), 3u);
+  driver.tour().EndTourThread();
+  EXPECT_FALSE(driver.tour().Running());
+}
+
+// Free-running, as in the program: the other thread starts, resizes, repaints and stops tours while
+// the tour thread draws (the ThreadSanitizer build of this test watches the hand-overs).
+TEST_F(TourRun, ToursStartStopResizeAndRepaintWhileTheThreadDraws) {
+  const std::vector<int> pictures = {Picture("a.bmp"), Picture("b.bmp"), Picture("c.bmp", 300, 300)};
+  test::RecordingSurface recording{400, 400};
+  Tour tour(registry);
+  tour.StartTourThread();
+  for (int round = 0; round < 16; ++round) {
+    ASSERT_TRUE(tour.StartTour(recording.surface(), pictures));
+    for (int tick = 0; tick < 60; ++tick) {
+      tour.TimerTick();
+      if (tick % 7 == 0) tour.RequestTourRepaint();
+      if (tick % 13 == 0) tour.SetViewBounds({0, 0, 300 + tick, 400});
+      if (tick == 30) tour.SetTourSize(1 + round % kTourMaximumSize);
+      std::this_thread::yield();
+    }
+    tour.StopTour();
+    for (int tick = 0; tour.Running() && tick < 2000; ++tick) {
+      tour.TimerTick();
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    ASSERT_FALSE(tour.Running());
+  }
+  tour.EndTourThread();
+  EXPECT_FALSE(recording.OpsOf<BitmapOp>().empty());
+}
+
+}  // namespace
+}  // namespace korvel
