@@ -46,13 +46,12 @@ void Tour::EndTourThread() {
 
 bool Tour::StartTour(const draw::Surface& view, std::vector<int> pictures) {
   if (pictures.empty()) return false;
-  {
-    std::lock_guard lock(handOver_);
-    pending_ = std::move(pictures);
-    bounds_ = view.bounds();
-  }
+  std::lock_guard lock(handOver_);
+  pending_ = std::move(pictures);
+  bounds_ = view.bounds();
   if (!running_) {
     surface_ = view;  // the thread is idle: nothing of the surface is in use
+    // Both words change together, under the lock the thread reads them with.
     running_ = true;
     mode_ = kTourRunning;
   } else {
@@ -93,7 +92,19 @@ void Tour::TimerTick() {
 void Tour::ThreadMain() {
   while (!Ending()) {
     // Counts left over from restarts only bring the thread back here to look again.
-    while (mode_ == kTourStop && !Ending()) start_.Acquire();
+    while (!Ending()) {
+      {
+        std::lock_guard lock(handOver_);
+        if (mode_ != kTourStop) break;
+        // A tour started and stopped again before this thread took it up has ended all the same,
+        // or the command held for it would wait for ever.
+        if (running_) {
+          pending_.reset();
+          running_ = false;
+        }
+      }
+      start_.Acquire();
+    }
     if (Ending()) break;
     RunTours();
   }
@@ -111,10 +122,8 @@ void Tour::RunTours() {
     if (mode_.compare_exchange_strong(expected, kTourRunning)) continue;
     // Stopped: the list goes, and only then may the main window run what it held back.
     list_ = {};
-    {
-      std::lock_guard lock(handOver_);
-      pending_.reset();
-    }
+    std::lock_guard lock(handOver_);
+    pending_.reset();
     running_ = false;
     return;
   }

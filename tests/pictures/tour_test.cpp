@@ -273,6 +273,21 @@ TEST_F(TourRun, StopWithinOneAnimationAndExitWithoutTicks) {
 
 // Free-running, as in the program: the other thread starts, resizes, repaints and stops tours while
 // the tour thread draws (the ThreadSanitizer build of this test watches the hand-overs).
+TEST_F(TourRun, ATourStoppedBeforeTheThreadTookItUpEndsAllTheSame) {
+  // A busy machine may not schedule the tour thread before the user's next command stops the
+  // tour; the command held for it must still run.
+  const std::vector<int> pictures = {Picture("a.bmp")};
+  test::RecordingSurface recording{200, 200};
+  Tour tour(registry);
+  ASSERT_TRUE(tour.StartTour(recording.surface(), pictures));
+  tour.StopTour();
+  tour.StartTourThread();
+  for (int wait = 0; tour.Running() && wait < 5000; ++wait)
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  EXPECT_FALSE(tour.Running());
+  tour.EndTourThread();
+}
+
 TEST_F(TourRun, ToursStartStopResizeAndRepaintWhileTheThreadDraws) {
   const std::vector<int> pictures = {Picture("a.bmp"), Picture("b.bmp"), Picture("c.bmp", 300, 300)};
   test::RecordingSurface recording{400, 400};
