@@ -121,7 +121,7 @@ void Program::CommandOpenCollection() {
     // messages are shown as they come; what could be read is kept.
     Collection loaded;
     ui::ShowWaitCursor();
-    const LoadOutcome outcome = LoadCollection(*directory, loaded);
+    const LoadOutcome outcome = LoadCollectionAt(MakeDataFilePaths(*directory), loaded);
     ui::ShowArrowCursor();
     if (!outcome.opened) return;
     state_.collection = std::move(loaded);

@@ -204,15 +204,26 @@ TEST_F(CollectionCommands, OpenAsksFirstAndLoadsADamagedCollectionWithoutWriting
   EXPECT_EQ(test::ReadFile(dir_ / "radata.dat"), dataBefore_);  // No discarded the change
   program_.mainWindow().window->grab().save(KORVEL_SCREENSHOT_DIR "/collection_opened.png");
 
-  // Leaving with Yes writes the collection only when it changed: the damaged file stays as it was,
-  // and the settings name the directory opened.
+  // A directory holding only the fallback file opens that one, not a radata.dat found elsewhere
+  // (the current directory holds one).
+  test::TempDir fallbackOnly;
+  test::WriteFile(fallbackOnly / "radata.org", dataBefore_);
+  Choose(fallbackOnly.path());
+  Command(kCommandOpenCollection);
+  EXPECT_EQ(program_.state().paths.directory, fallbackOnly.path().string());
+  EXPECT_EQ(collection().radios.Count(), 48);
+
+  // Leaving with Yes writes a collection only when it changed, so the damaged file stays as it
+  // was; the settings name the directory opened last.
   MessageBoxScript boxes({kAnswerYes});
   Command(kCommandExit);
   EXPECT_EQ(test::ReadFile(other / "radata.dat"), damaged);
   EXPECT_FALSE(fs::exists(other.path() / "radata.000"));
   EXPECT_FALSE(fs::exists(other.path() / "radata.new"));
-  EXPECT_NE(test::ReadFile(dir_ / "korvel.ini").find(other.path().string() + " --- Data File Directory ---"),
-            std::string::npos);
+  EXPECT_FALSE(fs::exists(fallbackOnly.path() / "radata.dat"));
+  EXPECT_NE(
+      test::ReadFile(dir_ / "korvel.ini").find(fallbackOnly.path().string() + " --- Data File Directory ---"),
+      std::string::npos);
 }
 
 TEST_F(CollectionCommands, NewRefusesADirectoryWithACollectionAndBeginsOneAfterTheTourStops) {
