@@ -4,6 +4,7 @@
 #include <QStyle>
 #include <algorithm>
 
+#include "app/collection_commands.h"
 #include "app/file_commands.h"
 #include "app/selection_dialog.h"
 #include "app/table_insert.h"
@@ -122,11 +123,7 @@ bool Program::Start() {
     if (settings.dataDirectory.empty()) state_.paths = MakeDataFilePaths(".");
     StartNewCollection(state_.collection);
   }
-  state_.settings.dataDirectory = state_.paths.directory;
-  state_.registry.SetDataDirectory(state_.paths.directory);
-  RegisterCollectionPictures(state_.collection, state_.registry);
-  InstallPictureListDrawer(state_.paths.directory);
-  ResetSelection(state_.selection);
+  AttachCollection();
   state_.selection.saved = settings.saved;
   state_.selection.parameters = settings.current;
   RestoreSelection(state_.selection, state_.collection, settings.selection, settings.currentRadio);
@@ -153,21 +150,29 @@ bool Program::Start() {
   StartWindowTimer(main_, kTimerId, kTimerMilliseconds);
   main_.window->show();
   InstallMessageBoxes(main_.window);
-  if (!loaded.opened) OfferNewCollection();
+  if (!loaded.opened && OfferNewCollection(state_.paths.directory)) state_.collection.changed = true;
+  ShowUnsavedMark();
   return true;
+}
+
+void Program::AttachCollection() {
+  state_.settings.dataDirectory = state_.paths.directory;
+  state_.registry.Clear();
+  state_.registry.SetDataDirectory(state_.paths.directory);
+  RegisterCollectionPictures(state_.collection, state_.registry);
+  InstallPictureListDrawer(state_.paths.directory);
+  ResetSelection(state_.selection);
 }
 
 // A first start, or a data directory that holds no collection: the user may begin one there. It is
 // written at the first save.
-void Program::OfferNewCollection() {
-  const std::string where = AluNativePath(state_.paths.directory);
-  if (ShowMessage(
-          kNote, kButtonsYesNo,
-          "No collection was found in '%s'. Start a new, empty collection there? It is written when you "
-          "leave Korvel and choose to save.",
-          where.c_str()) == kAnswerYes) {
-    state_.collection.changed = true;
-  }
+bool Program::OfferNewCollection(const std::string& directory) {
+  const std::string where = AluNativePath(directory);
+  return ShowMessage(
+             kNote, kButtonsYesNo,
+             "No collection was found in '%s'. Start a new, empty collection there? It is written when "
+             "you save (File > Save, or Yes when you leave Korvel).",
+             where.c_str()) == kAnswerYes;
 }
 
 int Program::Run() {
@@ -310,6 +315,16 @@ void Program::Command(int id, std::intptr_t second) {
     case kCommandModifyOne:
       RunEditCommand(id, second);
       break;
+    // File > Save, Open Collection and New Collection.
+    case kCommandSave:
+      CommandSave();
+      break;
+    case kCommandOpenCollection:
+      CommandOpenCollection();
+      break;
+    case kCommandNewCollection:
+      CommandNewCollection();
+      break;
     case kCommandChangeFont:
       if (ChooseWindowFont(view_.surface, *view_.device, 0, main_.window)) {
         view_.surface.Clear();
@@ -353,6 +368,7 @@ void Program::Command(int id, std::intptr_t second) {
       RedrawView();
     }
   }
+  ShowUnsavedMark();  // whatever the command changed
   if (prologue) state_.ready = true;
 }
 
@@ -499,6 +515,7 @@ bool Program::Navigate(const WindowMessage& message) {
       if (onDescription && message.drop != nullptr) {
         DropPictureOnView(state_.collection, state_.registry, radio, message.drop->paths,
                           [this](RadioRecord&) { SendCommand(main_, kCommandNextPicture); });
+        ShowUnsavedMark();
       }
       return true;
     default:
@@ -688,11 +705,7 @@ void Program::RunEditCommand(int id, std::intptr_t second) {
 
 bool Program::ExitPrompt() {
   state_.ready = false;
-  const ChangeSummary changes = SummarizeChanges(state_.collection);
-  std::string question = AluFormat("%d radios added, ", changes.newRadios.Count());
-  question += AluFormat("%d radios modified, ", changes.changedRadios.Count());
-  question += AluFormat("%d radios deleted; ", changes.deletedRadios.Count());
-  question += changes.inventoryChanged ? "inventory was modified." : "inventory was not modified.";
+  std::string question = ChangeCountsText(state_.collection);
   question +=
       "  Do you want to exit and save changes (Yes), exit and discard changes (No), or not exit at all "
       "(Cancel)?";
@@ -717,6 +730,12 @@ bool Program::ExitPrompt() {
 }
 
 void Program::SaveAndQuit() {
+  WriteCurrentSettings();
+  ShowPane(false);
+  PostQuitMessage();
+}
+
+void Program::WriteCurrentSettings() {
   Settings& settings = state_.settings;
   const SelectionState& selection = state_.selection;
   settings.saved = selection.saved;
@@ -728,8 +747,6 @@ void Program::SaveAndQuit() {
   settings.pane = WindowParametersOf(paneWindow_);
   settings.view = WindowParametersOf(view_);
   WriteSettings(state_.settingsPath, settings);
-  ShowPane(false);
-  PostQuitMessage();
 }
 
 int ProgramStart() {

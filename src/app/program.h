@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 
 #include "app/inventory_window.h"
 #include "app/edit_commands.h"
@@ -84,10 +85,23 @@ class Program {
   void ShowCurrentRadio(bool nextPicture);
   void AfterSelectionChange();
   void SaveAndQuit();
-  void OfferNewCollection();
+  void WriteCurrentSettings();
+  // The collection just loaded or begun is the one the commands work on: its directory, its
+  // pictures, and a selection and stack that point into nothing else.
+  void AttachCollection();
+  bool OfferNewCollection(const std::string& directory);
   bool Maximised() const;
   // Graphs
   GraphCommandHooks GraphHooks();
+
+  // File > Save, Open Collection and New Collection (collection_commands.cpp).
+  void CommandSave();
+  void CommandOpenCollection();
+  void CommandNewCollection();
+  bool SaveCollectionAndSettings();
+  bool SettleUnsavedChanges(const char* instead);
+  void AfterCollectionChange();
+  void ShowUnsavedMark();
 
   ProgramState state_;
   ui::WindowDescriptor main_;

@@ -46,4 +46,8 @@ bool DeleteRadio(Collection& collection, RadioRecord* record);
 // Back to an empty collection.
 void ClearCollection(Collection& collection);
 
+// After a save: the collection as written becomes the as-loaded copy, so that changes are
+// counted, selected and highlighted from the last save on. Clears `changed`.
+void RetakeAsLoadedCopy(Collection& collection);
+
 }  // namespace korvel

@@ -58,5 +58,7 @@ struct LoadOutcome {
   DataFilePaths paths;
 };
 LoadOutcome LoadCollection(const std::string& dataDirectory, Collection& collection);
+// The same from a directory known to be the one, without looking elsewhere.
+LoadOutcome LoadCollectionAt(const DataFilePaths& paths, Collection& collection);
 
 }  // namespace korvel

@@ -19,8 +19,6 @@ bool Opens(const std::string& storedPath) {
 }  // namespace
 
 LoadOutcome LoadCollection(const std::string& dataDirectory, Collection& collection) {
-  ClearCollection(collection);
-
   // Where the file may be: the directory on drive C or D, the file alone on C or D, the directory
   // as given, the file alone here. The drive attempts only ever succeed on systems with drives.
   const std::string full = dataDirectory + "\\radata.dat";
@@ -35,7 +33,6 @@ LoadOutcome LoadCollection(const std::string& dataDirectory, Collection& collect
   const std::vector<std::string> attempts = {
       onDrive("c:", rest), onDrive("d:", rest), onDrive("c:", name), onDrive("d:", name), rest, name};
 
-  LoadOutcome outcome;
   std::string directory = dataDirectory;
   for (const std::string& attempt : attempts) {
     if (!Opens(attempt)) continue;
@@ -47,7 +44,13 @@ LoadOutcome LoadCollection(const std::string& dataDirectory, Collection& collect
     break;
   }
 
-  outcome.paths = MakeDataFilePaths(directory);
+  return LoadCollectionAt(MakeDataFilePaths(directory), collection);
+}
+
+LoadOutcome LoadCollectionAt(const DataFilePaths& paths, Collection& collection) {
+  ClearCollection(collection);
+  LoadOutcome outcome;
+  outcome.paths = paths;
   const ReadOutcome read = ReadDataFile(outcome.paths.data, outcome.paths.fallback, collection);
   outcome.opened = read.opened;
   outcome.version = read.version;

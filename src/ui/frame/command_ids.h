@@ -3,6 +3,9 @@
 
 namespace korvel {
 
+constexpr int kCommandOpenCollection = 101;
+constexpr int kCommandSave = 102;
+constexpr int kCommandNewCollection = 103;
 constexpr int kCommandPrint = 104;
 constexpr int kCommandPublishWeb = 105;
 constexpr int kCommandExit = 107;

@@ -22,7 +22,9 @@ MenuItem Separator() {
 const std::vector<MenuItem>& ProgramMenu() {
   static const std::vector<MenuItem> menu{
       Submenu("&File",
-              {Item("&Print", kCommandPrint), Item("&List", kCommandList),
+              {Item("&New Collection", kCommandNewCollection),
+               Item("&Open Collection", kCommandOpenCollection), Item("&Save", kCommandSave), Separator(),
+               Item("&Print", kCommandPrint), Item("&List", kCommandList),
                Item("Publish for &Web", kCommandPublishWeb), Separator(), Item("E&xit", kCommandExit)}),
       Submenu("&Edit", {Item("&Add", kCommandAdd), Item("&Modify", kCommandModify),
                         Item("&Copy", kCommandCopy), Item("&Delete", kCommandDelete), Separator(),
@@ -52,6 +54,9 @@ const std::vector<MenuItem>& ProgramMenu() {
 const std::vector<Accelerator>& ProgramAccelerators() {
   static const std::vector<Accelerator> table = [] {
     std::vector<Accelerator> keys{
+        {"Ctrl+O", kCommandOpenCollection},
+        {"Ctrl+S", kCommandSave},
+        {"Ctrl+N", kCommandNewCollection},
         {"Ctrl+P", kCommandPrint},
         {"Ctrl+W", kCommandPublishWeb},
         {"Ctrl+Q", kCommandExit},
@@ -63,8 +68,6 @@ const std::vector<Accelerator>& ProgramAccelerators() {
         {"Ctrl+V", kCommandGraphCostValue},
         {"Ctrl+D", kCommandGraphDistribution},
         {"Ctrl+H", kCommandGraphHistory},
-        // The menu has always shown Ctrl+S for Sales/Profit, so the key runs it.
-        {"Ctrl+S", kCommandGraphSalesProfit},
         {"Ctrl+T", kCommandTourRandom},
         {"Ctrl+F", kCommandChangeFont},
         {"Up", kCommandLineUp},

@@ -1,0 +1,33 @@
+// File > Save, Open Collection and New Collection: the helpers they share with the exit question,
+// and the directory chooser with the hook by which tests answer it.
+#pragma once
+
+#include <QString>
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "collection/collection.h"
+
+class QFileDialog;
+class QWidget;
+
+namespace korvel {
+
+// "%d radios added, %d radios modified, %d radios deleted; inventory was (not) modified.": what
+// changed since the collection was loaded or last saved.
+std::string ChangeCountsText(const Collection& collection);
+
+// The data file a directory (a native path) already holds, radata.dat or radata.org; empty for none.
+std::string HeldDataFile(const std::string& directory);
+
+// Asks for a directory with Qt's chooser, starting in `start` (a stored data directory). Gives the
+// chosen directory as a native path, or none when the user cancelled.
+std::optional<std::string> ChooseDirectory(QWidget* parent, const char* caption, const std::string& start);
+
+// While set, the chooser is not run: the script gets the prepared dialog (it may show and look at
+// it) and gives the answer, a directory or none for Cancel.
+using DirectoryChooserScript = std::function<std::optional<QString>(QFileDialog& dialog)>;
+void SetDirectoryChooserScript(DirectoryChooserScript script);
+
+}  // namespace korvel

@@ -1,0 +1,280 @@
+// File > Save, Open Collection and New Collection, run in the program on a copy of the sample.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QTest>
+#include <QWindow>
+#include <filesystem>
+
+#include "app/collection_commands.h"
+#include "app/program.h"
+#include "collection/changes.h"
+#include "collection/data_file.h"
+#include "dal/dal.h"
+#include "support/temp_dir.h"
+#include "ui/dialogs/qt_dal_host.h"
+#include "ui/frame/command_ids.h"
+#include "ui/frame/message_box.h"
+#include "ui/windows/window_frame.h"
+#include "ui/windows/window_widget.h"
+
+namespace korvel {
+namespace {
+
+namespace fs = std::filesystem;
+
+class CollectionCommands : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    fs::copy(KORVEL_SAMPLE, dir_.path(), fs::copy_options::recursive);
+    dataBefore_ = test::ReadFile(dir_ / "radata.dat");
+    previous_ = fs::current_path();
+    fs::current_path(dir_.path());
+    DalClearScripts();
+    ASSERT_TRUE(program_.Start());
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(program_.mainWindow().window));
+    Settle();
+  }
+  void TearDown() override {
+    SetDirectoryChooserScript(nullptr);
+    program_.Finish();
+    for (int i = 0; i < 3; ++i) {
+      QCoreApplication::processEvents();
+      QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    ui::PostQuitMessage();
+    ui::RunMessageLoop();
+    fs::current_path(previous_);
+  }
+  void Settle() {
+    for (int i = 0; i < 5; ++i) QCoreApplication::processEvents();
+  }
+  void Command(int id) {
+    ui::SendCommand(program_.mainWindow(), id);
+    Settle();
+  }
+  // The chooser answers with the directory; its first showing is saved as a picture.
+  void Choose(const fs::path& directory, const char* picture = nullptr) {
+    SetDirectoryChooserScript([this, directory, picture](QFileDialog& dialog) {
+      ++choosers_;
+      chooserTitle_ = dialog.windowTitle();
+      if (picture != nullptr) {
+        dialog.setOption(QFileDialog::DontUseNativeDialog);
+        dialog.show();
+        QTest::qWait(50);
+        dialog.grab().save(QString(KORVEL_SCREENSHOT_DIR "/") + picture);
+        dialog.hide();
+      }
+      return std::optional<QString>(QString::fromStdString(directory.string()));
+    });
+  }
+  // What the platform shows as the caption, with Qt's "[*]" resolved.
+  QString ShownCaption() { return program_.mainWindow().window->windowHandle()->title(); }
+  std::string ExitQuestionCounts() {
+    MessageBoxScript boxes({kAnswerCancel});
+    Command(kCommandExit);
+    EXPECT_EQ(boxes.boxes().size(), 1u);
+    const QString text = boxes.boxes().empty() ? QString() : boxes.boxes()[0].text;
+    return text.left(text.indexOf(';')).toStdString();
+  }
+  const Collection& collection() { return program_.state().collection; }
+
+  test::TempDir dir_;
+  fs::path previous_;
+  std::string dataBefore_;
+  QtDalHost host_;
+  Program program_;
+  int choosers_ = 0;
+  QString chooserTitle_;
+};
+
+TEST_F(CollectionCommands, SaveKeepsADroppedPictureThroughAKillAndCountsChangesFromThere) {
+  EXPECT_EQ(ShownCaption(), "Korvel V1.27.13.15");
+  // A picture dropped on the view, kept beside the old one, changes the radio on view.
+  RadioRecord* radio = program_.state().selection.currentRadio;
+  ASSERT_NE(radio, nullptr);
+  const int id = radio->id;
+  const int extras = radio->extraPictureCount;
+  const ui::DropHandle drop{{(dir_.path() / "pictures" / "philco" / "20.jpg").string()}};
+  {
+    MessageBoxScript boxes({kAnswerYes});  // keep the old picture as an extra one
+    ui::SendWindowMessage(program_.viewWindow(), {.message = ui::kMessageDropFiles, .drop = &drop});
+    Settle();
+  }
+  ASSERT_EQ(radio->extraPictureCount, extras + 1);
+  EXPECT_TRUE(program_.mainWindow().window->isWindowModified());
+  EXPECT_EQ(ShownCaption(), "Korvel V1.27.13.15*");
+  program_.mainWindow().window->grab().save(KORVEL_SCREENSHOT_DIR "/collection_unsaved.png");
+
+  // A save that cannot write reports it and changes nothing.
+  fs::create_directory(dir_.path() / "radata.new");
+  {
+    MessageBoxScript boxes;
+    Command(kCommandSave);
+    ASSERT_FALSE(boxes.boxes().empty());
+    EXPECT_EQ(boxes.boxes()[0].icon, QMessageBox::Critical);
+  }
+  fs::remove(dir_.path() / "radata.new");
+  EXPECT_EQ(ShownCaption(), "Korvel V1.27.13.15*");
+  EXPECT_FALSE(fs::exists(dir_.path() / "radata.000"));
+  EXPECT_EQ(test::ReadFile(dir_ / "radata.dat"), dataBefore_);
+  EXPECT_EQ(RadioChangeFlags(collection(), *radio).flags[kChangedPictures], true);
+
+  // Ctrl+S, the key itself.
+  program_.mainWindow().window->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(program_.mainWindow().window));
+  QTest::keyClick(program_.mainWindow().window, Qt::Key_S, Qt::ControlModifier);
+  Settle();
+  EXPECT_EQ(ShownCaption(), "Korvel V1.27.13.15");
+  EXPECT_EQ(test::ReadFile(dir_ / "radata.000"), dataBefore_);
+  const std::string saved = test::ReadFile(dir_ / "radata.dat");
+  EXPECT_NE(saved, dataBefore_);
+  EXPECT_EQ(ExitQuestionCounts(), "0 radios added, 0 radios modified, 0 radios deleted");
+
+  // A second save without changes writes no data file and no backup; the settings stay as they are.
+  const std::string settings = test::ReadFile(dir_ / "korvel.ini");
+  Command(kCommandSave);
+  EXPECT_EQ(test::ReadFile(dir_ / "radata.dat"), saved);
+  EXPECT_FALSE(fs::exists(dir_.path() / "radata.001"));
+  EXPECT_EQ(test::ReadFile(dir_ / "korvel.ini"), settings);
+  Command(kCommandViewChanges);
+  EXPECT_EQ(program_.state().selection.current.Count(), 0);
+
+  // Ended without the exit question, then started again: the picture is there.
+  program_.Finish();
+  Settle();
+  Program again;
+  ASSERT_TRUE(again.Start());
+  Settle();
+  const RadioRecord* reloaded = again.state().collection.radios.FindById(id);
+  ASSERT_NE(reloaded, nullptr);
+  EXPECT_EQ(reloaded->extraPictureCount, extras + 1);
+  EXPECT_FALSE(again.state().collection.changed);
+  again.Finish();
+}
+
+TEST_F(CollectionCommands, OpenAsksFirstAndLoadsADamagedCollectionWithoutWritingIt) {
+  // A change made as an editing command makes it; the next command shows the mark.
+  RadioRecord* radio = program_.state().collection.radios.FindById(7);
+  ASSERT_NE(radio, nullptr);
+  radio->comments = "Recapped in December.";
+  program_.state().collection.changed = true;
+  Command(kCommandViewChanges);
+  EXPECT_EQ(ShownCaption(), "Korvel V1.27.13.15*");
+
+  test::TempDir other;
+  test::WriteFile(other / "radata.dat", dataBefore_.substr(0, dataBefore_.size() / 2));
+  const std::string damaged = test::ReadFile(other / "radata.dat");
+  Choose(other.path(), "collection_open_chooser.png");
+  {
+    MessageBoxScript boxes({kAnswerCancel});
+    Command(kCommandOpenCollection);
+    ASSERT_EQ(boxes.boxes().size(), 1u);
+    EXPECT_EQ(
+        boxes.boxes()[0].text.toStdString(),
+        "0 radios added, 2 radios modified, 0 radios deleted; inventory was not modified.  Do you want to "
+        "save these changes (Yes), discard them (No), or go on with this collection (Cancel) before "
+        "opening another collection?");
+    boxes.boxes()[0].picture.save(KORVEL_SCREENSHOT_DIR "/collection_open_question.png");
+  }
+  EXPECT_EQ(choosers_, 0);
+  EXPECT_EQ(program_.state().collection.radios.FindById(7), radio);
+  EXPECT_EQ(radio->comments, "Recapped in December.");
+  EXPECT_EQ(ShownCaption(), "Korvel V1.27.13.15*");
+
+  {
+    MessageBoxScript boxes({kAnswerNo});  // then the first button for what the load reports
+    Command(kCommandOpenCollection);
+    QStringList reports;
+    for (std::size_t i = 1; i < boxes.boxes().size(); ++i) reports << boxes.boxes()[i].text;
+    EXPECT_NE(reports.join('\n').indexOf("ends early"), -1) << reports.join('\n').toStdString();
+  }
+  EXPECT_EQ(choosers_, 1);
+  EXPECT_EQ(chooserTitle_, "Open Collection");
+  const int count = collection().radios.Count();
+  EXPECT_GT(count, 0);
+  EXPECT_LT(count, 48);
+  EXPECT_EQ(program_.state().paths.directory, other.path().string());
+  EXPECT_EQ(program_.pane().Count(), count);
+  ASSERT_NE(program_.state().selection.currentRadio, nullptr);
+  EXPECT_EQ(program_.state().selection.currentRadio, collection().radios[0]);
+  EXPECT_EQ(program_.state().selection.stack.depth, 0);
+  EXPECT_EQ(ShownCaption(), "Korvel V1.27.13.15");
+  EXPECT_EQ(test::ReadFile(dir_ / "radata.dat"), dataBefore_);  // No discarded the change
+  program_.mainWindow().window->grab().save(KORVEL_SCREENSHOT_DIR "/collection_opened.png");
+
+  // A directory holding only the fallback file opens that one, not a radata.dat found elsewhere
+  // (the current directory holds one).
+  test::TempDir fallbackOnly;
+  test::WriteFile(fallbackOnly / "radata.org", dataBefore_);
+  Choose(fallbackOnly.path());
+  Command(kCommandOpenCollection);
+  EXPECT_EQ(program_.state().paths.directory, fallbackOnly.path().string());
+  EXPECT_EQ(collection().radios.Count(), 48);
+
+  // Leaving with Yes writes a collection only when it changed, so the damaged file stays as it
+  // was; the settings name the directory opened last.
+  MessageBoxScript boxes({kAnswerYes});
+  Command(kCommandExit);
+  EXPECT_EQ(test::ReadFile(other / "radata.dat"), damaged);
+  EXPECT_FALSE(fs::exists(other.path() / "radata.000"));
+  EXPECT_FALSE(fs::exists(other.path() / "radata.new"));
+  EXPECT_FALSE(fs::exists(fallbackOnly.path() / "radata.dat"));
+  EXPECT_NE(
+      test::ReadFile(dir_ / "korvel.ini").find(fallbackOnly.path().string() + " --- Data File Directory ---"),
+      std::string::npos);
+}
+
+TEST_F(CollectionCommands, NewRefusesADirectoryWithACollectionAndBeginsOneAfterTheTourStops) {
+  Choose(dir_.path());
+  {
+    MessageBoxScript boxes;
+    Command(kCommandNewCollection);
+    ASSERT_EQ(boxes.boxes().size(), 1u);
+    EXPECT_EQ(
+        boxes.boxes()[0].text.toStdString(),
+        "'" + dir_.path().string() +
+            "' already holds a collection (radata.dat). Choose another directory for the new collection, "
+            "or open this one with File > Open Collection.");
+    EXPECT_EQ(boxes.boxes()[0].icon, QMessageBox::Warning);
+    boxes.boxes()[0].picture.save(KORVEL_SCREENSHOT_DIR "/collection_new_refused.png");
+  }
+  test::TempDir fallbackOnly;
+  test::WriteFile(fallbackOnly / "radata.org", dataBefore_);
+  Choose(fallbackOnly.path());
+  {
+    MessageBoxScript boxes;
+    Command(kCommandNewCollection);
+    ASSERT_EQ(boxes.boxes().size(), 1u);
+    EXPECT_NE(boxes.boxes()[0].text.indexOf("(radata.org)"), -1);
+  }
+  EXPECT_EQ(collection().radios.Count(), 48);
+  EXPECT_EQ(program_.state().paths.directory, ".");
+
+  // Chosen while a tour runs: the tour stops first and the command runs at the next tick.
+  test::TempDir empty;
+  Choose(empty.path());
+  ui::SendCommand(program_.mainWindow(), kCommandTourRandom);
+  ASSERT_TRUE(program_.tour().Running());
+  ui::SendCommand(program_.mainWindow(), kCommandNewCollection);
+  EXPECT_EQ(collection().radios.Count(), 48);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return collection().radios.Count() == 0; }, 10000));
+  EXPECT_FALSE(program_.tour().Running());
+  EXPECT_EQ(collection().tables[kTableCabinetTrim].entries, (std::vector<std::string>{"No Trim", "Unknown"}));
+  EXPECT_EQ(program_.pane().Count(), 0);
+  EXPECT_EQ(program_.state().selection.currentRadio, nullptr);
+  EXPECT_EQ(ShownCaption(), "Korvel V1.27.13.15*");
+  EXPECT_FALSE(fs::exists(empty.path() / "radata.dat"));  // written at the next save
+
+  Command(kCommandSave);
+  EXPECT_EQ(ShownCaption(), "Korvel V1.27.13.15");
+  Collection written;
+  ASSERT_TRUE(LoadCollection(empty.path().string(), written).opened);
+  EXPECT_EQ(written.radios.Count(), 0);
+  EXPECT_EQ(written.tables[kTableManufacturer].entries, std::vector<std::string>{"Unknown"});
+  EXPECT_EQ(test::ReadFile(dir_ / "radata.dat"), dataBefore_);
+}
+
+}  // namespace
+}  // namespace korvel
