@@ -10,6 +10,7 @@
 #include "collection/macro_text.h"
 #include "collection_json.h"
 #include "render_command.h"
+#include "reports/csv_file.h"
 #include "reports/list_file.h"
 #include "selection/criteria.h"
 #include "util/message_recorder.h"
@@ -30,6 +31,7 @@ int Usage() {
       "  select DIR STEP...   apply selection steps (+Technology=Tube, &Year<1950, push, ||, 12)\n"
       "                       to an empty selection and print the identifiers, one per line\n"
       "  list DIR [STEP...]   print the list file text of that selection (no steps: every radio)\n"
+      "  csv DIR [STEP...]    print that selection as comma-separated values, one row per radio\n"
       "  render DIR description OUT.png [--radio ID] [--size WxH]\n"
       "                       draw a radio's description as the view shows it (default: the first radio)\n"
       "DIR is the data directory that holds radata.dat.\n",
@@ -132,6 +134,16 @@ int ListCommand(const std::string& directory, const std::vector<std::string>& st
   return kExitOk;
 }
 
+int CsvCommand(const std::string& directory, const std::vector<std::string>& steps) {
+  Collection collection;
+  SelectionState state;
+  int status = kExitOk;
+  if (!Select(directory, steps, true, collection, state, status)) return status;
+  const std::string text = RadioCsvText(collection, state.current);
+  std::fwrite(text.data(), 1, text.size(), stdout);
+  return kExitOk;
+}
+
 }  // namespace
 }  // namespace korvel::tool
 
@@ -143,6 +155,7 @@ int main(int argc, char** argv) {
   const std::vector<std::string> steps(argv + 3, argv + argc);
   if (command == "select" && !steps.empty()) return SelectCommand(directory, steps);
   if (command == "list") return ListCommand(directory, steps);
+  if (command == "csv") return CsvCommand(directory, steps);
   if (command == "render") return RenderCommand(directory, steps);
   if (argc != 3) return Usage();
   if (command == "check") return Check(directory);
