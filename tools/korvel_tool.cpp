@@ -13,6 +13,7 @@
 #include "publish_command.h"
 #include "graph_command.h"
 #include "render_command.h"
+#include "reports/csv_file.h"
 #include "reports/list_file.h"
 #include "search_fill_command.h"
 #include "selection/criteria.h"
@@ -34,6 +35,7 @@ int Usage() {
       "  select DIR STEP...   apply selection steps (+Technology=Tube, &Year<1950, push, ||, 12)\n"
       "                       to an empty selection and print the identifiers, one per line\n"
       "  list DIR [STEP...]   print the list file text of that selection (no steps: every radio)\n"
+      "  csv DIR [STEP...]    print that selection as comma-separated values, one row per radio\n"
       "  render DIR VIEW OUT.png [--radio ID] [--size WxH]\n"
       "                       draw a view as the program shows it: description (default: the first radio),\n"
       "                       cost-value, history, sales-profit, distribution:FIELD, inventory-tube\n"
@@ -145,6 +147,16 @@ int ListCommand(const std::string& directory, const std::vector<std::string>& st
   return kExitOk;
 }
 
+int CsvCommand(const std::string& directory, const std::vector<std::string>& steps) {
+  Collection collection;
+  SelectionState state;
+  int status = kExitOk;
+  if (!Select(directory, steps, true, collection, state, status)) return status;
+  const std::string text = RadioCsvText(collection, state.current);
+  std::fwrite(text.data(), 1, text.size(), stdout);
+  return kExitOk;
+}
+
 }  // namespace
 }  // namespace korvel::tool
 
@@ -156,6 +168,7 @@ int main(int argc, char** argv) {
   const std::vector<std::string> steps(argv + 3, argv + argc);
   if (command == "select" && !steps.empty()) return SelectCommand(directory, steps);
   if (command == "list") return ListCommand(directory, steps);
+  if (command == "csv") return CsvCommand(directory, steps);
   if (command == "render") return RenderCommand(directory, steps);
   if (command == "inventory") return InventoryCommand(directory, steps);
   if (command == "publish") return PublishCommand(directory, steps);

@@ -7,9 +7,14 @@
 
 namespace korvel {
 
-// Opens the help file (an HTML page, relative to the current directory) in the desktop's viewer.
-// A missing file or a viewer that cannot be started is reported as a warning.
+// Opens the help file (an HTML page) in the desktop's viewer, or in the program's own help window
+// when no viewer can be started. A relative name is looked for in the current directory, then
+// beside the installed program (share/doc/korvel) and in the source tree; a missing file is
+// reported as a warning.
 void OpenHelp(const std::string& helpFile);
+
+// Where OpenHelp finds the help file: the name itself when it exists or cannot be found elsewhere.
+std::string LocateHelpFile(const std::string& helpFile);
 
 // Shows the About text as a note, exactly as written; an empty text shows nothing.
 void ShowAbout(const std::string& aboutText);
