@@ -52,9 +52,16 @@ int Usage() {
   return kExitUsage;
 }
 
+// The collection of this run. It lives until the process ends and is never freed: handing a
+// large collection back to the heap record by record takes longer than loading it.
+Collection& RunCollection() {
+  static Collection* collection = new Collection;
+  return *collection;
+}
+
 int Check(const std::string& directory) {
   MessageRecorder messages;
-  Collection collection;
+  Collection& collection = RunCollection();
   const LoadOutcome load = LoadCollection(directory, collection);
   long long entries = 0;
   for (int kind : UserTableKindsInFileOrder()) entries += collection.tables[kind].Count();
@@ -68,7 +75,7 @@ int Check(const std::string& directory) {
 
 int Dump(const std::string& directory) {
   MessageRecorder messages;
-  Collection collection;
+  Collection& collection = RunCollection();
   const LoadOutcome load = LoadCollection(directory, collection);
   const std::string json = CollectionJson(collection, load.version, messages.messages()).dump(2);
   std::fwrite(json.data(), 1, json.size(), stdout);
@@ -78,7 +85,7 @@ int Dump(const std::string& directory) {
 
 int Resave(const std::string& directory) {
   MessageRecorder messages;
-  Collection collection;
+  Collection& collection = RunCollection();
   const LoadOutcome load = LoadCollection(directory, collection);
   if (!load.opened) {
     for (const Message& m : messages.messages())
@@ -129,7 +136,7 @@ bool Select(const std::string& directory, const std::vector<std::string>& steps,
 }
 
 int SelectCommand(const std::string& directory, const std::vector<std::string>& steps) {
-  Collection collection;
+  Collection& collection = RunCollection();
   SelectionState state;
   int status = kExitOk;
   if (!Select(directory, steps, false, collection, state, status)) return status;
@@ -138,7 +145,7 @@ int SelectCommand(const std::string& directory, const std::vector<std::string>& 
 }
 
 int ListCommand(const std::string& directory, const std::vector<std::string>& steps) {
-  Collection collection;
+  Collection& collection = RunCollection();
   SelectionState state;
   int status = kExitOk;
   if (!Select(directory, steps, true, collection, state, status)) return status;

@@ -12,6 +12,7 @@
 #include "collection/data_file.h"
 #include "collection/line_cursor.h"
 #include "collection/macro_text.h"
+#include "collection/mapped_file.h"
 #include "collection/tubes.h"
 #include "util/alu_date.h"
 #include "util/alu_path.h"
@@ -48,23 +49,6 @@ std::int32_t LeadingNumber(std::string_view line) {
   return static_cast<std::int32_t>(negative ? -value : value);
 }
 
-bool ReadWholeFile(const std::string& path, std::string& bytes) {
-  std::FILE* file = std::fopen(AluResolvePath(path).c_str(), "rb");
-  if (file == nullptr) return false;
-  bytes.clear();
-  char chunk[1 << 16];
-  std::size_t n;
-  if (std::fseek(file, 0, SEEK_END) == 0) {
-    const long size = std::ftell(file);
-    if (size > 0) bytes.reserve(static_cast<std::size_t>(size));
-    std::rewind(file);
-  }
-  while ((n = std::fread(chunk, 1, sizeof chunk, file)) > 0) bytes.append(chunk, n);
-  const bool ok = std::ferror(file) == 0;
-  std::fclose(file);
-  return ok;
-}
-
 // Inserts a text into a table at its place in byte order unless it is there already.
 void InsertQuietly(LookupTable& table, const std::string& text) {
   auto at = table.entries.begin();
@@ -91,8 +75,9 @@ struct PendingReference {
 
 class DataFileReader {
  public:
-  DataFileReader(std::string_view bytes, Collection& collection, std::string path)
-      : in_(bytes), c_(collection), path_(std::move(path)) {}
+  // `file`, when given, holds `bytes` and gives back the pages already read as loading goes on.
+  DataFileReader(std::string_view bytes, Collection& collection, std::string path, MappedFile* file)
+      : in_(bytes), start_(bytes.data()), file_(file), c_(collection), path_(std::move(path)) {}
 
   int Read();
 
@@ -128,6 +113,8 @@ class DataFileReader {
   void ReportProblems();
 
   LineCursor in_;
+  const char* start_;
+  MappedFile* file_;
   Collection& c_;
   std::string path_;
   int version_ = 0;
@@ -182,6 +169,8 @@ std::string DataFileReader::PathText() {
 std::string DataFileReader::LongText() {
   const std::int32_t length = Number();
   std::string text;
+  // Sized once: the chunks would otherwise regrow it and leave it up to twice its length.
+  if (length > 0) text.reserve(std::min<std::size_t>(static_cast<std::size_t>(length), in_.Left()));
   long long read = 0;
   while (read < length && !in_.AtEnd()) {
     std::string_view line = Long();
@@ -328,6 +317,7 @@ std::unique_ptr<RadioRecord> DataFileReader::ReadRadio() {
     Problem("Radio %d (line %d) lists %d tubes, more than %d; the first %d are kept.", currentId_,
             in_.LineNumber(), tubeCount, kTubeSlotCount, kTubeSlotCount);
   }
+  r->tubes.Reserve(tubeCount);
   for (std::int32_t i = 0; i < tubeCount && !in_.AtEnd(); ++i) {
     const std::int32_t function = Reference(kTableTubeFunction, "tube function", nullptr, nullptr);
     std::string type = Text();
@@ -550,6 +540,10 @@ int DataFileReader::Read() {
       break;
     }
     radios_.push_back(ReadRadio());
+    // Nothing points into the lines read so far unless old references wait for their tables.
+    if (file_ != nullptr && pending_.empty() && currentRadio_ % 256 == 0) {
+      file_->Consumed(static_cast<std::size_t>(in_.Position() - start_));
+    }
     if (in_.Ended()) {
       Problem("'%s' ends early, inside radio %d (identifier %d) of %d; what was read of it is kept.",
               path_.c_str(), currentRadio_, currentId_, radioCount_);
@@ -566,11 +560,9 @@ int DataFileReader::Read() {
   return version_;
 }
 
-}  // namespace
-
-int ReadDataBytes(std::string_view bytes, const std::string& path, Collection& collection) {
+int ReadBytes(std::string_view bytes, const std::string& path, Collection& collection, MappedFile* file) {
   try {
-    DataFileReader reader(bytes, collection, path);
+    DataFileReader reader(bytes, collection, path, file);
     return reader.Read();
   } catch (const std::bad_alloc&) {
     ShowMessage(kError, kButtonsOk, "'AluMalloc' failure in 'ReadDataFile'.");
@@ -578,18 +570,24 @@ int ReadDataBytes(std::string_view bytes, const std::string& path, Collection& c
   }
 }
 
+}  // namespace
+
+int ReadDataBytes(std::string_view bytes, const std::string& path, Collection& collection) {
+  return ReadBytes(bytes, path, collection, nullptr);
+}
+
 ReadOutcome ReadDataFile(const std::string& dataPath, const std::string& fallbackPath,
                          Collection& collection) {
-  std::string bytes;
+  MappedFile file;
   std::string path = dataPath;
-  if (!ReadWholeFile(dataPath, bytes)) {
+  if (!file.Open(AluResolvePath(dataPath))) {
     path = fallbackPath;
-    if (!ReadWholeFile(fallbackPath, bytes)) {
+    if (!file.Open(AluResolvePath(fallbackPath))) {
       ShowMessage(kError, kButtonsOk, "Unable to open '%s' in 'ReadDataFile'.", dataPath.c_str());
       return {};
     }
   }
-  return {true, ReadDataBytes(bytes, path, collection)};
+  return {true, ReadBytes(file.Bytes(), path, collection, &file)};
 }
 
 }  // namespace korvel

@@ -34,6 +34,9 @@ class LineCursor {
   // True once a line was asked for past the end of the file.
   bool Ended() const { return ended_; }
   bool AtEnd() const { return at_ >= end_; }
+  // Where the next line starts, and how many bytes are left after it.
+  const char* Position() const { return at_; }
+  std::size_t Left() const { return static_cast<std::size_t>(end_ - at_); }
   // Number of the line last given (1 for the first).
   int LineNumber() const { return lineNumber_; }
 

@@ -31,6 +31,10 @@ class TubeSlots {
   TubeSlot& Edit(int i);
   void Set(int i, std::int32_t function, std::string type);
   void ClearAll() { slots_.clear(); }
+  // Room for n slots (0-30) without regrowing: a record holds exactly what it was given.
+  void Reserve(int n) {
+    slots_.reserve(static_cast<std::size_t>(n < 0 ? 0 : (n > kTubeSlotCount ? kTubeSlotCount : n)));
+  }
   // Slots beyond this number are all empty.
   int HeldCount() const { return static_cast<int>(slots_.size()); }
   // Where the held slots lie (for prefetching).

@@ -56,7 +56,10 @@ void ReportTypes(const std::string& name) {
 // whose file does not exist; registered. -1 when there is none up to 20.
 int FindExtraName(PictureRegistry& registry, const std::string& name, int from, std::string& extra) {
   for (int n = from; n <= kLastExtraSuffix; ++n) {
-    std::string candidate = InsertBeforeExtension(name, "_" + std::to_string(n));
+    // Appended rather than "_" + to_string(n): GCC 12 at -O3 misreads that as overlapping copies.
+    std::string suffix(1, '_');
+    suffix += std::to_string(n);
+    std::string candidate = InsertBeforeExtension(name, suffix);
     if (registry.IsUsed(candidate) || AluFileExists(registry.DisplayPath(candidate))) continue;
     const int index = registry.Register(candidate);
     if (index < 0) continue;

@@ -19,7 +19,7 @@ class Pane : public ::testing::Test {
       RadioRecord* r =
           AddLoadedRadio(collection_, {.id = i + 1,
                                        .brand = brands[static_cast<std::size_t>(i) % brands.size()],
-                                       .model = "M" + std::to_string(i + 1)});
+                                       .model = std::string("M").append(std::to_string(i + 1))});
       InsertRadio(collection_.tables, r, selection_.current);
     }
   }

@@ -126,6 +126,42 @@ TEST(ChangeSummary, SortsRadiosIntoNewChangedAndDeleted) {
   EXPECT_EQ(s.newRadios.IndexOf(kept), -1);
 }
 
+// What a session of edits leaves: a radio changed and changed back is unchanged; after a table
+// insertion renumbered the references, a radio compares by the texts the positions stand for; a
+// deleted radio is still reported as it was loaded.
+TEST(ChangeSummary, ChangedBackRenumberedAndDeletedRadios) {
+  Collection c = MakeCollection();
+  RadioRecord* restored =
+      AddLoadedRadio(c, {.id = 1, .brand = "Philco", .model = "90", .cabinetStyle = "Table"});
+  RadioRecord* renumbered = AddLoadedRadio(c, {.id = 2, .brand = "Zenith", .model = "5G500"});
+  RadioRecord* removed = AddLoadedRadio(c, {.id = 3, .brand = "Zenith", .model = "7G605"});
+
+  const RadioRecord before = *restored;
+  restored->model = "90B";
+  restored->value = 120;
+  restored->tubes.Set(0, kFunctionRectifier, "80");
+  EXPECT_TRUE(RadioChangeFlags(c, *restored).flags.any());
+  restored->model = before.model;
+  restored->value = before.value;
+  restored->tubes = before.tubes;
+
+  // "Admiral" sorts first: every brand reference moves up by one.
+  ASSERT_EQ(AddTableEntry(c, kTableBrandName, "Admiral"), 0);
+  EXPECT_EQ(c.tables[kTableBrandName].Text(renumbered->brand), "Zenith");
+  EXPECT_FALSE(RadioChangeFlags(c, *renumbered).flags.any());
+  renumbered->year = 1951;
+  DeleteRadio(c, removed);
+
+  const ChangeSummary s = SummarizeChanges(c);
+  EXPECT_TRUE(s.newRadios.Empty());
+  EXPECT_EQ(s.changedRadios.Records(), std::vector<RadioRecord*>{renumbered});
+  EXPECT_EQ(SetFlags(RadioChangeFlags(c, *renumbered).flags), std::vector<int>{kChangedYear});
+  ASSERT_EQ(s.deletedRadios.Count(), 1);
+  EXPECT_EQ(s.deletedRadios[0]->id, 3);
+  EXPECT_EQ(s.deletedRadios[0]->model, "7G605");
+  EXPECT_EQ(c.asLoadedTables[kTableBrandName].Text(s.deletedRadios[0]->brand), "Zenith");
+}
+
 TEST(ChangeSummary, DuplicateIdentifiersMatchTheFirstAsLoadedRecord) {
   Collection c = MakeCollection();
   AddLoadedRadio(c, {.id = 7, .brand = "Crosley"});

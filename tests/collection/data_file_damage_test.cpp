@@ -149,7 +149,7 @@ TEST(DamagedDataFile, ManyProblemsAreSummedUpInsteadOfOneBoxEach) {
   std::string bytes = SampleFile();
   const std::string aliases = "1 --- Tube Aliases ---\r\nECC32 6SN7\r\n";
   std::string many = "30 --- Tube Aliases ---\r\n";
-  for (int i = 0; i < 30; ++i) many += "X" + std::to_string(i) + "\r\n";
+  for (int i = 0; i < 30; ++i) many.append("X").append(std::to_string(i)).append("\r\n");
   const Loaded loaded = Load(Replace(bytes, aliases, many));
   EXPECT_EQ(loaded.messages.size(), 9u);
   EXPECT_TRUE(Mentions(loaded.messages, "22 more problems"));

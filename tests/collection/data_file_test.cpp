@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
+#include "collection/changes.h"
 #include "collection/data_file.h"
 #include "collection/macro_text.h"
 #include "collection/storable_text.h"
@@ -232,6 +235,31 @@ TEST(DataFile, EmptyTableSectionsAndMissingFiles) {
   WriteFile(dir / "radata.org", FormatDataFile(c));
   EXPECT_TRUE(ReadDataFile(dir / "radata.dat", dir / "radata.org", none).opened);
   EXPECT_EQ(none.radios.Count(), 1);
+}
+
+// Many pages of file: what loading has read is given back as it goes, and nothing is lost by it.
+TEST(DataFile, ALargeFileComesBackWholeAndUnchanged) {
+  MessageRecorder messages;
+  Collection c = MakeCollection();
+  c.nextId = 1501;
+  for (int id = 1; id <= 1500; ++id) {
+    RadioRecord* r = test::AddLoadedRadio(c, {.id = id,
+                                              .brand = id % 2 ? "Philco" : "Zenith",
+                                              .model = std::string("M").append(std::to_string(id))});
+    r->comments = std::string(static_cast<std::size_t>(100 + id % 200), static_cast<char>('a' + id % 26));
+    r->tubes.Set(id % 5, kFunctionRectifier, "80");
+  }
+  const std::string bytes = FormatDataFile(c);
+  const Collection back = ReadBack(bytes, messages);
+  EXPECT_TRUE(messages.messages().empty());
+  ASSERT_EQ(back.radios.Count(), 1500);
+  ASSERT_EQ(back.asLoaded.Count(), 1500);
+  const std::string again = FormatDataFile(back);
+  const auto diff = std::mismatch(again.begin(), again.end(), bytes.begin(), bytes.end());
+  EXPECT_TRUE(again == bytes) << "first difference at byte " << (diff.first - again.begin()) << ": "
+                              << std::string(diff.first, std::min(diff.first + 60, again.end()));
+  const ChangeSummary summary = SummarizeChanges(back);
+  EXPECT_TRUE(summary.newRadios.Empty() && summary.changedRadios.Empty() && summary.deletedRadios.Empty());
 }
 
 TEST(DataFile, DuplicateRadiosAreCountedAgainstTheHeader) {

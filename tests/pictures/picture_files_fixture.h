@@ -35,8 +35,8 @@ class PictureFiles : public ::testing::Test {
   // A loaded radio with the given names, registered as after start-up.
   RadioRecord& Radio(const std::string& picture, const std::string& thumbnail = {},
                      const std::vector<std::string>& extras = {}) {
-    RadioRecord* r =
-        test::AddLoadedRadio(collection, {.id = ++lastId, .model = "M" + std::to_string(lastId)});
+    RadioRecord* r = test::AddLoadedRadio(
+        collection, {.id = ++lastId, .model = std::string("M").append(std::to_string(lastId))});
     r->pictureFile = picture;
     r->thumbnailFile = thumbnail;
     for (std::size_t i = 0; i < extras.size(); ++i) r->extraPictureFiles[static_cast<int>(i)] = extras[i];

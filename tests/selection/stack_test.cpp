@@ -135,7 +135,7 @@ TEST_F(Stack, SavedSelectionsStaySortedAndTheMenuFollows) {
 
 TEST_F(Stack, NoMoreSavedSelectionsThanTheMenuCanReach) {
   for (int i = 0; i < kSavedSelectionLimit; ++i) {
-    ASSERT_GE(SaveSelection(state, Named("S" + std::to_string(100 + i), 1930)), 0);
+    ASSERT_GE(SaveSelection(state, Named(std::string("S").append(std::to_string(100 + i)), 1930)), 0);
   }
   EXPECT_EQ(SaveSelection(state, Named("One too many", 1930)), -1);
   ASSERT_EQ(messages.messages().size(), 1u);
