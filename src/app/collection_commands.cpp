@@ -1,6 +1,7 @@
 #include "app/collection_commands.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <filesystem>
 #include <system_error>
@@ -66,6 +67,22 @@ std::optional<std::string> ChooseDirectory(QWidget* parent, const char* caption,
   }
   if (!chosen || chosen->isEmpty()) return std::nullopt;
   return QDir::cleanPath(*chosen).toStdString();
+}
+
+std::optional<std::string> ChooseSaveFile(QWidget* parent, const char* caption, const std::string& suggested,
+                                          const char* filter) {
+  QFileDialog dialog(parent, QString::fromUtf8(caption),
+                     QDir(QString::fromStdString(suggested)).absolutePath(), QString::fromUtf8(filter));
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setFileMode(QFileDialog::AnyFile);
+  std::optional<QString> chosen;
+  if (ChooserScript()) {
+    chosen = ChooserScript()(dialog);
+  } else if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) {
+    chosen = dialog.selectedFiles().front();
+  }
+  if (!chosen || chosen->isEmpty()) return std::nullopt;
+  return QFile::encodeName(QDir::cleanPath(*chosen)).toStdString();
 }
 
 void SetDirectoryChooserScript(DirectoryChooserScript script) {

@@ -27,6 +27,10 @@ std::optional<std::string> ChooseDirectory(QWidget* parent, const char* caption,
 
 // While set, the chooser is not run: the script gets the prepared dialog (it may show and look at
 // it) and gives the answer, a directory or none for Cancel.
+// Qt's file chooser for a file to write, starting at `suggested`; nothing when the user cancels.
+// The chooser script below answers it too.
+std::optional<std::string> ChooseSaveFile(QWidget* parent, const char* caption, const std::string& suggested,
+                                          const char* filter);
 using DirectoryChooserScript = std::function<std::optional<QString>(QFileDialog& dialog)>;
 void SetDirectoryChooserScript(DirectoryChooserScript script);
 

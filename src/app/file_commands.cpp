@@ -1,10 +1,15 @@
 #include "app/file_commands.h"
 
+#include <QFile>
+#include <QSaveFile>
 #include <cstdint>
 #include <cstdio>
+#include <optional>
 #include <string>
 
+#include "app/collection_commands.h"
 #include "dal/dal.h"
+#include "reports/csv_file.h"
 #include "reports/list_file.h"
 #include "ui/dialogs/dialog_ids.h"
 #include "ui/painting/printing_frame.h"
@@ -24,6 +29,22 @@ bool CommandList(ProgramState& state, const SelectionDialogHooks& hooks) {
   }
   std::fclose(file);
   return selected;
+}
+
+bool CommandExportCsv(ProgramState& state, const SelectionDialogHooks& hooks, QWidget* parent) {
+  if (!SelectNew(state, hooks)) return false;
+  const std::optional<std::string> path =
+      ChooseSaveFile(parent, "Export CSV", kCsvFileName, "Comma-separated values (*.csv);;All files (*)");
+  if (!path) return true;
+  const std::string text = RadioCsvText(state.collection, state.selection.current);
+  // Written aside and renamed over the old file only when complete.
+  QSaveFile file(QFile::decodeName(QByteArray::fromStdString(*path)));
+  if (!file.open(QIODevice::WriteOnly) ||
+      file.write(text.data(), static_cast<qint64>(text.size())) != static_cast<qint64>(text.size()) ||
+      !file.commit()) {
+    ShowMessage(kError, kButtonsOk, "Unable to write '%s'.", path->c_str());
+  }
+  return true;
 }
 
 int CommandPrint(ProgramState& state, ui::WindowDescriptor& view, QWidget* parent,

@@ -1,4 +1,4 @@
-// The File menu's List, Print and Publish for Web.
+// The File menu's List, Export CSV, Print and Publish for Web.
 #pragma once
 
 #include <functional>
@@ -18,6 +18,11 @@ inline constexpr const char* kPrintJobName = "Korvel Print Job";
 // made before the dialog runs, so a cancelled dialog leaves it empty. True when the dialog chose a
 // new selection (the pane must follow).
 bool CommandList(ProgramState& state, const SelectionDialogHooks& hooks);
+
+// File > Export CSV: the selection dialog, then a file to write (radios.csv in the current
+// directory is offered) with every field of the chosen radios. True when the dialog chose a new
+// selection (the pane must follow); a file that cannot be written is reported and left as it was.
+bool CommandExportCsv(ProgramState& state, const SelectionDialogHooks& hooks, QWidget* parent);
 
 // File > Print: one page of what the view shows. `redrawView` draws the view by its mode; it is
 // called once with the view's surface on the page and once more on the screen afterwards. A

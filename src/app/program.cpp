@@ -299,6 +299,10 @@ void Program::Command(int id, std::intptr_t second) {
       state_.viewMode = kViewList;
       RedrawView();
       break;
+    case kCommandExportCsv:
+      if (CommandExportCsv(state_, DialogHooks(), main_.window)) AfterSelectionChange();
+      mode = kViewDescription;
+      break;
     case kCommandPrint:
       CommandPrint(state_, view_, main_.window, [this] { RedrawView(); });
       break;

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QFileDialog>
 #include <QImage>
 #include <QLineEdit>
 #include <QPrintDialog>
@@ -14,8 +15,10 @@
 #include <filesystem>
 #include <functional>
 
+#include "app/collection_commands.h"
 #include "app/program.h"
 #include "dal/dal.h"
+#include "reports/csv_file.h"
 #include "reports/list_file.h"
 #include "selection/criteria.h"
 #include "support/temp_dir.h"
@@ -31,6 +34,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using test::ReadFile;
+using test::WriteFile;
 
 class FileCommands : public ::testing::Test {
  protected:
@@ -139,6 +143,37 @@ TEST_F(FileCommands, ListWritesTheChosenSelectionAndACancelledDialogAnEmptyFile)
   ASSERT_TRUE(fs::exists(dir_ / "list.txt"));
   EXPECT_EQ(ReadFile(dir_ / "list.txt"), "");
   EXPECT_TRUE(state.ready);
+}
+
+TEST_F(FileCommands, ExportCsvWritesTheChosenSelectionWhereTheUserSays) {
+  ProgramState& state = program_.state();
+  const std::string out = dir_ / "out";
+  fs::create_directory(out);
+  std::optional<QString> answer = QString::fromStdString(out + "/radios.csv");
+  SetDirectoryChooserScript([&](QFileDialog& dialog) {
+    EXPECT_EQ(dialog.acceptMode(), QFileDialog::AcceptSave);
+    return answer;
+  });
+  DalQueueScript(EveryRadio());
+  Command(kCommandExportCsv);
+  EXPECT_EQ(state.selection.current.Count(), state.collection.radios.Count());
+  EXPECT_EQ(program_.pane().Count(), state.collection.radios.Count());
+  EXPECT_EQ(ReadFile(out + "/radios.csv"), RadioCsvText(state.collection, state.selection.current));
+
+  // Cancelled in the chooser: the file is left as it was. A file that cannot be written is said.
+  WriteFile(out + "/radios.csv", "kept");
+  answer.reset();
+  DalQueueScript(DalScript().Ok());
+  Command(kCommandExportCsv);
+  EXPECT_EQ(ReadFile(out + "/radios.csv"), "kept");
+  answer = QString::fromStdString(dir_ / "missing/radios.csv");
+  MessageBoxScript boxes;
+  DalQueueScript(DalScript().Ok());
+  Command(kCommandExportCsv);
+  ASSERT_EQ(boxes.boxes().size(), 1u);
+  EXPECT_TRUE(boxes.boxes()[0].text.startsWith("Unable to write '"));
+  EXPECT_TRUE(state.ready);
+  SetDirectoryChooserScript(nullptr);
 }
 
 TEST_F(FileCommands, PrintingADescriptionPrintsItsMainPictureAndTheListAnEmptyPage) {
