@@ -176,7 +176,9 @@ Outcome Replace(Collection& collection, PictureRegistry& registry, const std::st
   if (retain) {
     const int extras = UsedExtraPictures(radio);
     for (int i = extras; i > 0; --i) {
-      radio.extraPictureFiles[i] = radio.extraPictureFiles[i - 1];
+      // Through a local: making room for [i] may move the names, and [i - 1] with them.
+      std::string previous = std::move(radio.extraPictureFiles[i - 1]);
+      radio.extraPictureFiles[i] = std::move(previous);
       radio.extraPictureIndex[i] = radio.extraPictureIndex[i - 1];
     }
     radio.extraPictureFiles[0] = extraName;
