@@ -156,7 +156,7 @@ constexpr ControlTemplate CriterionCell(int row, int column) {
   }
 }
 
-constexpr std::size_t kSelectRadiosSize = 2 + 4 + 4 * kSelectRows + 1 + 6 + 1 + 1 + 4 + 7 + 1 + 5;
+constexpr std::size_t kSelectRadiosSize = 2 + 4 + 4 * kSelectRows + 1 + 6 + 1 + 1 + 4 + 7 + 4 + 1 + 5;
 
 constexpr std::array<ControlTemplate, kSelectRadiosSize> SelectRadios() {
   std::array<ControlTemplate, kSelectRadiosSize> page{};
@@ -193,6 +193,10 @@ constexpr std::array<ControlTemplate, kSelectRadiosSize> SelectRadios() {
   page[at++] = kRoom;
   page[at++] = Text("Count");
   page[at++] = {kIdSelectCount, kReadOnlyEdit, "Count", 6};
+  page[at++] = kEndHere;
+  page[at++] = Grid(2);
+  page[at++] = Text("Totals");
+  page[at++] = {kIdSelectTotals, kReadOnlyEdit, "Totals", 72};
   page[at++] = kEndHere;
   page[at++] = kEndHere;
 

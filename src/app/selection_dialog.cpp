@@ -4,6 +4,7 @@
 #include <unordered_set>
 
 #include "app/selection_pane.h"
+#include "collection/money_totals.h"
 #include "dal/dal.h"
 #include "selection/criteria.h"
 #include "selection/saved_selections.h"
@@ -109,6 +110,10 @@ class SelectionDialog {
         {.kind = kDalCombo, .controlId = kIdSelectFilter, .value = &filterChoice_, .items = &filterItems_});
     fields.push_back(
         {.kind = kDalEdit, .controlId = kIdSelectCount, .value = &count_, .flags = DAL_INT | DAL_NO_READ});
+    fields.push_back({.kind = kDalEdit,
+                      .controlId = kIdSelectTotals,
+                      .value = &totals_,
+                      .flags = DAL_STRING | DAL_NO_READ});
     fields.push_back(
         {.kind = kDalList,
          .controlId = kIdSelectRadios,
@@ -254,6 +259,8 @@ class SelectionDialog {
     if (hooks_.pane != nullptr) hooks_.pane->filling = false;
     count_ = static_cast<std::int32_t>(members_.size());
     if (DalFieldInfo* count = Field(kIdSelectCount)) DalSetField(*count);
+    totals_ = MoneyTotalsText(SumMoney(members_));
+    if (DalFieldInfo* totals = Field(kIdSelectTotals)) DalSetField(*totals);
     return true;
   }
 
@@ -315,6 +322,7 @@ class SelectionDialog {
   std::int32_t count_ = 0;
   std::string name_;
   std::vector<RadioRecord*> members_;  // list position -> radio, as last filled
+  std::string totals_;
   std::vector<bool> finalHighlight_;
   bool copying_ = false;
   DalDialog dialog_{.templateId = kDialogSelectRadios, .mode = kDalModal};

@@ -17,6 +17,7 @@
 
 #include "app/collection_commands.h"
 #include "app/program.h"
+#include "collection/money_totals.h"
 #include "dal/dal.h"
 #include "reports/csv_file.h"
 #include "reports/list_file.h"
@@ -163,9 +164,15 @@ TEST_F(FileCommands, ExportCsvWritesTheChosenSelectionWhereTheUserSays) {
   // Cancelled in the chooser: the file is left as it was. A file that cannot be written is said.
   WriteFile(out + "/radios.csv", "kept");
   answer.reset();
-  DalQueueScript(DalScript().Ok());
+  // The dialog shows what the listed radios add up to beside their count.
+  std::string totals;
+  DalQueueScript(DalScript()
+                     .Do([&](DalDialog& dialog) { totals = DalFindControl(dialog, kIdSelectTotals)->Text(); })
+                     .Ok());
   Command(kCommandExportCsv);
   EXPECT_EQ(ReadFile(out + "/radios.csv"), "kept");
+  EXPECT_EQ(totals, MoneyTotalsText(SumMoney(state.selection.current.Records())));
+  EXPECT_NE(totals.find("Value $"), std::string::npos);
   answer = QString::fromStdString(dir_ / "missing/radios.csv");
   MessageBoxScript boxes;
   DalQueueScript(DalScript().Ok());

@@ -115,6 +115,7 @@ inline constexpr int kIdSelectRadios = 113;
 inline constexpr int kIdSelectCount = 114;
 inline constexpr int kIdSelectDiscardAll = 115;
 inline constexpr int kIdSelectKeepAll = 116;
+inline constexpr int kIdSelectTotals = 117;  // the money the listed radios add up to
 inline constexpr int kIdSelectSave = 118;
 inline constexpr int kIdSelectName = 119;
 inline constexpr int kSelectPictureWidth = 80;
