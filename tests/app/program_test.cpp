@@ -4,8 +4,11 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
+#include <QDialog>
 #include <QImage>
 #include <QTest>
+#include <QTimer>
 #include <algorithm>
 #include <deque>
 #include <filesystem>
@@ -266,6 +269,59 @@ TEST_F(ProgramRun, TheSelectionDialogBuildsANewSelection) {
   Command(kCommandViewNew);
   EXPECT_EQ(program_.state().selection.currentRadio, nullptr);
   EXPECT_EQ(program_.state().selection.parameters.rows[0].field, kFieldBrand);
+}
+
+// The keys of an open dialog are its own, even while one of its drop-down lists is open: the
+// window behind neither changes radio, nor opens the font dialog, nor asks to exit, nor scrolls.
+TEST_F(ProgramRun, KeysInAnOpenDialogNeverReachTheMainWindow) {
+  const int radioBefore = CurrentId();
+  const int firstBefore = program_.pane().First();
+  int fontDialogs = 0;
+  ui::SetFontDialogAnswer([&](const QFont&) {
+    ++fontDialogs;
+    return std::optional<QFont>();
+  });
+  MessageBoxScript boxes({kAnswerYes, kAnswerYes});
+  bool popupOpened = false;
+  int radioInDialog = -2, firstInDialog = -2;
+  QTimer::singleShot(0, [&] {
+    auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+    ASSERT_NE(dialog, nullptr);
+    dialog->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(dialog));
+    QComboBox* action = dialog->findChild<QComboBox*>();
+    ASSERT_NE(action, nullptr);
+    action->showPopup();
+    popupOpened = QApplication::activePopupWidget() != nullptr && QApplication::focusWidget() != nullptr;
+    const std::pair<Qt::Key, Qt::KeyboardModifiers> keys[] = {
+        {Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier},
+        {Qt::Key_F, Qt::ControlModifier},
+        {Qt::Key_Down, Qt::NoModifier},
+        {Qt::Key_Down, Qt::ControlModifier},
+        {Qt::Key_Q, Qt::ControlModifier},
+    };
+    const auto press = [&] {
+      for (const auto& [key, modifiers] : keys) {
+        QWidget* focus = QApplication::focusWidget();
+        QTest::keyClick(focus != nullptr ? focus : dialog, key, modifiers);
+      }
+    };
+    press();
+    action->hidePopup();
+    press();  // and with the dialog itself in front
+    radioInDialog = CurrentId();
+    firstInDialog = program_.pane().First();
+    dialog->reject();
+  });
+  Command(kCommandViewNew);
+  ui::SetFontDialogAnswer(nullptr);
+  EXPECT_TRUE(popupOpened);
+  EXPECT_EQ(radioInDialog, radioBefore);
+  EXPECT_EQ(firstInDialog, firstBefore);
+  EXPECT_EQ(fontDialogs, 0);
+  EXPECT_TRUE(boxes.boxes().empty());
+  EXPECT_TRUE(program_.mainWindow().window->isVisible());
+  EXPECT_EQ(test::ReadFile(dir_ / "korvel.ini"), settingsBefore_);
 }
 
 TEST_F(ProgramRun, AChangedValueIsShownOnYellowAndSavedWithABackupAtExit) {
