@@ -7,6 +7,8 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QImage>
+#include <QMessageBox>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 #include <algorithm>
@@ -420,6 +422,51 @@ TEST_F(ProgramRun, SelectionDialogButtonsNarrowClearAndSave) {
   ASSERT_NE(item, nullptr);
   EXPECT_EQ(item->text().toStdString(), "Restored sets");
 }
+
+// The program starts and opens its window on a settings file with a damaged window line, saying
+// at most one thing about it.
+struct Damage {
+  const char* name;
+  std::string line;         // the main window's record line it replaces
+  std::string replacement;  // what stands there instead
+  friend void PrintTo(const Damage& damage, std::ostream* out) { *out << damage.name; }
+};
+
+class DamagedSettings : public ProgramRun, public ::testing::WithParamInterface<Damage> {
+ protected:
+  void SetUp() override {
+    fs::copy(KORVEL_SAMPLE, dir_.path(), fs::copy_options::recursive);
+    std::string settings = test::ReadFile(dir_ / "korvel.ini");
+    const std::size_t at = settings.find(GetParam().line + "\n");
+    ASSERT_NE(at, std::string::npos);
+    settings.replace(at, GetParam().line.size(), GetParam().replacement);
+    test::WriteFile(dir_ / "korvel.ini", settings);
+    boxes_ = std::make_unique<MessageBoxScript>(std::deque<int>{kAnswerOk, kAnswerOk});
+    StartHere();
+  }
+  std::unique_ptr<MessageBoxScript> boxes_;
+};
+
+TEST_P(DamagedSettings, StartOnTheScreen) {
+  QWidget* window = program_.mainWindow().window;
+  EXPECT_TRUE(window->isVisible());
+  const QRect screen = window->screen()->geometry();
+  EXPECT_TRUE(screen.intersects(window->frameGeometry())) << window->frameGeometry().x();
+  EXPECT_LE(window->width(), 2 * screen.width());
+  EXPECT_LE(boxes_->boxes().size(), 1u);
+  for (const ShownMessageBox& box : boxes_->boxes()) EXPECT_EQ(box.icon, QMessageBox::Warning);
+  EXPECT_FALSE(program_.mainWindow().surface.fonts()[0].faceName.empty());
+  EXPECT_NE(program_.state().selection.currentRadio, nullptr);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lines, DamagedSettings,
+    ::testing::Values(Damage{"FaceMissing", "0 11=Liberation Mono", "0 11="},
+                      Damage{"FarAway", "0 0 60 60 1100 760 1", "0 0 99999999999 -99999999999 1100 760 1"},
+                      Damage{"Enormous", "0 0 60 60 1100 760 1", "0 0 60 60 99999999999 99999999999 1"},
+                      Damage{"Endless", "0 11=Liberation Mono",
+                             "0 11=Liberation Mono" + std::string(5 << 20, ' ')}),
+    [](const ::testing::TestParamInfo<Damage>& info) { return std::string(info.param.name); });
 
 // A first start: no settings, no collection.
 class FirstStart : public ProgramRun {
