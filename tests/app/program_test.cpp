@@ -326,6 +326,49 @@ TEST_F(ProgramRun, KeysInAnOpenDialogNeverReachTheMainWindow) {
   EXPECT_EQ(test::ReadFile(dir_ / "korvel.ini"), settingsBefore_);
 }
 
+// In the selection dialog a Year that is not a whole number selects nothing and says so; a row
+// switched to None is not read (its malformed date says nothing more); Cancel takes back what
+// Clear/Select did, so the pane and the selection agree.
+TEST_F(ProgramRun, TheSelectionDialogRefusesBadValuesAndCancelTakesBackItsSelections) {
+  const std::vector<int> before = test::Ids(program_.state().selection.current);
+  MessageBoxScript boxes({kAnswerOk, kAnswerOk, kAnswerOk, kAnswerOk});
+  int afterRefusal = -1, afterClear = -1;
+  std::size_t boxesAfterRefusal = 0;
+  DalQueueScript(
+      DalScript()
+          .Choose(SelectActionId(1), kActionAdd)
+          .Choose(SelectFieldId(1), kFieldDateAcquired)
+          .Type(SelectValueId(1), "31Foo99")  // warns once, as it is typed
+          .Choose(SelectActionId(1), kActionNone)
+          .Choose(SelectActionId(0), kActionAdd)
+          .Choose(SelectFieldId(0), kFieldYear)
+          .Choose(SelectRelationId(0), kRelationLess)
+          .Type(SelectValueId(0), "19x5")
+          .Choose(SelectActionId(2), kActionNone)
+          .Choose(SelectActionId(3), kActionNone)
+          .Press(kIdSelectClear)
+          .Do([&](DalDialog& open) {
+            afterRefusal = open.window->Control(kIdSelectRadios)->ItemCount();
+            boxesAfterRefusal = boxes.boxes().size();
+          })
+          .Type(SelectValueId(0), "1935")
+          .Press(kIdSelectClear)
+          .Do([&](DalDialog& open) { afterClear = open.window->Control(kIdSelectRadios)->ItemCount(); })
+          .Cancel());
+  Command(kCommandViewNew);
+  std::vector<std::string> texts;
+  for (const ShownMessageBox& box : boxes.boxes()) texts.push_back(box.text.toStdString());
+  EXPECT_EQ(texts,
+            (std::vector<std::string>{"Date must be of the form 'ddMmmyy' or 'ddMmmyyyy'.",
+                                      "'19x5' is not a whole number (between -2147483648 and 2147483647)."}));
+  EXPECT_EQ(boxesAfterRefusal, 2u);
+  EXPECT_EQ(afterRefusal, static_cast<int>(before.size()));  // nothing was selected
+  EXPECT_GT(afterClear, 0);
+  EXPECT_NE(afterClear, static_cast<int>(before.size()));
+  EXPECT_EQ(test::Ids(program_.state().selection.current), before);
+  EXPECT_EQ(program_.pane().Count(), static_cast<int>(before.size()));
+}
+
 TEST_F(ProgramRun, AChangedValueIsShownOnYellowAndSavedWithABackupAtExit) {
   RadioRecord* radio = program_.state().selection.currentRadio;
   ASSERT_NE(radio, nullptr);
