@@ -450,11 +450,8 @@ long Program::PaneProcedure(WindowDescriptor& window, const WindowMessage& messa
 }
 
 void Program::PaneClick(const WindowMessage& message) {
-  const int height = paneWindow_.drawable.top;
-  if (height <= 0) return;
-  const int down = std::clamp(height - 1 - message.y, 0, height - 1);
-  const int row = std::clamp(kPaneCells * down / height, 0, kPaneCells - 1);
-  const int index = pane_.IndexOfRow(row);
+  if (paneWindow_.drawable.top <= 0) return;
+  const int index = pane_.IndexOfRow(PaneRowAt(paneWindow_.surface, message.y));
   if (message.message == kMessageLeftDown) {
     if (!state_.ready) return;
     pane_.ClearHighlights();

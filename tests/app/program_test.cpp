@@ -369,6 +369,71 @@ TEST_F(ProgramRun, TheSelectionDialogRefusesBadValuesAndCancelTakesBackItsSelect
   EXPECT_EQ(program_.pane().Count(), static_cast<int>(before.size()));
 }
 
+// The pane's cells on the device: a click on the first or last pixel row of a cell picks that
+// cell; the highlight frame lies one pixel inside the picture cell's edge on every side; text
+// cells carry no frame; an emptied pane is background everywhere.
+TEST_F(ProgramRun, PaneCellsAreHitFramedAndFilledOnTheirOwnRows) {
+  ui::WindowDescriptor& pane = program_.paneWindow();
+  const draw::Surface& surface = pane.surface;
+  const int top = pane.drawable.top;
+  ASSERT_GE(program_.pane().Count(), kPaneCells);
+  ASSERT_NE(top % kPaneCells, 0) << "a height that divides evenly hides the off-by-one";
+  const auto click = [&](int deviceRow) {
+    ui::SendWindowMessage(pane, {.message = ui::kMessageLeftDown, .x = 10, .y = top - deviceRow});
+    Settle();
+    return CurrentId();
+  };
+  const QRgb yellow = qRgb(255, 255, 0);
+  const auto isYellow = [&](const QImage& image, int x, int row) {
+    return (image.pixel(x, row) & 0xffffff) == (yellow & 0xffffff);
+  };
+  int framed = 0;
+  for (int r = 0; r < kPaneCells; ++r) {
+    const draw::Rect cell = PaneCellArea(surface, r);
+    const int firstRow = top - cell.top, lastRow = top - cell.bottom - 1;
+    const RadioRecord* radio = program_.pane().RadioAt(program_.pane().First() + r);
+    ASSERT_NE(radio, nullptr);
+    EXPECT_EQ(click(lastRow), radio->id) << "cell " << r;
+    EXPECT_EQ(click(firstRow), radio->id) << "cell " << r;
+    const QImage image = pane.device->Snapshot();
+    const int middleX = (cell.left + cell.right) / 2, middleRow = (firstRow + lastRow) / 2;
+    const bool picture = radio->thumbnailIndex >= 0 && isYellow(image, middleX, firstRow + 1);
+    if (!picture) {
+      // A text cell: nothing yellow in it at all.
+      for (int row = firstRow; row <= lastRow; ++row) {
+        for (int x = cell.left; x < cell.right; ++x) ASSERT_FALSE(isYellow(image, x, row)) << r << " " << row;
+      }
+      continue;
+    }
+    ++framed;
+    EXPECT_FALSE(isYellow(image, middleX, firstRow)) << r;
+    EXPECT_TRUE(isYellow(image, middleX, firstRow + 2)) << r;
+    EXPECT_FALSE(isYellow(image, middleX, lastRow)) << r;
+    EXPECT_TRUE(isYellow(image, middleX, lastRow - 1)) << r;
+    EXPECT_TRUE(isYellow(image, middleX, lastRow - 2)) << r;
+    EXPECT_FALSE(isYellow(image, cell.left, middleRow)) << r;
+    EXPECT_TRUE(isYellow(image, cell.left + 1, middleRow)) << r;
+    EXPECT_TRUE(isYellow(image, cell.left + 2, middleRow)) << r;
+    EXPECT_FALSE(isYellow(image, cell.right - 1, middleRow)) << r;
+    EXPECT_TRUE(isYellow(image, cell.right - 2, middleRow)) << r;
+  }
+  EXPECT_GT(framed, 0);
+
+  // Every cell repainted over a dark pane, now empty: nothing of the old drawing is left.
+  pane.surface.FillRectangle(0, 0, pane.drawable.right, top, draw::kBlack);
+  SelectionState& selection = program_.state().selection;
+  selection.current.KeepOnly([](const RadioRecord*) { return false; });
+  program_.RebuildPane();
+  program_.DrawPane(true);
+  const QImage empty = pane.device->Snapshot();
+  const int cellsBottom = top - PaneCellArea(surface, kPaneCells - 1).bottom;
+  for (int row = 0; row < cellsBottom; ++row) {
+    for (int x = 0; x < PaneCellArea(surface, 0).right; ++x) {
+      ASSERT_EQ(empty.pixel(x, row) & 0xffffff, 0xffffffu) << x << "," << row;
+    }
+  }
+}
+
 TEST_F(ProgramRun, AChangedValueIsShownOnYellowAndSavedWithABackupAtExit) {
   RadioRecord* radio = program_.state().selection.currentRadio;
   ASSERT_NE(radio, nullptr);
