@@ -110,12 +110,16 @@ bool Program::Start() {
 
   // The collection, its pictures and the selection the settings remember.
   ShowWaitCursor();
-  const LoadOutcome loaded = LoadCollection(settings.dataDirectory, state_.collection);
+  // Without a directory from the settings the collection lives in the current one (never the
+  // root). Where there is no data file at all, a first start, nothing is wrong: the offer below
+  // says what there is to say.
+  const std::string directory = settings.dataDirectory.empty() ? std::string(".") : settings.dataDirectory;
+  LoadOutcome loaded;
+  if (DataFileExists(directory)) loaded = LoadCollection(directory, state_.collection);
   state_.paths = loaded.paths;
   if (!loaded.opened) {
-    // Nothing to open: an empty collection whose tables new radios can point into. Without a
-    // directory from the settings it lives in the current one (never the root).
-    if (settings.dataDirectory.empty()) state_.paths = MakeDataFilePaths(".");
+    // Nothing to open: an empty collection whose tables new radios can point into.
+    state_.paths = MakeDataFilePaths(directory);
     StartNewCollection(state_.collection);
   }
   state_.settings.dataDirectory = state_.paths.directory;

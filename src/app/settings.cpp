@@ -147,7 +147,11 @@ int ReadSettings(const std::string& path, Settings& s) {
   s = Settings();
   std::FILE* file = std::fopen(AluNativePath(path).c_str(), "rb");
   if (file == nullptr) {
-    ShowMessage(kWarning, kButtonsOk, "Cannot open initialization file; using defaults.");
+    // No file at all is a first start, where the defaults are simply what there is.
+    std::error_code error;
+    if (std::filesystem::exists(AluNativePath(path), error)) {
+      ShowMessage(kWarning, kButtonsOk, "Cannot open initialization file; using defaults.");
+    }
     return -1;
   }
   LineSource in(file);

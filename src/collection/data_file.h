@@ -58,5 +58,8 @@ struct LoadOutcome {
   DataFilePaths paths;
 };
 LoadOutcome LoadCollection(const std::string& dataDirectory, Collection& collection);
+// Whether the directory holds a data file or its fallback at all: where neither exists there is
+// nothing to report, only a new collection to offer.
+bool DataFileExists(const std::string& dataDirectory);
 
 }  // namespace korvel

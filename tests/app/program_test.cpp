@@ -580,19 +580,20 @@ INSTANTIATE_TEST_SUITE_P(
 class FirstStart : public ProgramRun {
  protected:
   void SetUp() override {
-    boxes_ = std::make_unique<MessageBoxScript>(std::deque<int>{kAnswerOk, kAnswerOk, kAnswerYes});
+    boxes_ = std::make_unique<MessageBoxScript>(std::deque<int>{kAnswerYes});
     StartHere();
   }
   std::unique_ptr<MessageBoxScript> boxes_;
 };
 
 TEST_F(FirstStart, OffersANewCollectionThatTheFirstSaveCreates) {
+  // Nothing is wrong on a first start: no word about the missing settings or data file, only the offer.
   std::vector<std::string> texts;
   for (const ShownMessageBox& box : boxes_->boxes()) texts.push_back(box.text.toStdString());
-  ASSERT_EQ(texts.size(), 3u);
-  EXPECT_EQ(texts[0], "Cannot open initialization file; using defaults.");
-  EXPECT_EQ(texts[2].rfind("No collection was found in '.'. Start a new, empty collection there?", 0), 0u)
-      << texts[2];
+  ASSERT_EQ(texts.size(), 1u);
+  EXPECT_EQ(texts[0].rfind("No collection was found in '.'. Start a new, empty collection there?", 0), 0u)
+      << texts[0];
+  boxes_->boxes()[0].image.save(KORVEL_SCREENSHOT_DIR "/program_first_start.png");
   const Collection& collection = program_.state().collection;
   EXPECT_EQ(collection.tables[kTableBrandName].entries, std::vector<std::string>{"Unknown"});
   EXPECT_EQ(collection.tables[kTableCabinetTrim].entries, (std::vector<std::string>{"No Trim", "Unknown"}));
@@ -605,6 +606,35 @@ TEST_F(FirstStart, OffersANewCollectionThatTheFirstSaveCreates) {
   ASSERT_TRUE(LoadCollection(dir_.path().string(), again).opened);
   EXPECT_EQ(again.radios.Count(), 0);
   EXPECT_EQ(again.tables[kTableManufacturer].entries, std::vector<std::string>{"Unknown"});
+}
+
+// Random bytes where the data file should be: said once, by name, and left alone unless saved.
+class ForeignDataFile : public ProgramRun {
+ protected:
+  void SetUp() override {
+    std::string noise;
+    for (int i = 0; i < 5000; ++i) noise.push_back(static_cast<char>((i * 7919 + 13) % 256));
+    test::WriteFile(dir_ / "radata.dat", noise);
+    dataBefore_ = noise;
+    boxes_ = std::make_unique<MessageBoxScript>(std::deque<int>{kAnswerOk, kAnswerNo});
+    StartHere();
+  }
+  std::unique_ptr<MessageBoxScript> boxes_;
+};
+
+TEST_F(ForeignDataFile, IsNamedOnceAndNotWrittenOver) {
+  const std::vector<ShownMessageBox>& boxes = boxes_->boxes();
+  ASSERT_EQ(boxes.size(), 2u);
+  EXPECT_EQ(boxes[0].icon, QMessageBox::Critical);
+  EXPECT_EQ(
+      boxes[0].text.toStdString(),
+      "'./radata.dat' is not a Korvel data file, so nothing was read from it. Nothing is written over it "
+      "unless you save; a save keeps it as a numbered backup.");
+  EXPECT_EQ(boxes[1].text.indexOf("No collection was found"), 0);
+  boxes[0].image.save(KORVEL_SCREENSHOT_DIR "/program_foreign_data_file.png");
+  boxes_->Answer({kAnswerYes});
+  Command(kCommandExit);
+  EXPECT_EQ(test::ReadFile(dir_ / "radata.dat"), dataBefore_);
 }
 
 }  // namespace

@@ -196,6 +196,7 @@ void MessageBoxScript::AnswerOpenBox(int attempt) {
   shown.parent = box->parentWidget();
   shown.modal = box->isModal();
   if (const QCursor* cursor = QGuiApplication::overrideCursor()) shown.overrideCursor = cursor->shape();
+  shown.image = box->grab().toImage();
 
   int answer = shown.defaultButton;
   if (!answers_.empty()) {

@@ -1,6 +1,7 @@
 // Messages shown as modal message boxes, and the hook with which tests answer them.
 #pragma once
 
+#include <QImage>
 #include <QMessageBox>
 #include <QObject>
 #include <QString>
@@ -34,6 +35,7 @@ struct ShownMessageBox {
   bool modal = false;
   int overrideCursor = -1;  // the application's override cursor shape while it was open, or -1
   int answer = kAnswerOther;
+  QImage image;  // the box as it was shown, for a look at it
 };
 
 // While one exists, every box opened by PresentMessageBox is answered: a zero-delay timer finds the
