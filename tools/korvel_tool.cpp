@@ -21,7 +21,7 @@ constexpr int kExitOk = 0;
 constexpr int kExitNotOpened = 1;
 constexpr int kExitUsage = 2;
 
-int Usage() {
+int Usage(std::FILE* out = stderr) {
   std::fputs(
       "usage: korvel-tool COMMAND DIR\n"
       "  check DIR    load the collection and print a summary line and the messages\n"
@@ -33,8 +33,8 @@ int Usage() {
       "  render DIR description OUT.png [--radio ID] [--size WxH]\n"
       "                       draw a radio's description as the view shows it (default: the first radio)\n"
       "DIR is the data directory that holds radata.dat.\n",
-      stderr);
-  return kExitUsage;
+      out);
+  return out == stderr ? kExitUsage : kExitOk;
 }
 
 int Check(const std::string& directory) {
@@ -137,6 +137,10 @@ int ListCommand(const std::string& directory, const std::vector<std::string>& st
 
 int main(int argc, char** argv) {
   using namespace korvel::tool;
+  for (int i = 1; i < argc; ++i) {
+    const std::string argument = argv[i];
+    if (argument == "--help" || argument == "-h") return Usage(stdout);
+  }
   if (argc < 3) return Usage();
   const std::string command = argv[1];
   const std::string directory = argv[2];

@@ -17,11 +17,23 @@ import shutil
 import sys
 from pathlib import Path
 
+
+def parse_arguments():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--check", action="store_true", help="read the sample back and report faults")
+    return parser.parse_args()
+
+
+# --help answers before anything else is needed.
+ARGUMENTS = parse_arguments() if __name__ == "__main__" else None
+
 try:
     from PIL import Image
 except ImportError:
-    # Pillow comes from Debian's python3-pil, which belongs to the system interpreter.
-    if os.path.exists("/usr/bin/python3") and os.path.realpath(sys.executable) != "/usr/bin/python3":
+    # Pillow comes from Debian's python3-pil, which belongs to the system interpreter. Compared by
+    # their real paths, or a /usr/bin/python3 that is a link would run itself again for ever.
+    system = os.path.realpath("/usr/bin/python3")
+    if os.path.exists(system) and os.path.realpath(sys.executable) != system:
         os.execv("/usr/bin/python3", ["/usr/bin/python3"] + sys.argv)
     sys.exit("Pillow is missing: apt-get install -y python3-pil")
 
@@ -698,9 +710,7 @@ def self_test():
 
 
 def main():
-    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    parser.add_argument("--check", action="store_true", help="read the sample back and report faults")
-    if parser.parse_args().check:
+    if ARGUMENTS.check:
         sys.exit(0 if self_test() & check() else 1)
     generate()
 
