@@ -240,8 +240,10 @@ void Program::Command(int id, std::intptr_t second) {
     Navigate({.message = kMessageCommand, .first = id, .second = second});
     return;
   }
-  const bool prologue = id != kCommandStartUp && id != kCommandShowCurrent && id != kCommandNextPicture;
-  if ((id == kCommandPrint || id == kCommandPublishWeb) && !state_.ready) return;
+  // Print and Publish for Web skip the prologue; only Publish waits for the ready flag, which
+  // keeps it from starting inside another command's dialog.
+  const bool prologue = id != kCommandStartUp && id != kCommandPrint && id != kCommandPublishWeb;
+  if (id == kCommandPublishWeb && !state_.ready) return;
   if (prologue) {
     // Messages still waiting from the start-up are shown before the first command does anything.
     if (!DeferredMessages().empty()) InstallMessageBoxes(main_.window);

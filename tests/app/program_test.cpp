@@ -31,6 +31,7 @@
 #include "ui/painting/window_fonts.h"
 #include "ui/windows/window_frame.h"
 #include "ui/windows/window_widget.h"
+#include "util/message.h"
 
 namespace korvel {
 namespace {
@@ -435,6 +436,22 @@ TEST_F(ProgramRun, PaneCellsAreHitFramedAndFilledOnTheirOwnRows) {
       ASSERT_EQ(empty.pixel(x, row) & 0xffffff, 0xffffffu) << x << "," << row;
     }
   }
+}
+
+// Messages still waiting for their window are shown by the next command, a click in the pane
+// (command 348) included: it runs the common prologue like any command.
+TEST_F(ProgramRun, APaneClickShowsTheMessagesStillWaiting) {
+  MessageBoxScript boxes({kAnswerOk});
+  ResetMessages();  // as before the window owned the message boxes
+  ShowMessage(kWarning, kButtonsOk, "Waiting for a window.");
+  ui::WindowDescriptor& pane = program_.paneWindow();
+  ui::SendWindowMessage(pane, {.message = ui::kMessageLeftDown, .x = 10, .y = pane.drawable.top - 1});
+  Settle();
+  ASSERT_EQ(boxes.boxes().size(), 1u);
+  EXPECT_EQ(boxes.boxes()[0].text.toStdString(), "Waiting for a window.");
+  EXPECT_TRUE(DeferredMessages().empty());
+  EXPECT_TRUE(program_.state().ready);
+  EXPECT_EQ(CurrentId(), program_.pane().RadioAt(program_.pane().First())->id);
 }
 
 TEST_F(ProgramRun, AChangedValueIsShownOnYellowAndSavedWithABackupAtExit) {
