@@ -26,7 +26,7 @@ constexpr int kExitOk = 0;
 constexpr int kExitNotOpened = 1;
 constexpr int kExitUsage = 2;
 
-int Usage() {
+int Usage(std::FILE* out = stderr) {
   std::fputs(
       "usage: korvel-tool COMMAND DIR\n"
       "  check DIR    load the collection and print a summary line and the messages\n"
@@ -48,8 +48,8 @@ int Usage() {
       "                       print a graph's data as JSON (FIELD 0 Bands ... 10 Year; steps: over a "
       "selection)\n"
       "DIR is the data directory that holds radata.dat.\n",
-      stderr);
-  return kExitUsage;
+      out);
+  return out == stderr ? kExitUsage : kExitOk;
 }
 
 // The collection of this run. It lives until the process ends and is never freed: handing a
@@ -169,6 +169,10 @@ int CsvCommand(const std::string& directory, const std::vector<std::string>& ste
 
 int main(int argc, char** argv) {
   using namespace korvel::tool;
+  for (int i = 1; i < argc; ++i) {
+    const std::string argument = argv[i];
+    if (argument == "--help" || argument == "-h") return Usage(stdout);
+  }
   if (argc < 3) return Usage();
   const std::string command = argv[1];
   const std::string directory = argv[2];

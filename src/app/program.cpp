@@ -115,12 +115,16 @@ bool Program::Start() {
 
   // The collection, its pictures and the selection the settings remember.
   ShowWaitCursor();
-  const LoadOutcome loaded = LoadCollection(settings.dataDirectory, state_.collection);
+  // Without a directory from the settings the collection lives in the current one (never the
+  // root). Where there is no data file at all, a first start, nothing is wrong: the offer below
+  // says what there is to say.
+  const std::string directory = settings.dataDirectory.empty() ? std::string(".") : settings.dataDirectory;
+  LoadOutcome loaded;
+  if (DataFileExists(directory)) loaded = LoadCollection(directory, state_.collection);
   state_.paths = loaded.paths;
   if (!loaded.opened) {
-    // Nothing to open: an empty collection whose tables new radios can point into. Without a
-    // directory from the settings it lives in the current one (never the root).
-    if (settings.dataDirectory.empty()) state_.paths = MakeDataFilePaths(".");
+    // Nothing to open: an empty collection whose tables new radios can point into.
+    state_.paths = MakeDataFilePaths(directory);
     StartNewCollection(state_.collection);
   }
   AttachCollection();
@@ -259,8 +263,10 @@ void Program::Command(int id, std::intptr_t second) {
     Navigate({.message = kMessageCommand, .first = id, .second = second});
     return;
   }
-  const bool prologue = id != kCommandStartUp && id != kCommandShowCurrent && id != kCommandNextPicture;
-  if ((id == kCommandPrint || id == kCommandPublishWeb) && !state_.ready) return;
+  // Print and Publish for Web skip the prologue; only Publish waits for the ready flag, which
+  // keeps it from starting inside another command's dialog.
+  const bool prologue = id != kCommandStartUp && id != kCommandPrint && id != kCommandPublishWeb;
+  if (id == kCommandPublishWeb && !state_.ready) return;
   if (prologue) {
     // Messages still waiting from the start-up are shown before the first command does anything.
     if (!DeferredMessages().empty()) InstallMessageBoxes(main_.window);
@@ -550,11 +556,8 @@ long Program::PaneProcedure(WindowDescriptor& window, const WindowMessage& messa
 }
 
 void Program::PaneClick(const WindowMessage& message) {
-  const int height = paneWindow_.drawable.top;
-  if (height <= 0) return;
-  const int down = std::clamp(height - 1 - message.y, 0, height - 1);
-  const int row = std::clamp(kPaneCells * down / height, 0, kPaneCells - 1);
-  const int index = pane_.IndexOfRow(row);
+  if (paneWindow_.drawable.top <= 0) return;
+  const int index = pane_.IndexOfRow(PaneRowAt(paneWindow_.surface, message.y));
   if (message.message == kMessageLeftDown) {
     if (!state_.ready) return;
     pane_.ClearHighlights();

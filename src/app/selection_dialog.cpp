@@ -64,12 +64,17 @@ class SelectionDialog {
   }
 
   int Run() {
+    // Keep/Select and Clear/Select change the selection while the dialog is open; Cancel takes
+    // back what they did, so that the pane and the selection agree again.
+    const RadioList before = state_.selection.current;
     const int result = DalRunDialog(dialog_, hooks_.parent);
     if (result == 1) {
       FinishRows();
       shown_.name = name_;
       state_.selection.parameters = shown_;
       KeepHighlighted(finalHighlight_);
+    } else {
+      state_.selection.current = before;
     }
     return result;
   }
@@ -169,15 +174,20 @@ class SelectionDialog {
     }
   }
 
-  // The rows and the filter as the controls show them.
-  void ReadShown() {
+  // The rows and the filter as the controls show them (rows switched off are not read). False when
+  // a value was refused: the user has been told and nothing is selected until it is mended.
+  bool ReadShown() {
+    bool refused = false;
     for (int i = 0; i < kCriteriaRows; ++i) {
       for (int id : {SelectActionId(i), SelectFieldId(i), SelectRelationId(i), SelectValueId(i)}) {
-        if (DalFieldInfo* f = Field(id)) DalReadField(*f);
+        if (DalFieldInfo* f = Field(id); f != nullptr && !DalReadField(*f) && (f->state & kDalRefused)) {
+          refused = true;
+        }
       }
     }
     if (DalFieldInfo* f = Field(kIdSelectFilter)) DalReadField(*f);
     FinishRows();
+    return !refused;
   }
 
   // Dates become their numbers (0, which matches nothing, when they are not dates); the texts of
@@ -219,7 +229,7 @@ class SelectionDialog {
   }
 
   void Evaluate(Evaluation mode) {
-    ReadShown();
+    if (!ReadShown()) return;
     std::unordered_set<const RadioRecord*> kept;
     if (mode == Evaluation::kKeep) {
       const std::vector<bool> on = Highlighted();
@@ -302,7 +312,7 @@ class SelectionDialog {
   }
 
   void Save() {
-    ReadShown();
+    if (!ReadShown()) return;
     if (DalFieldInfo* name = Field(kIdSelectName)) DalReadField(*name);
     SelectionParameters saved = shown_;
     saved.name = name_;

@@ -104,24 +104,40 @@ void SelectionPane::Draw(draw::Surface& surface, PictureRegistry& registry, cons
   for (int row = 0; row < kPaneCells; ++row) DrawCell(surface, registry, tables, row, forced);
 }
 
+draw::Rect PaneCellArea(const draw::Surface& surface, int row) {
+  return PictureCell(surface, 0, row, 1, kPaneCells);
+}
+
+int PaneRowAt(const draw::Surface& surface, int y) {
+  // An area covers y from bottom + 1 up to top; the rows left over below the last cell belong to it.
+  for (int row = 0; row < kPaneCells - 1; ++row) {
+    if (y > PaneCellArea(surface, row).bottom) return row;
+  }
+  return kPaneCells - 1;
+}
+
 namespace {
 
+void FillCell(draw::Surface& surface, int row) {
+  ClearPictureCell(surface, 0, row, 1, kPaneCells, surface.backgroundColour());
+}
+
+// Centred by the characters shown, not the bytes (a brand may be UTF-8).
 void DrawCentred(draw::Surface& surface, const draw::Rect& cell, int y, std::string_view text) {
-  const int width = static_cast<int>(text.size()) * surface.CharWidth();
+  const int width = surface.TextExtent(text).width;
   const int x = cell.left + (cell.right - cell.left - width) / 2;
   surface.DrawText({x, y}, text);
 }
 
 // The brand and model in place of a picture.
-void DrawTextCell(draw::Surface& surface, const draw::Rect& cell, const TableSet& tables,
-                  const RadioRecord& radio) {
-  surface.FillRectangle(cell.left, cell.bottom, cell.right - 1, cell.top - 1, surface.backgroundColour());
+void DrawTextCell(draw::Surface& surface, int row, const TableSet& tables, const RadioRecord& radio) {
+  const draw::Rect cell = PaneCellArea(surface, row);
+  FillCell(surface, row);
   surface.SetColour(surface.textColour());
   const std::string& brand = tables[kTableBrandName].Text(radio.brand);
   const int height = cell.top - cell.bottom;
   const auto blank = brand.find(' ');
-  const int brandWidth = static_cast<int>(brand.size()) * surface.CharWidth();
-  if (brandWidth > cell.right - cell.left && blank != std::string::npos) {
+  if (surface.TextExtent(brand).width > cell.right - cell.left && blank != std::string::npos) {
     DrawCentred(surface, cell, cell.bottom + height * 3 / 4, std::string_view(brand).substr(0, blank));
     DrawCentred(surface, cell, cell.bottom + height / 2, std::string_view(brand).substr(blank + 1));
     DrawCentred(surface, cell, cell.bottom + height / 4, radio.model);
@@ -133,13 +149,15 @@ void DrawTextCell(draw::Surface& surface, const draw::Rect& cell, const TableSet
   }
 }
 
-// A rectangle of width 2 one pixel inside the cell's edge.
-void DrawFrame(draw::Surface& surface, const draw::Rect& cell, int colour) {
+// A rectangle of width 2 one pixel inside the cell's edge. A line of width 2 covers its own row or
+// column and the one before it (up and left on the device), so each edge is placed two in.
+void DrawFrame(draw::Surface& surface, int row, int colour) {
+  const draw::Rect cell = PaneCellArea(surface, row);
   const int lineWidth = surface.lineWidth();
   const int saved = surface.colour();
   surface.SetColour(colour);
   surface.SetLineWidth(2);
-  const int left = cell.left + 2, right = cell.right - 2, bottom = cell.bottom + 2, top = cell.top - 1;
+  const int left = cell.left + 2, right = cell.right - 2, bottom = cell.bottom + 2, top = cell.top - 2;
   surface.MoveTo(left, bottom);
   surface.LineTo(left, top);
   surface.LineTo(right, top);
@@ -159,22 +177,24 @@ void SelectionPane::DrawCell(draw::Surface& surface, PictureRegistry& registry, 
   Cell& cached = cells_[row];
   if (!forced && cached.drawn && cached.radio == radio && cached.highlighted == highlighted) return;
 
-  const draw::Rect cell = PictureCell(surface, 0, row, 1, kPaneCells);
+  bool picture = false;
   if (radio == nullptr) {
-    surface.FillRectangle(cell.left, cell.bottom, cell.right - 1, cell.top - 1, surface.backgroundColour());
+    FillCell(surface, row);
   } else if (radio->thumbnailIndex >= 0) {
     const bool sameRadio = cached.drawn && cached.radio == radio;
-    if (forced || !sameRadio || !highlighted) {
-      if (!DrawPictureInCell(surface, registry, radio->thumbnailIndex, 0, row, 1, kPaneCells,
-                             kCellCentre | kCellClear, 1.0f)) {
-        DrawTextCell(surface, cell, tables, *radio);
-      }
+    if (forced || !sameRadio || !highlighted || !cached.picture) {
+      picture = DrawPictureInCell(surface, registry, radio->thumbnailIndex, 0, row, 1, kPaneCells,
+                                  kCellCentre | kCellClear, 1.0f) != 0;
+      if (!picture) DrawTextCell(surface, row, tables, *radio);
+    } else {
+      picture = true;  // only the highlight came on: the picture stands
     }
-    if (highlighted) DrawFrame(surface, cell, surface.highlightColour());
+    // Only picture cells carry the frame; a radio whose snapshot cannot be drawn shows as text.
+    if (picture && highlighted) DrawFrame(surface, row, surface.highlightColour());
   } else {
-    DrawTextCell(surface, cell, tables, *radio);
+    DrawTextCell(surface, row, tables, *radio);
   }
-  cached = {radio, highlighted, true};
+  cached = {radio, highlighted, true, picture};
 }
 
 }  // namespace korvel

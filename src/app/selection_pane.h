@@ -20,6 +20,11 @@ constexpr int kPaneCells = 8;
 // quarter of the width, plus the scroll bar; capped at 100 and rounded up to a multiple of 16.
 int PaneWidth(int clientWidth, int clientHeight, int scrollBarWidth);
 
+// Cell r (0 the top one) of the pane's surface: the one rectangle that fills, frames and clicks
+// go by. A click at y (y up, as the frame gives it) lands in the cell whose area holds it.
+draw::Rect PaneCellArea(const draw::Surface& surface, int row);
+int PaneRowAt(const draw::Surface& surface, int y);
+
 class SelectionPane {
  public:
   struct Entry {
@@ -70,6 +75,7 @@ class SelectionPane {
     const RadioRecord* radio = nullptr;
     bool highlighted = false;
     bool drawn = false;
+    bool picture = false;  // the snapshot was drawn, not the text form
   };
   void DrawCell(draw::Surface& surface, PictureRegistry& registry, const TableSet& tables, int row,
                 bool forced);

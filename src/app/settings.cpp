@@ -147,7 +147,11 @@ int ReadSettings(const std::string& path, Settings& s) {
   s = Settings();
   std::FILE* file = std::fopen(AluNativePath(path).c_str(), "rb");
   if (file == nullptr) {
-    ShowMessage(kWarning, kButtonsOk, "Cannot open initialization file; using defaults.");
+    // No file at all is a first start, where the defaults are simply what there is.
+    std::error_code error;
+    if (std::filesystem::exists(AluNativePath(path), error)) {
+      ShowMessage(kWarning, kButtonsOk, "Cannot open initialization file; using defaults.");
+    }
     return -1;
   }
   LineSource in(file);
@@ -168,6 +172,7 @@ int ReadSettings(const std::string& path, Settings& s) {
   }
   ReadNumber(in, s.currentRadio);
   if (v > 0) ReadNumber(in, s.tourSize);
+  bool fontRefused = false;
   if (v > 1) {
     if (v < 5) {
       if (Number(in.Next()) != 0) s.mainWindow.maximised = true;
@@ -177,11 +182,11 @@ int ReadSettings(const std::string& path, Settings& s) {
       ReadNumber(in, s.mainWindow.height);
     } else {
       in.Next();
-      ReadWindowParameters(in, s.mainWindow, kWindowFontLimit);
+      ReadWindowParameters(in, s.mainWindow, kWindowFontLimit, &fontRefused);
     }
   }
-  if (v > 7) ReadWindowParameters(in, s.pane, kWindowFontLimit);
-  if (v > 12) ReadWindowParameters(in, s.view, kWindowFontLimit);
+  if (v > 7) ReadWindowParameters(in, s.pane, kWindowFontLimit, &fontRefused);
+  if (v > 12) ReadWindowParameters(in, s.view, kWindowFontLimit, &fontRefused);
   if (v > 2) {
     ReadNumber(in, s.graphField);
     ReadSwitch(in, s.graphSelected);
@@ -199,12 +204,23 @@ int ReadSettings(const std::string& path, Settings& s) {
   }
   if (v == 4) {
     FontSpec& font = s.mainWindow.fonts[0];
-    font.face = in.Next();
+    std::string face = in.Next();
+    if (face.empty()) {
+      fontRefused = true;
+    } else {
+      font.face = std::move(face);
+    }
     ReadNumber(in, font.size);
     in.Next();
     font.bold = (Number(in.Next()) & 1) != 0;
   }
+  // A file cut short ends in a partial line; only a whole file is worth the word.
+  const bool whole = !in.Ended();
   std::fclose(file);
+  if (fontRefused && whole) {
+    ShowMessage(kWarning, kButtonsOk, "A font in '%s' has no name; the default font is used instead.",
+                path.c_str());
+  }
   if (s.tourSize < 1 || s.tourSize > 8) s.tourSize = 2;
   return v;
 }

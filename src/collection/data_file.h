@@ -60,5 +60,8 @@ struct LoadOutcome {
 LoadOutcome LoadCollection(const std::string& dataDirectory, Collection& collection);
 // The same from a directory known to be the one, without looking elsewhere.
 LoadOutcome LoadCollectionAt(const DataFilePaths& paths, Collection& collection);
+// Whether the directory holds a data file or its fallback at all: where neither exists there is
+// nothing to report, only a new collection to offer.
+bool DataFileExists(const std::string& dataDirectory);
 
 }  // namespace korvel

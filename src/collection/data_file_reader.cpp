@@ -125,6 +125,7 @@ class DataFileReader {
   std::vector<PendingReference> pending_;
   std::vector<std::string> problems_;
   int problemCount_ = 0;
+  bool radiosCut_ = false;  // the radios stopped before the header's count
 };
 
 void DataFileReader::Problem(const char* format, ...) {
@@ -429,12 +430,10 @@ void DataFileReader::TakeRadios() {
     if (AddRadio(c_, std::move(record)) != nullptr) AddAsLoadedRadio(c_, std::move(copy));
   }
   radios_.clear();
-  if (c_.radios.Count() != radioCount_) {
+  // A file that stopped short has said so more clearly; the count is reported once, not once
+  // for the radios and again for their as-loaded copies.
+  if (!radiosCut_ && (c_.radios.Count() != radioCount_ || c_.asLoaded.Count() != radioCount_)) {
     ShowMessage(kError, kButtonsOk, "Radio count (%d) different from file (%d)", c_.radios.Count(),
-                radioCount_);
-  }
-  if (c_.asLoaded.Count() != radioCount_) {
-    ShowMessage(kError, kButtonsOk, "Radio count (%d) different from file (%d)", c_.asLoaded.Count(),
                 radioCount_);
   }
   // An identifier is never given twice, whatever the file says the next one is.
@@ -529,6 +528,7 @@ int DataFileReader::Read() {
     if (in_.AtEnd()) {
       Problem("'%s' ends early, before radio %d of %d; the radios read so far are kept.", path_.c_str(),
               currentRadio_, radioCount_);
+      radiosCut_ = true;
       break;
     }
     // The header says more radios than there are: another section begins here.
@@ -537,6 +537,7 @@ int DataFileReader::Read() {
         next.find("--- Radio ---") == std::string_view::npos) {
       Problem("'%s' holds %d radios where its header says %d.", path_.c_str(), currentRadio_ - 1,
               radioCount_);
+      radiosCut_ = true;
       break;
     }
     radios_.push_back(ReadRadio());
@@ -547,6 +548,7 @@ int DataFileReader::Read() {
     if (in_.Ended()) {
       Problem("'%s' ends early, inside radio %d (identifier %d) of %d; what was read of it is kept.",
               path_.c_str(), currentRadio_, currentId_, radioCount_);
+      radiosCut_ = true;
       break;
     }
   }
@@ -570,6 +572,18 @@ int ReadBytes(std::string_view bytes, const std::string& path, Collection& colle
   }
 }
 
+// Every layout begins with its "#" version line or, before versions were written, the radio count:
+// a file that begins otherwise, is empty or holds bytes no text has, is some other file. Only its
+// start is looked at, so that a large file is not read twice.
+bool LooksLikeDataFile(std::string_view bytes) {
+  if (bytes.substr(0, 65536).find('\0') != std::string_view::npos) return false;
+  const std::size_t start = bytes.find_first_not_of(" \t");
+  if (start == std::string_view::npos) return false;
+  std::size_t digit = start;
+  if (bytes[digit] == '#') ++digit;
+  return digit < bytes.size() && bytes[digit] >= '0' && bytes[digit] <= '9';
+}
+
 }  // namespace
 
 int ReadDataBytes(std::string_view bytes, const std::string& path, Collection& collection) {
@@ -586,6 +600,13 @@ ReadOutcome ReadDataFile(const std::string& dataPath, const std::string& fallbac
       ShowMessage(kError, kButtonsOk, "Unable to open '%s' in 'ReadDataFile'.", dataPath.c_str());
       return {};
     }
+  }
+  if (!LooksLikeDataFile(file.Bytes())) {
+    ShowMessage(kError, kButtonsOk,
+                "'%s' is not a Korvel data file, so nothing was read from it. Nothing is written over it "
+                "unless you save; a save keeps it as a numbered backup.",
+                AluNativePath(path).c_str());
+    return {};
   }
   return {true, ReadBytes(file.Bytes(), path, collection, &file)};
 }

@@ -1,4 +1,5 @@
 #include <cstdio>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,13 @@ bool Opens(const std::string& storedPath) {
 }
 
 }  // namespace
+
+bool DataFileExists(const std::string& dataDirectory) {
+  const DataFilePaths paths = MakeDataFilePaths(dataDirectory.empty() ? std::string(".") : dataDirectory);
+  std::error_code error;
+  return std::filesystem::exists(AluResolvePath(paths.data), error) ||
+         std::filesystem::exists(AluResolvePath(paths.fallback), error);
+}
 
 LoadOutcome LoadCollection(const std::string& dataDirectory, Collection& collection) {
   // Where the file may be: the directory on drive C or D, the file alone on C or D, the directory

@@ -69,6 +69,18 @@ std::optional<std::int32_t> ScanInt(std::string_view text) {
   return Scan<std::int32_t>(text, 10);
 }
 
+std::optional<std::int32_t> ScanWholeInt(std::string_view text) {
+  text = SkipBlanks(text);
+  if (!TakePlus(text)) return std::nullopt;
+  std::int32_t value = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value, 10);
+  if (error != std::errc{}) return std::nullopt;
+  if (!SkipBlanks(std::string_view(end, static_cast<std::size_t>(text.data() + text.size() - end))).empty()) {
+    return std::nullopt;
+  }
+  return value;
+}
+
 std::optional<std::int32_t> ScanChar(std::string_view text) {
   if (text.size() >= 3 && text[0] == '\'' && text[2] == '\'') {
     return static_cast<std::int32_t>(static_cast<signed char>(text[1]));

@@ -23,6 +23,9 @@ std::string FormatDouble(double value);
 // Leading blanks are skipped and what follows the number is ignored, as scanf does; nothing
 // when no number begins the text or it does not fit the type.
 std::optional<std::int32_t> ScanInt(std::string_view text);
+// A whole number and nothing else but blanks around it; nothing otherwise (also when it does not
+// fit the type).
+std::optional<std::int32_t> ScanWholeInt(std::string_view text);
 // 'c' gives the character; 0x... is read as hexadecimal; otherwise as ScanInt.
 std::optional<std::int32_t> ScanChar(std::string_view text);
 std::optional<float> ScanFloat(std::string_view text);

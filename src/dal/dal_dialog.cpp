@@ -97,9 +97,21 @@ bool DalFillDialog(DalDialog& dialog, bool fillLists, bool setValues) {
   return filled;
 }
 
+namespace dal {
+
+bool AnyFieldRefused(DalDialog& dialog) {
+  for (const DalFieldInfo& field : TableOf(dialog)) {
+    if (field.state & kDalRefused) return true;
+  }
+  return false;
+}
+
+}  // namespace dal
+
 bool DalReadDialog(DalDialog& dialog) {
   bool read = true;
   for (DalFieldInfo& field : dal::TableOf(dialog)) {
+    field.state &= ~kDalRefused;
     if (field.flags & DAL_NO_READ) continue;
     if (field.read) {
       field.read(field);
@@ -116,9 +128,10 @@ void DalNotify(DalDialog& dialog, int controlId, DalEvent event) {
   const bool ending = controlId == kDalIdOk || controlId == kDalIdCancel;
   if (ending && event == DalEvent::kClicked && (dialog.mode & kDalRunning)) {
     if (controlId == kDalIdOk && dialog.validate && !dialog.validate(dialog)) return;
-    // The dialog closes even when a field did not convert; the field has said why.
+    // The dialog closes even when a field did not convert (the field has said why), except when a
+    // field refused its text outright: then the user mends it first.
     if (controlId == kDalIdOk) {
-      DalReadDialog(dialog);
+      if (!DalReadDialog(dialog) && dal::AnyFieldRefused(dialog)) return;
       if (dialog.accept && !dialog.accept(dialog)) return;
     }
     EndRun(dialog, controlId == kDalIdOk ? 1 : 0);

@@ -83,7 +83,21 @@ bool StoreScanned(const DalVariable& variable, const Scanned& scanned) {
   return true;
 }
 
-bool ReadText(const DalFieldInfo& field, const DalVariable& variable) {
+// An integer field takes a whole number or nothing at all: "19x5" is not 19, and the user is told
+// so while the dialog stays open (a blank field keeps its value, as before).
+bool ReadWholeNumber(DalFieldInfo& field, const DalVariable& variable, const std::string& text) {
+  if (IsBlank(text)) return StoreScanned<std::int32_t>(variable, std::optional<std::int32_t>());
+  const std::optional<std::int32_t> number = dal::ScanWholeInt(text);
+  if (!number) {
+    field.state |= kDalRefused;
+    ShowMessage(kWarning, kButtonsOk, "'%s' is not a whole number (between -2147483648 and 2147483647).",
+                text.c_str());
+    return false;
+  }
+  return StoreScanned<std::int32_t>(variable, number);
+}
+
+bool ReadText(DalFieldInfo& field, const DalVariable& variable) {
   const TextKind kind = dal::TextKindOf(field.flags);
   if (kind == TextKind::kNone) return true;
   DalControl* control = DalFieldControl(field);
@@ -106,7 +120,7 @@ bool ReadText(const DalFieldInfo& field, const DalVariable& variable) {
       return true;
     }
     case TextKind::kInt:
-      return StoreScanned<std::int32_t>(variable, dal::ScanInt(text));
+      return ReadWholeNumber(field, variable, text);
     case TextKind::kChar:
       return StoreScanned<std::int32_t>(variable, dal::ScanChar(text));
     case TextKind::kFloat:
@@ -289,6 +303,11 @@ bool DalSetField(DalFieldInfo& field) {
 }
 
 bool DalReadField(DalFieldInfo& field, const DalVariable& variable) {
+  field.state &= ~kDalRefused;
+  // A disabled field is not read, whoever disabled it: what it shows is not the user's answer.
+  if (const DalControl* control = DalFieldControl(field); control != nullptr && !control->IsEnabled()) {
+    return true;
+  }
   switch (field.kind) {
     case kDalEnd:
     case kDalNoControl:

@@ -17,6 +17,8 @@ bool EnsureIndex(DalDialog& dialog);
 // Fills an open dialog or page as on opening: notifications off, lists and values, notifications
 // on. False when a fill callback failed.
 bool OpenDialog(DalDialog& dialog, DalWindow& window);
+// Whether the last read of some field refused its text (kDalRefused).
+bool AnyFieldRefused(DalDialog& dialog);
 // Forgets the window and what only its controls showed.
 void CloseDialog(DalDialog& dialog);
 

@@ -60,9 +60,14 @@ void DalNotebookButton(DalNotebook& notebook, int buttonId) {
   if (buttonId == kDalIdOk && notebook.validate && !notebook.validate(notebook)) return;
   notebook.result = 0;
   if (buttonId == kDalIdOk) {
+    bool refused = false;
     for (std::size_t i = 0; i < notebook.pages.size(); ++i) {
-      if (notebook.opened[i]) DalReadDialog(notebook.pages[i].dialog);
+      if (notebook.opened[i] && !DalReadDialog(notebook.pages[i].dialog)) {
+        refused = refused || dal::AnyFieldRefused(notebook.pages[i].dialog);
+      }
     }
+    // A field that refused its text has said why; the notebook stays open for it to be mended.
+    if (refused) return;
     notebook.result = 1;
   }
   notebook.ended = true;

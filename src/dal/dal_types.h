@@ -49,6 +49,9 @@ inline constexpr std::uint32_t kDalTextKindBits =
 
 // Field state bits.
 inline constexpr std::uint32_t kDalNotifyOn = 0x1;
+// Set by the last read when the field refused its text (an integer field holding something that is
+// not a whole number): the dialog stays open for the user to mend it.
+inline constexpr std::uint32_t kDalRefused = 0x2;
 
 // Dialog mode and run bits.
 inline constexpr std::uint32_t kDalModal = 0x1;

@@ -45,6 +45,9 @@ void RestoreSelection(SelectionState& state, const Collection& collection, const
 }
 
 const SelectionMacro* FindMacro(const Collection& collection, const std::string& name) {
+  // A selection saved without a filter stores an empty name; a data file may hold a macro whose
+  // name is empty, which must not become every such selection's filter.
+  if (name.empty()) return nullptr;
   for (const SelectionMacro& macro : collection.macros) {
     if (macro.name == name) return &macro;
   }

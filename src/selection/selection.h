@@ -60,7 +60,7 @@ void RestoreSelection(SelectionState& state, const Collection& collection, const
                       int currentRadioId);
 void ResolveSavedFilters(SelectionState& state, const Collection& collection);
 
-// The macro named exactly so, or none.
+// The macro named exactly so, or none (always none for an empty name: that is no filter).
 const SelectionMacro* FindMacro(const Collection& collection, const std::string& name);
 
 // The macros offered as filters: those before the first one whose name begins with "*".

@@ -173,7 +173,7 @@ TEST_F(CollectionCommands, OpenAsksFirstAndLoadsADamagedCollectionWithoutWriting
     ASSERT_EQ(boxes.boxes().size(), 1u);
     EXPECT_EQ(
         boxes.boxes()[0].text.toStdString(),
-        "0 radios added, 2 radios modified, 0 radios deleted; inventory was not modified.  Do you want to "
+        "0 radios added, 1 radios modified, 0 radios deleted; inventory was not modified.  Do you want to "
         "save these changes (Yes), discard them (No), or go on with this collection (Cancel) before "
         "opening another collection?");
     boxes.boxes()[0].picture.save(KORVEL_SCREENSHOT_DIR "/collection_open_question.png");

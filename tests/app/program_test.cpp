@@ -4,8 +4,13 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
+#include <QDialog>
 #include <QImage>
+#include <QMessageBox>
+#include <QScreen>
 #include <QTest>
+#include <QTimer>
 #include <algorithm>
 #include <deque>
 #include <filesystem>
@@ -26,6 +31,7 @@
 #include "ui/painting/window_fonts.h"
 #include "ui/windows/window_frame.h"
 #include "ui/windows/window_widget.h"
+#include "util/message.h"
 
 namespace korvel {
 namespace {
@@ -115,13 +121,14 @@ TEST_F(ProgramRun, StartsOnTheStoredSelectionAndRadio) {
   Screenshot("program_start.png");
 }
 
+// A fresh start on the sample has changed nothing: every radio has its picture names on file.
 TEST_F(ProgramRun, LeavingWithNoWritesNothing) {
   MessageBoxScript boxes({kAnswerNo});
   Command(kCommandExit);
   ASSERT_EQ(boxes.boxes().size(), 1u);
   EXPECT_EQ(
       boxes.boxes()[0].text.toStdString(),
-      "0 radios added, 1 radios modified, 0 radios deleted; inventory was not modified.  Do you want to exit "
+      "0 radios added, 0 radios modified, 0 radios deleted; inventory was not modified.  Do you want to exit "
       "and save changes (Yes), exit and discard changes (No), or not exit at all (Cancel)?");
   EXPECT_EQ(test::ReadFile(dir_ / "radata.dat"), dataBefore_);
   EXPECT_EQ(test::ReadFile(dir_ / "korvel.ini"), settingsBefore_);
@@ -193,8 +200,10 @@ TEST_F(ProgramRun, ARadioWithoutPicturesShowsItsBrandAndModelInThePane) {
   // The Emerson 543 has no picture files: its cell shows text, its description the whole width.
   RadioRecord* emerson = program_.state().collection.radios.FindById(16);
   ASSERT_NE(emerson, nullptr);
-  SetCurrentRadio(program_.state().selection, emerson);
-  Command(kCommandViewChanges);  // a selection that holds it: the load named its pictures
+  SelectionState& selection = program_.state().selection;
+  selection.current = program_.state().collection.radios;
+  selection.current.KeepOnly([&](const RadioRecord* r) { return r == emerson; });
+  program_.RebuildPane();
   ASSERT_EQ(program_.pane().Count(), 1);
   SetCurrentRadio(program_.state().selection, emerson);
   Command(kCommandShowCurrent);
@@ -268,6 +277,183 @@ TEST_F(ProgramRun, TheSelectionDialogBuildsANewSelection) {
   EXPECT_EQ(program_.state().selection.parameters.rows[0].field, kFieldBrand);
 }
 
+// The keys of an open dialog are its own, even while one of its drop-down lists is open: the
+// window behind neither changes radio, nor opens the font dialog, nor asks to exit, nor scrolls.
+TEST_F(ProgramRun, KeysInAnOpenDialogNeverReachTheMainWindow) {
+  const int radioBefore = CurrentId();
+  const int firstBefore = program_.pane().First();
+  int fontDialogs = 0;
+  ui::SetFontDialogAnswer([&](const QFont&) {
+    ++fontDialogs;
+    return std::optional<QFont>();
+  });
+  MessageBoxScript boxes({kAnswerYes, kAnswerYes});
+  bool popupOpened = false;
+  int radioInDialog = -2, firstInDialog = -2;
+  QTimer::singleShot(0, [&] {
+    auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+    ASSERT_NE(dialog, nullptr);
+    dialog->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(dialog));
+    QComboBox* action = dialog->findChild<QComboBox*>();
+    ASSERT_NE(action, nullptr);
+    action->showPopup();
+    popupOpened = QApplication::activePopupWidget() != nullptr && QApplication::focusWidget() != nullptr;
+    const std::pair<Qt::Key, Qt::KeyboardModifiers> keys[] = {
+        {Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier},
+        {Qt::Key_F, Qt::ControlModifier},
+        {Qt::Key_Down, Qt::NoModifier},
+        {Qt::Key_Down, Qt::ControlModifier},
+        {Qt::Key_Q, Qt::ControlModifier},
+    };
+    const auto press = [&] {
+      for (const auto& [key, modifiers] : keys) {
+        QWidget* focus = QApplication::focusWidget();
+        QTest::keyClick(focus != nullptr ? focus : dialog, key, modifiers);
+      }
+    };
+    press();
+    action->hidePopup();
+    press();  // and with the dialog itself in front
+    radioInDialog = CurrentId();
+    firstInDialog = program_.pane().First();
+    dialog->reject();
+  });
+  Command(kCommandViewNew);
+  ui::SetFontDialogAnswer(nullptr);
+  EXPECT_TRUE(popupOpened);
+  EXPECT_EQ(radioInDialog, radioBefore);
+  EXPECT_EQ(firstInDialog, firstBefore);
+  EXPECT_EQ(fontDialogs, 0);
+  EXPECT_TRUE(boxes.boxes().empty());
+  EXPECT_TRUE(program_.mainWindow().window->isVisible());
+  EXPECT_EQ(test::ReadFile(dir_ / "korvel.ini"), settingsBefore_);
+}
+
+// In the selection dialog a Year that is not a whole number selects nothing and says so; a row
+// switched to None is not read (its malformed date says nothing more); Cancel takes back what
+// Clear/Select did, so the pane and the selection agree.
+TEST_F(ProgramRun, TheSelectionDialogRefusesBadValuesAndCancelTakesBackItsSelections) {
+  const std::vector<int> before = test::Ids(program_.state().selection.current);
+  MessageBoxScript boxes({kAnswerOk, kAnswerOk, kAnswerOk, kAnswerOk});
+  int afterRefusal = -1, afterClear = -1;
+  std::size_t boxesAfterRefusal = 0;
+  DalQueueScript(
+      DalScript()
+          .Choose(SelectActionId(1), kActionAdd)
+          .Choose(SelectFieldId(1), kFieldDateAcquired)
+          .Type(SelectValueId(1), "31Foo99")  // warns once, as it is typed
+          .Choose(SelectActionId(1), kActionNone)
+          .Choose(SelectActionId(0), kActionAdd)
+          .Choose(SelectFieldId(0), kFieldYear)
+          .Choose(SelectRelationId(0), kRelationLess)
+          .Type(SelectValueId(0), "19x5")
+          .Choose(SelectActionId(2), kActionNone)
+          .Choose(SelectActionId(3), kActionNone)
+          .Press(kIdSelectClear)
+          .Do([&](DalDialog& open) {
+            afterRefusal = open.window->Control(kIdSelectRadios)->ItemCount();
+            boxesAfterRefusal = boxes.boxes().size();
+          })
+          .Type(SelectValueId(0), "1935")
+          .Press(kIdSelectClear)
+          .Do([&](DalDialog& open) { afterClear = open.window->Control(kIdSelectRadios)->ItemCount(); })
+          .Cancel());
+  Command(kCommandViewNew);
+  std::vector<std::string> texts;
+  for (const ShownMessageBox& box : boxes.boxes()) texts.push_back(box.text.toStdString());
+  EXPECT_EQ(texts,
+            (std::vector<std::string>{"Date must be of the form 'ddMmmyy' or 'ddMmmyyyy'.",
+                                      "'19x5' is not a whole number (between -2147483648 and 2147483647)."}));
+  EXPECT_EQ(boxesAfterRefusal, 2u);
+  EXPECT_EQ(afterRefusal, static_cast<int>(before.size()));  // nothing was selected
+  EXPECT_GT(afterClear, 0);
+  EXPECT_NE(afterClear, static_cast<int>(before.size()));
+  EXPECT_EQ(test::Ids(program_.state().selection.current), before);
+  EXPECT_EQ(program_.pane().Count(), static_cast<int>(before.size()));
+}
+
+// The pane's cells on the device: a click on the first or last pixel row of a cell picks that
+// cell; the highlight frame lies one pixel inside the picture cell's edge on every side; text
+// cells carry no frame; an emptied pane is background everywhere.
+TEST_F(ProgramRun, PaneCellsAreHitFramedAndFilledOnTheirOwnRows) {
+  ui::WindowDescriptor& pane = program_.paneWindow();
+  const draw::Surface& surface = pane.surface;
+  const int top = pane.drawable.top;
+  ASSERT_GE(program_.pane().Count(), kPaneCells);
+  ASSERT_NE(top % kPaneCells, 0) << "a height that divides evenly hides the off-by-one";
+  const auto click = [&](int deviceRow) {
+    ui::SendWindowMessage(pane, {.message = ui::kMessageLeftDown, .x = 10, .y = top - deviceRow});
+    Settle();
+    return CurrentId();
+  };
+  const QRgb yellow = qRgb(255, 255, 0);
+  const auto isYellow = [&](const QImage& image, int x, int row) {
+    return (image.pixel(x, row) & 0xffffff) == (yellow & 0xffffff);
+  };
+  int framed = 0;
+  for (int r = 0; r < kPaneCells; ++r) {
+    const draw::Rect cell = PaneCellArea(surface, r);
+    const int firstRow = top - cell.top, lastRow = top - cell.bottom - 1;
+    const RadioRecord* radio = program_.pane().RadioAt(program_.pane().First() + r);
+    ASSERT_NE(radio, nullptr);
+    EXPECT_EQ(click(lastRow), radio->id) << "cell " << r;
+    EXPECT_EQ(click(firstRow), radio->id) << "cell " << r;
+    const QImage image = pane.device->Snapshot();
+    const int middleX = (cell.left + cell.right) / 2, middleRow = (firstRow + lastRow) / 2;
+    const bool picture = radio->thumbnailIndex >= 0 && isYellow(image, middleX, firstRow + 1);
+    if (!picture) {
+      // A text cell: nothing yellow in it at all.
+      for (int row = firstRow; row <= lastRow; ++row) {
+        for (int x = cell.left; x < cell.right; ++x) ASSERT_FALSE(isYellow(image, x, row)) << r << " " << row;
+      }
+      continue;
+    }
+    ++framed;
+    EXPECT_FALSE(isYellow(image, middleX, firstRow)) << r;
+    EXPECT_TRUE(isYellow(image, middleX, firstRow + 2)) << r;
+    EXPECT_FALSE(isYellow(image, middleX, lastRow)) << r;
+    EXPECT_TRUE(isYellow(image, middleX, lastRow - 1)) << r;
+    EXPECT_TRUE(isYellow(image, middleX, lastRow - 2)) << r;
+    EXPECT_FALSE(isYellow(image, cell.left, middleRow)) << r;
+    EXPECT_TRUE(isYellow(image, cell.left + 1, middleRow)) << r;
+    EXPECT_TRUE(isYellow(image, cell.left + 2, middleRow)) << r;
+    EXPECT_FALSE(isYellow(image, cell.right - 1, middleRow)) << r;
+    EXPECT_TRUE(isYellow(image, cell.right - 2, middleRow)) << r;
+  }
+  EXPECT_GT(framed, 0);
+
+  // Every cell repainted over a dark pane, now empty: nothing of the old drawing is left.
+  pane.surface.FillRectangle(0, 0, pane.drawable.right, top, draw::kBlack);
+  SelectionState& selection = program_.state().selection;
+  selection.current.KeepOnly([](const RadioRecord*) { return false; });
+  program_.RebuildPane();
+  program_.DrawPane(true);
+  const QImage empty = pane.device->Snapshot();
+  const int cellsBottom = top - PaneCellArea(surface, kPaneCells - 1).bottom;
+  for (int row = 0; row < cellsBottom; ++row) {
+    for (int x = 0; x < PaneCellArea(surface, 0).right; ++x) {
+      ASSERT_EQ(empty.pixel(x, row) & 0xffffff, 0xffffffu) << x << "," << row;
+    }
+  }
+}
+
+// Messages still waiting for their window are shown by the next command, a click in the pane
+// (command 348) included: it runs the common prologue like any command.
+TEST_F(ProgramRun, APaneClickShowsTheMessagesStillWaiting) {
+  MessageBoxScript boxes({kAnswerOk});
+  ResetMessages();  // as before the window owned the message boxes
+  ShowMessage(kWarning, kButtonsOk, "Waiting for a window.");
+  ui::WindowDescriptor& pane = program_.paneWindow();
+  ui::SendWindowMessage(pane, {.message = ui::kMessageLeftDown, .x = 10, .y = pane.drawable.top - 1});
+  Settle();
+  ASSERT_EQ(boxes.boxes().size(), 1u);
+  EXPECT_EQ(boxes.boxes()[0].text.toStdString(), "Waiting for a window.");
+  EXPECT_TRUE(DeferredMessages().empty());
+  EXPECT_TRUE(program_.state().ready);
+  EXPECT_EQ(CurrentId(), program_.pane().RadioAt(program_.pane().First())->id);
+}
+
 TEST_F(ProgramRun, AChangedValueIsShownOnYellowAndSavedWithABackupAtExit) {
   RadioRecord* radio = program_.state().selection.currentRadio;
   ASSERT_NE(radio, nullptr);
@@ -320,9 +506,9 @@ TEST_F(ProgramRun, ViewChangesSelectsWhatWasEditedAndTheFontChoiceIsKept) {
   ASSERT_NE(radio, nullptr);
   radio->comments = "Recapped in December.";
   Command(kCommandViewChanges);
-  // The radio without picture names on file counts as changed too: the load named its pictures.
+  // Only the edited radio: the load has named no pictures.
   std::vector<int> ids = test::Ids(program_.state().selection.current);
-  EXPECT_NE(std::find(ids.begin(), ids.end(), 7), ids.end());
+  EXPECT_EQ(ids, std::vector<int>{7});
   EXPECT_EQ(program_.pane().Count(), static_cast<int>(ids.size()));
 
   ui::SetFontDialogAnswer([](const QFont&) { return std::optional<QFont>(QFont("Liberation Mono", 14)); });
@@ -365,23 +551,69 @@ TEST_F(ProgramRun, SelectionDialogButtonsNarrowClearAndSave) {
   EXPECT_EQ(item->text().toStdString(), "Restored sets");
 }
 
+// The program starts and opens its window on a settings file with a damaged window line, saying
+// at most one thing about it.
+struct Damage {
+  const char* name;
+  std::string line;         // the main window's record line it replaces
+  std::string replacement;  // what stands there instead
+  friend void PrintTo(const Damage& damage, std::ostream* out) { *out << damage.name; }
+};
+
+class DamagedSettings : public ProgramRun, public ::testing::WithParamInterface<Damage> {
+ protected:
+  void SetUp() override {
+    fs::copy(KORVEL_SAMPLE, dir_.path(), fs::copy_options::recursive);
+    std::string settings = test::ReadFile(dir_ / "korvel.ini");
+    const std::size_t at = settings.find(GetParam().line + "\n");
+    ASSERT_NE(at, std::string::npos);
+    settings.replace(at, GetParam().line.size(), GetParam().replacement);
+    test::WriteFile(dir_ / "korvel.ini", settings);
+    boxes_ = std::make_unique<MessageBoxScript>(std::deque<int>{kAnswerOk, kAnswerOk});
+    StartHere();
+  }
+  std::unique_ptr<MessageBoxScript> boxes_;
+};
+
+TEST_P(DamagedSettings, StartOnTheScreen) {
+  QWidget* window = program_.mainWindow().window;
+  EXPECT_TRUE(window->isVisible());
+  const QRect screen = window->screen()->geometry();
+  EXPECT_TRUE(screen.intersects(window->frameGeometry())) << window->frameGeometry().x();
+  EXPECT_LE(window->width(), 2 * screen.width());
+  EXPECT_LE(boxes_->boxes().size(), 1u);
+  for (const ShownMessageBox& box : boxes_->boxes()) EXPECT_EQ(box.icon, QMessageBox::Warning);
+  EXPECT_FALSE(program_.mainWindow().surface.fonts()[0].faceName.empty());
+  EXPECT_NE(program_.state().selection.currentRadio, nullptr);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lines, DamagedSettings,
+    ::testing::Values(Damage{"FaceMissing", "0 11=Liberation Mono", "0 11="},
+                      Damage{"FarAway", "0 0 60 60 1100 760 1", "0 0 99999999999 -99999999999 1100 760 1"},
+                      Damage{"Enormous", "0 0 60 60 1100 760 1", "0 0 60 60 99999999999 99999999999 1"},
+                      Damage{"Endless", "0 11=Liberation Mono",
+                             "0 11=Liberation Mono" + std::string(5 << 20, ' ')}),
+    [](const ::testing::TestParamInfo<Damage>& info) { return std::string(info.param.name); });
+
 // A first start: no settings, no collection.
 class FirstStart : public ProgramRun {
  protected:
   void SetUp() override {
-    boxes_ = std::make_unique<MessageBoxScript>(std::deque<int>{kAnswerOk, kAnswerOk, kAnswerYes});
+    boxes_ = std::make_unique<MessageBoxScript>(std::deque<int>{kAnswerYes});
     StartHere();
   }
   std::unique_ptr<MessageBoxScript> boxes_;
 };
 
 TEST_F(FirstStart, OffersANewCollectionThatTheFirstSaveCreates) {
+  // Nothing is wrong on a first start: no word about the missing settings or data file, only the offer.
   std::vector<std::string> texts;
   for (const ShownMessageBox& box : boxes_->boxes()) texts.push_back(box.text.toStdString());
-  ASSERT_EQ(texts.size(), 3u);
-  EXPECT_EQ(texts[0], "Cannot open initialization file; using defaults.");
-  EXPECT_EQ(texts[2].rfind("No collection was found in '.'. Start a new, empty collection there?", 0), 0u)
-      << texts[2];
+  ASSERT_EQ(texts.size(), 1u);
+  EXPECT_EQ(texts[0].rfind("No collection was found in '.'. Start a new, empty collection there?", 0), 0u)
+      << texts[0];
+  boxes_->boxes()[0].picture.save(KORVEL_SCREENSHOT_DIR "/program_first_start.png");
   const Collection& collection = program_.state().collection;
   EXPECT_EQ(collection.tables[kTableBrandName].entries, std::vector<std::string>{"Unknown"});
   EXPECT_EQ(collection.tables[kTableCabinetTrim].entries, (std::vector<std::string>{"No Trim", "Unknown"}));
@@ -394,6 +626,35 @@ TEST_F(FirstStart, OffersANewCollectionThatTheFirstSaveCreates) {
   ASSERT_TRUE(LoadCollection(dir_.path().string(), again).opened);
   EXPECT_EQ(again.radios.Count(), 0);
   EXPECT_EQ(again.tables[kTableManufacturer].entries, std::vector<std::string>{"Unknown"});
+}
+
+// Random bytes where the data file should be: said once, by name, and left alone unless saved.
+class ForeignDataFile : public ProgramRun {
+ protected:
+  void SetUp() override {
+    std::string noise;
+    for (int i = 0; i < 5000; ++i) noise.push_back(static_cast<char>((i * 7919 + 13) % 256));
+    test::WriteFile(dir_ / "radata.dat", noise);
+    dataBefore_ = noise;
+    boxes_ = std::make_unique<MessageBoxScript>(std::deque<int>{kAnswerOk, kAnswerNo});
+    StartHere();
+  }
+  std::unique_ptr<MessageBoxScript> boxes_;
+};
+
+TEST_F(ForeignDataFile, IsNamedOnceAndNotWrittenOver) {
+  const std::vector<ShownMessageBox>& boxes = boxes_->boxes();
+  ASSERT_EQ(boxes.size(), 2u);
+  EXPECT_EQ(boxes[0].icon, QMessageBox::Critical);
+  EXPECT_EQ(
+      boxes[0].text.toStdString(),
+      "'./radata.dat' is not a Korvel data file, so nothing was read from it. Nothing is written over it "
+      "unless you save; a save keeps it as a numbered backup.");
+  EXPECT_EQ(boxes[1].text.indexOf("No collection was found"), 0);
+  boxes[0].picture.save(KORVEL_SCREENSHOT_DIR "/program_foreign_data_file.png");
+  boxes_->Answer({kAnswerYes});
+  Command(kCommandExit);
+  EXPECT_EQ(test::ReadFile(dir_ / "radata.dat"), dataBefore_);
 }
 
 }  // namespace

@@ -120,6 +120,23 @@ TEST_F(Pane, CellsAreDrawnOnceUntilTheirRadioOrHighlightChanges) {
   EXPECT_EQ(texts[0].baselineStart.x, (100 - 6 * 8) / 2);
   EXPECT_EQ(texts[1].text, "M1");
 
+  // A brand in UTF-8 is centred by its characters; a radio whose snapshot cannot be drawn shows as
+  // text, without the frame that only picture cells carry.
+  collection_.tables[kTableBrandName].entries[1] = "K\xc3\xb6rting";  // in Emerson's place
+  Fill(1, {"K\xc3\xb6rting"});
+  pane_.Rebuild(selection_);
+  RadioRecord* koerting = pane_.RadioAt(0);
+  ASSERT_EQ(koerting->model, "M4");
+  koerting->thumbnailIndex = registry.Register("snapshots/missing.jpg");
+  pane_.Highlight(koerting);
+  recording.ForgetOps();
+  pane_.Draw(surface, registry, collection_.tables, true);
+  const auto shown = recording.OpsOf<test::TextOp>();
+  ASSERT_GE(shown.size(), 1u);
+  EXPECT_EQ(shown[0].text, "K\xc3\xb6rting");
+  EXPECT_EQ(shown[0].baselineStart.x, (100 - 7 * 8) / 2);
+  EXPECT_TRUE(recording.OpsOf<test::LineOp>().empty());
+
   pane_.filling = true;
   recording.ForgetOps();
   pane_.Draw(surface, registry, collection_.tables, true);

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <limits>
 
 #include "app/settings.h"
 #include "support/temp_dir.h"
@@ -108,9 +109,9 @@ TEST(Settings, MissingNewerAndShortFiles) {
   TempDir dir;
   MessageRecorder messages;
   Settings s;
+  // No file is a first start: the defaults, and nothing to say.
   EXPECT_EQ(ReadSettings(dir / "missing.ini", s), -1);
-  EXPECT_EQ(messages.Texts(), std::vector<std::string>{"Cannot open initialization file; using defaults."});
-  EXPECT_EQ(messages.messages()[0].severity, kWarning);
+  EXPECT_TRUE(messages.messages().empty());
   EXPECT_EQ(s.mainWindow.width, 500);
   EXPECT_EQ(s.pane.fonts[0].size, 8);
 
@@ -213,6 +214,44 @@ TEST(Settings, WindowRecordsTakeNoMoreFontsThanTheWindowHas) {
 
   EXPECT_EQ(WindowParametersText({false, true, 100, 100, 500, 500, {FontSpec{false, 12, "Courier"}}}),
             "0 1 100 100 500 500 1\n0 12=Courier\n");
+}
+
+// Damaged window records: numbers that overflow saturate, a font without a face is refused (the
+// window keeps its own), and a line longer than a record can use is cut and read past.
+TEST(Settings, DamagedWindowRecordsReadSafely) {
+  TempDir dir;
+  const std::string longFace(1000, 'x');
+  WriteFile(dir / "w.txt", "0 0 99999999999 -99999999999 500 500 2\n0 11=\n1 9=" + longFace + "\nafter\n");
+  std::FILE* file = std::fopen((dir / "w.txt").c_str(), "rb");
+  LineSource lines(file);
+  WindowParameters w;
+  w.fonts = {FontSpec{false, 12, "Courier"}, FontSpec{false, 8, "Courier"}};
+  bool refused = false;
+  EXPECT_FALSE(ReadWindowParameters(lines, w, kWindowFontLimit, &refused));
+  EXPECT_TRUE(refused);
+  EXPECT_EQ(w.x, std::numeric_limits<int>::max());
+  EXPECT_EQ(w.y, std::numeric_limits<int>::min());
+  ASSERT_EQ(w.fonts.size(), 2u);
+  EXPECT_EQ(w.fonts[0].face, "Courier");  // the faceless line is not taken
+  EXPECT_EQ(w.fonts[1].size, 9);
+  EXPECT_EQ(w.fonts[1].face, std::string(LineSource::kMostLineCharacters - 4, 'x'));
+  EXPECT_EQ(lines.Next(), "after");
+  std::fclose(file);
+
+  // In a settings file, the faceless font is reported once, however many there are.
+  std::string text = SettingsText(Full());
+  for (const char* face : {"=Courier\n", "=Liberation Mono\n", "=DejaVu Sans Mono\n"}) {
+    text.replace(text.find(face), std::string(face).size(), "=\n");
+  }
+  WriteFile(dir / "korvel.ini", text);
+  MessageRecorder messages;
+  Settings read;
+  ReadSettings(dir / "korvel.ini", read);
+  ASSERT_EQ(messages.messages().size(), 1u);
+  EXPECT_EQ(messages.messages()[0].severity, kWarning);
+  EXPECT_EQ(read.mainWindow.fonts, Settings().mainWindow.fonts);
+  EXPECT_EQ(read.pane.fonts, Settings().pane.fonts);
+  EXPECT_EQ(read.graphField, Full().graphField);  // the rest of the file is read as before
 }
 
 TEST(Settings, AnUnwritableFileIsReportedAndLeavesTheOldOne) {

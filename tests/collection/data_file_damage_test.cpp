@@ -70,10 +70,35 @@ TEST(DamagedDataFile, AFileCutAnywhereLoadsWhatPrecedesTheCut) {
     EXPECT_EQ(c.radios.Count(), c.asLoaded.Count()) << cut;
     if (cut < whole.size() && c.radios.Count() < 3 && cut > 100) {
       EXPECT_TRUE(Mentions(loaded.messages, "ends early")) << cut;
+      // The clear word alone: not the radio count besides, and nothing twice.
+      EXPECT_FALSE(Mentions(loaded.messages, "Radio count")) << cut;
     }
+    std::vector<std::string> once = loaded.messages;
+    std::sort(once.begin(), once.end());
+    EXPECT_EQ(std::unique(once.begin(), once.end()), once.end()) << cut;
   }
   EXPECT_GT(lines, 100);
   EXPECT_TRUE(Load(whole).messages.empty());
+}
+
+// Something else under the data file's name is named once as no data file and not read at all.
+TEST(DamagedDataFile, AnEmptyFileOrRandomBytesAreNoDataFile) {
+  std::string noise;
+  for (int i = 0; i < 5000; ++i) noise.push_back(static_cast<char>((i * 7919 + 13) % 256));
+  for (const std::string& bytes : {std::string(), std::string(" \r\n"), noise, std::string("GIF89a\r\n")}) {
+    TempDir dir;
+    WriteFile(dir / "radata.dat", bytes);
+    MessageRecorder recorder;
+    Collection c;
+    EXPECT_FALSE(ReadDataFile(dir / "radata.dat", dir / "radata.org", c).opened);
+    ASSERT_EQ(recorder.Texts().size(), 1u);
+    EXPECT_EQ(recorder.Texts()[0],
+              "'" + (dir / "radata.dat") +
+                  "' is not a Korvel data file, so nothing was read from it. Nothing is "
+                  "written over it unless you save; a save keeps it as a numbered backup.");
+  }
+  // The oldest files begin with their radio count, without a version line.
+  EXPECT_FALSE(Mentions(Load("0\r\n").messages, "not a Korvel data file"));
 }
 
 TEST(DamagedDataFile, PositionsOutsideTheirTablesAreFoundByName) {

@@ -75,13 +75,21 @@ TEST_F(DalTest, NumbersScanLikeScanfButNeverOverflow) {
     EXPECT_TRUE(DalReadField(dialog.fields[0])) << text;
     return year;
   };
-  EXPECT_EQ(readYear(" 1937"), 1937);
+  EXPECT_EQ(readYear(" 1937 "), 1937);
   EXPECT_EQ(readYear("+1937"), 1937);
   EXPECT_EQ(readYear("-12"), -12);
-  EXPECT_EQ(readYear("1937 (about)"), 1937);
-  for (const char* unreadable : {"", "about 1937", "+-5", "99999999999", "-2147483649"}) {
-    EXPECT_EQ(readYear(unreadable), 1950) << unreadable;
+  EXPECT_EQ(readYear(""), 1950);  // nothing typed keeps the value, silently
+  EXPECT_TRUE(messages.messages().empty());
+  // Anything but a whole number is refused with a word, and the value stays.
+  for (const char* unreadable : {"19x5", "1937 (about)", "about 1937", "+-5", "99999999999", "-2147483649"}) {
+    year = 1950;
+    window->At(10).SetText(unreadable);
+    EXPECT_FALSE(DalReadField(dialog.fields[0])) << unreadable;
+    EXPECT_NE(dialog.fields[0].state & kDalRefused, 0u);
+    EXPECT_EQ(year, 1950) << unreadable;
   }
+  ASSERT_EQ(messages.messages().size(), 6u);
+  EXPECT_EQ(messages.Texts()[0], "'19x5' is not a whole number (between -2147483648 and 2147483647).");
   window->At(11).SetText("3.25");
   window->At(12).SetText("  -1e-3x");
   EXPECT_TRUE(DalReadField(dialog.fields[1]));

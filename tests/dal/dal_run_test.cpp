@@ -67,6 +67,32 @@ TEST_F(DalTest, OkReadsTheDialogBackAndCancelLeavesEverythingAlone) {
   EXPECT_EQ(dialog.window, nullptr);
 }
 
+// OK with a number that is not one keeps the dialog open for it to be mended; a field switched off
+// is not read at all, so a malformed date left in it says nothing.
+TEST_F(DalTest, OkStaysOpenOnARefusedNumberAndSkipsDisabledFields) {
+  std::int32_t year = 1950;
+  std::string date = "01Jan1990";
+  DalDialog dialog{.templateId = 10,
+                   .fields = {Field(kDalEdit, 1004, &year, DAL_INT), Field(kDalEdit, 1005, &date, DAL_DATE)}};
+  bool stillOpen = false;
+  EXPECT_EQ(Run(dialog, DalScript()
+                            .Type(1005, "31Foo99")
+                            .Do([](DalDialog& open) { DalEnableField(*DalFindField(1005, open), false); })
+                            .Type(1004, "19x5")
+                            .Ok()
+                            .Do([&](DalDialog& open) { stillOpen = (open.mode & kDalRunning) != 0; })
+                            .Type(1004, "1935")
+                            .Ok()),
+            1);
+  EXPECT_TRUE(stillOpen);
+  EXPECT_EQ(year, 1935);
+  EXPECT_EQ(date, "01Jan1990");
+  // The date warned once, when it was typed; never again once its field was switched off.
+  EXPECT_EQ(messages.Texts(),
+            (std::vector<std::string>{kDateWarning,
+                                      "'19x5' is not a whole number (between -2147483648 and 2147483647)."}));
+}
+
 TEST_F(DalTest, ModelessRunsSayHowTheyEnded) {
   std::int32_t count = 0;
   DalDialog dialog{.templateId = 20, .fields = {Field(kDalEdit, 10, &count, DAL_INT)}, .mode = kDalModeless};

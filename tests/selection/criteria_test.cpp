@@ -148,7 +148,7 @@ TEST_F(Selecting, MemberLinesDescribeTheRadio) {
 }
 
 TEST_F(Selecting, FiltersStopAtTheFirstStarredMacroAndStoredSelectionsComeBack) {
-  c.macros = {{"Tubes", {}}, {"Sold", {}}, {"*Private", {}}, {"After", {}}};
+  c.macros = {{"Tubes", {}}, {"Sold", {}}, {"*Private", {}}, {"", {}}};
   const auto filters = FilterList(c);
   ASSERT_EQ(filters.size(), 2u);
   EXPECT_EQ(filters[1]->name, "Sold");
@@ -163,9 +163,11 @@ TEST_F(Selecting, FiltersStopAtTheFirstStarredMacroAndStoredSelectionsComeBack) 
   SelectionParameters saved;
   saved.filterName = "sold";  // names match exactly or not at all
   state.saved.push_back(saved);
+  state.saved.push_back(SelectionParameters());  // saved without a filter: no macro, not the unnamed one
   ResolveSavedFilters(state, c);
   EXPECT_EQ(state.parameters.filter, &c.macros[1]);
   EXPECT_EQ(state.saved[0].filter, nullptr);
+  EXPECT_EQ(state.saved[1].filter, nullptr);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <nlohmann/json.hpp>
 #include <string>
+#include <vector>
 
 #include "support/temp_dir.h"
 
@@ -32,6 +33,34 @@ ToolRun Tool(const std::string& arguments) {
   const int status = pclose(pipe);
   run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   return run;
+}
+
+// Every program and script of the project answers --help with its usage, successfully, and
+// writes nothing: not in the current directory, not in the sample.
+TEST(Help, EveryProgramAndScriptAnswersWithItsUsageAndWritesNothing) {
+  const auto quoted = [](const std::string& path) { return "'" + path + "'"; };
+  std::vector<std::string> programs = {quoted(KORVEL_TOOL), quoted(KORVEL_PROGRAM)};
+  if (fs::exists(KORVEL_GENERATE)) programs.push_back(quoted(KORVEL_GENERATE));
+  for (const char* script : {"build", "run", "setup", "test", "fuzz"}) {
+    programs.push_back(quoted(std::string(KORVEL_ROOT) + "/scripts/" + script));
+  }
+  programs.push_back("python3 " + quoted(std::string(KORVEL_ROOT) + "/tools/sample/make_sample.py"));
+  const auto sampleTime = fs::last_write_time(std::string(KORVEL_ROOT) + "/sample/radata.dat");
+  for (const std::string& program : programs) {
+    TempDir dir;
+    const std::string command = "cd " + quoted(dir.path().string()) + " && " + program + " --help 2>&1";
+    std::FILE* pipe = popen(command.c_str(), "r");
+    ASSERT_NE(pipe, nullptr);
+    std::string out;
+    char buffer[4096];
+    std::size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) out.append(buffer, n);
+    const int status = pclose(pipe);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << program << "\n" << out;
+    EXPECT_EQ(out.rfind("usage: ", 0), 0u) << program << "\n" << out;
+    EXPECT_TRUE(fs::is_empty(dir.path())) << program;
+  }
+  EXPECT_EQ(fs::last_write_time(std::string(KORVEL_ROOT) + "/sample/radata.dat"), sampleTime);
 }
 
 // A copy of the sample collection that a test may change.

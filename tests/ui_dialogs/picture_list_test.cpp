@@ -114,9 +114,15 @@ TEST_F(PictureListTest, ItemsAreDrawnByTheHookAtTheFieldsHeight) {
   const QRgb blue = qRgb(0, 0, 255);
   EXPECT_EQ(shown.pixel(0, 0), red);
   EXPECT_EQ(shown.pixel(79, 49), red);
-  EXPECT_EQ(shown.pixel(40, 50), qRgb(0, 0, 0)) << "the frame at the top of the highlighted item";
-  EXPECT_EQ(shown.pixel(40, 51), green);
-  EXPECT_EQ(shown.pixel(79, 99), green);
+  // The highlighted item is framed as broadly, and in the same colour, as a highlighted text line.
+  const QRgb highlight = QApplication::palette().color(QPalette::Active, QPalette::Highlight).rgb();
+  for (const QPoint edge : {QPoint(40, 50), QPoint(40, 52), QPoint(0, 75), QPoint(2, 75), QPoint(79, 75),
+                            QPoint(77, 75), QPoint(40, 99), QPoint(40, 97)}) {
+    EXPECT_EQ(shown.pixel(edge), highlight) << edge.x() << "," << edge.y();
+  }
+  EXPECT_EQ(shown.pixel(40, 53), green);
+  EXPECT_EQ(shown.pixel(3, 75), green);
+  EXPECT_EQ(shown.pixel(76, 96), green);
   EXPECT_EQ(shown.pixel(0, 100), blue);
   EXPECT_EQ(shown.pixel(79, 149), blue);
   EXPECT_EQ(QColor::fromRgb(shown.pixel(40, 155)), QColor(Qt::white)) << "below the items: the list's own";

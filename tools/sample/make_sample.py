@@ -17,11 +17,23 @@ import shutil
 import sys
 from pathlib import Path
 
+
+def parse_arguments():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--check", action="store_true", help="read the sample back and report faults")
+    return parser.parse_args()
+
+
+# --help answers before anything else is needed.
+ARGUMENTS = parse_arguments() if __name__ == "__main__" else None
+
 try:
     from PIL import Image
 except ImportError:
-    # Pillow comes from Debian's python3-pil, which belongs to the system interpreter.
-    if os.path.exists("/usr/bin/python3") and os.path.realpath(sys.executable) != "/usr/bin/python3":
+    # Pillow comes from Debian's python3-pil, which belongs to the system interpreter. Compared by
+    # their real paths, or a /usr/bin/python3 that is a link would run itself again for ever.
+    system = os.path.realpath("/usr/bin/python3")
+    if os.path.exists(system) and os.path.realpath(sys.executable) != system:
         os.execv("/usr/bin/python3", ["/usr/bin/python3"] + sys.argv)
     sys.exit("Pillow is missing: apt-get install -y python3-pil")
 
@@ -186,10 +198,9 @@ def add_texts(r, rng, notes):
 
 def add_picture_names(r, used):
     """Main, thumbnail and extra picture names; a clash gets the program's letter variant."""
+    # A radio without a picture is named all the same: the program names the pictures of a radio
+    # that has none when it loads the file, and would then count it as modified at every exit.
     r["extra_pictures"] = []
-    if r["no_picture"]:
-        r["picture"] = r["thumbnail"] = ""
-        return
     folder, name = BRANDS[r["brand"]][1], short_name(r["model"])
     if (folder, name) in used:
         base = name + "a" if len(name) < 8 else name
@@ -311,7 +322,7 @@ def write_pictures(radios):
     shutil.rmtree(SAMPLE / "pictures", ignore_errors=True)
     lanczos = getattr(Image, "Resampling", Image).LANCZOS
     for r in radios:
-        if not r["picture"]:
+        if r["no_picture"]:
             continue
         rng = random.Random(r["id"] * 7919)  # each picture independent of the others
         img, _ = draw_radio(r, rng)
@@ -541,17 +552,20 @@ def check_pictures(faults, radios, tables):
             if names.setdefault(name, r["id"]) != r["id"]:
                 faults.append("radio %d: %s is also used by radio %d" % (r["id"], name, names[name]))
     for r in radios:
-        if not r["picture"]:  # the program names it on loading: it must not take another's file
-            brand = tables["Brand Name"][r["brand"]]
-            named = "pictures\\%s\\%s.jpg" % (folders.get(brand, brand[:8]), short_name(r["model"]))
-            if named in names or r["thumbnail"] or r["extras"]:
-                faults.append("radio %d: no picture, yet %s or extras are taken" % (r["id"], named))
+        if not r["picture"]:  # the program would name it on loading, and count it as modified
+            faults.append("radio %d: no picture names" % r["id"])
     check_picture_files(faults, names, radios)
 
 
 def check_picture_files(faults, names, radios):
     sizes = {r["thumbnail"]: THUMB for r in radios if r["thumbnail"]}
     sizes.update({r["picture"]: SIZE for r in radios if r["picture"]})
+    # One radio has its names but no files: the program shows it by brand and model.
+    pictureless = [r for r in radios if r["picture"] and not (SAMPLE / r["picture"].replace("\\", "/")).exists()]
+    for r in pictureless:
+        names = {n: i for n, i in names.items() if n not in [r["picture"], r["thumbnail"]] + r["extras"]}
+        if r["extras"] or (SAMPLE / r["thumbnail"].replace("\\", "/")).exists():
+            faults.append("radio %d: a thumbnail or extra pictures without its picture" % r["id"])
     for name in names:
         path = SAMPLE / name.replace("\\", "/")
         try:
@@ -568,7 +582,7 @@ def check_picture_files(faults, names, radios):
                if p.is_file()}
     for stray in sorted(on_disk - set(names)):
         faults.append("%s: no radio names this file" % stray)
-    if sum(1 for r in radios if not r["picture"]) != 1 or not 3 <= sum(1 for r in radios if r["extras"]) <= 4:
+    if len(pictureless) != 1 or not 3 <= sum(1 for r in radios if r["extras"]) <= 4:
         faults.append("expected one radio without picture and three or four with extra pictures")
 
 
@@ -698,9 +712,7 @@ def self_test():
 
 
 def main():
-    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    parser.add_argument("--check", action="store_true", help="read the sample back and report faults")
-    if parser.parse_args().check:
+    if ARGUMENTS.check:
         sys.exit(0 if self_test() & check() else 1)
     generate()
 

@@ -13,6 +13,8 @@
 namespace korvel {
 namespace {
 
+constexpr int kHighlightFrame = 3;  // pixels
+
 draw::Rgb ToRgb(const QColor& colour) {
   return {static_cast<std::uint8_t>(colour.red()), static_cast<std::uint8_t>(colour.green()),
           static_cast<std::uint8_t>(colour.blue())};
@@ -81,6 +83,16 @@ void PictureItemDelegate::paint(QPainter* painter, const QStyleOptionViewItem& o
   painter->translate(0, cell.top);
   device.Blit(*painter, QRect(cell.left, 0, rect.width(), rect.height()));
   painter->restore();
+  // A dotted outline alone is easily missed beside the text list's solid highlight: a highlighted
+  // picture gets a broad frame in the same colour, inside the item.
+  if (cell.selected) {
+    const QColor colour = option.palette.color(QPalette::Active, QPalette::Highlight);
+    const QRect inner = rect.adjusted(kHighlightFrame, kHighlightFrame, -kHighlightFrame, -kHighlightFrame);
+    painter->save();
+    painter->setClipRegion(QRegion(rect).subtracted(QRegion(inner)));
+    painter->fillRect(rect, colour);
+    painter->restore();
+  }
 }
 
 void MakePictureList(QListWidget* list, int controlId, QSize itemSize, int visibleItems,

@@ -28,6 +28,22 @@ void DeliverKey(QWidget* target, QKeyCombination combination, const Shortcuts& s
   }
 }
 
+// While a modal dialog, a message box or an open drop-down list has the keyboard, the keys are
+// its own: the window behind it must not run commands or scroll. Qt still offers application
+// shortcuts while a popup is open, even over a modal dialog, so the decision is made here.
+bool KeysBelongToAnotherWindow(const QWidget* window) {
+  if (QWidget* popup = QApplication::activePopupWidget()) return popup->window() != window->window();
+  const QWidget* modal = QApplication::activeModalWidget();
+  return modal != nullptr && modal != window->window();
+}
+
+QWidget* KeyTarget(QWidget* window) {
+  if (QWidget* popup = QApplication::activePopupWidget()) {
+    return popup->focusWidget() != nullptr ? popup->focusWidget() : popup;
+  }
+  return QApplication::focusWidget() != nullptr ? QApplication::focusWidget() : window;
+}
+
 }  // namespace
 
 void InstallAccelerators(QWidget* window, std::function<void(int id)> onCommand) {
@@ -40,9 +56,8 @@ void InstallAccelerators(QWidget* window, std::function<void(int id)> onCommand)
     const int id = accelerator.id;
     QObject::connect(shortcut, &QShortcut::activated, window, [window, onCommand, keys, id, shortcuts] {
       // The focus may move while the command runs; the key goes where it was aimed.
-      QPointer<QWidget> target =
-          QApplication::focusWidget() != nullptr ? QApplication::focusWidget() : window;
-      if (onCommand) onCommand(id);
+      QPointer<QWidget> target = KeyTarget(window);
+      if (onCommand && !KeysBelongToAnotherWindow(window)) onCommand(id);
       if (target != nullptr) DeliverKey(target, keys[0], *shortcuts);
     });
   }

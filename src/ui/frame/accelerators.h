@@ -10,7 +10,8 @@ namespace korvel {
 
 // Binds every accelerator as an application shortcut of the window: the key runs its command
 // through onCommand and is then still delivered to the focused widget (or the window), as key
-// presses always were. Modal dialogs keep their keys (Ctrl+C copies in a text field).
+// presses always were. While a modal dialog, message box or drop-down list is open, the keys are
+// only its own: no command runs (Ctrl+C copies in a text field, Up moves in a list).
 void InstallAccelerators(QWidget* window, std::function<void(int id)> onCommand);
 
 // The command of a key, or 0.

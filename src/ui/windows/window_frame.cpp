@@ -46,6 +46,25 @@ int RowOf(const WindowDescriptor& descriptor, int y, int height) {
   return ParentSpan(descriptor) - y - height;
 }
 
+// A stored placement from another screen, or a damaged one, must not put a top-level window where
+// nobody can reach it: a window lying wholly off the screen is brought back onto it, and no window
+// is made more than twice the screen's size (its backing image would be enormous).
+Placement Reachable(const WindowDescriptor& descriptor, const Placement& placement) {
+  const draw::Rect& screenArea = ScreenDescriptor().drawable;
+  const long long screenWidth = std::max(screenArea.right - screenArea.left + 1, 1);
+  const long long screenHeight = std::max(screenArea.top - screenArea.bottom + 1, 1);
+  const long long width = std::clamp<long long>(placement.width, 0, 2 * screenWidth);
+  const long long height = std::clamp<long long>(placement.height, 0, 2 * screenHeight);
+  long long x = placement.x;
+  long long row = static_cast<long long>(ParentSpan(descriptor)) - placement.y - height;
+  if (x + width <= 0 || x >= screenWidth) x = std::clamp<long long>(x, 0, std::max(screenWidth - width, 0LL));
+  if (row + height <= 0 || row >= screenHeight) {
+    row = std::clamp<long long>(row, 0, std::max(screenHeight - height, 0LL));
+  }
+  const long long y = ParentSpan(descriptor) - row - height;
+  return {static_cast<int>(x), static_cast<int>(y), static_cast<int>(width), static_cast<int>(height)};
+}
+
 Qt::WindowFlags TopLevelFlags(int flags) {
   Qt::WindowFlags window = Qt::Window | Qt::CustomizeWindowHint;
   if (flags & kFlagCaption) window |= Qt::WindowTitleHint;
@@ -135,6 +154,7 @@ bool CreateWindow(WindowDescriptor& descriptor) {
     window->setWindowFlags(TopLevelFlags(descriptor.flags));
     window->setWindowTitle(QString::fromUtf8(descriptor.caption));
   }
+  if (!child) descriptor.normal = Reachable(descriptor, descriptor.normal);
   const Placement& normal = descriptor.normal;
   if (!child && (descriptor.flags & kFlagDefaultPosition)) {
     window->resize(kDefaultWidth, std::max(normal.height, 0));
