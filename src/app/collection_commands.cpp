@@ -133,6 +133,7 @@ void Program::CommandOpenCollection() {
     StartNewCollection(state_.collection);
     state_.collection.changed = true;
     state_.paths = MakeDataFilePaths(*directory);
+    state_.collection.nextBackupNumber = ContinueBackupNumbers(state_.paths);
   } else {
     // Loaded aside, so that a file that cannot be opened leaves the open collection as it is. Its
     // messages are shown as they come; what could be read is kept.
@@ -168,6 +169,7 @@ void Program::CommandNewCollection() {
   StartNewCollection(state_.collection);
   state_.collection.changed = true;  // written at the next save
   state_.paths = MakeDataFilePaths(*directory);
+  state_.collection.nextBackupNumber = ContinueBackupNumbers(state_.paths);
   AttachCollection();
   AfterCollectionChange();
 }

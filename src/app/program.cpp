@@ -126,6 +126,7 @@ bool Program::Start() {
     // Nothing to open: an empty collection whose tables new radios can point into.
     state_.paths = MakeDataFilePaths(directory);
     StartNewCollection(state_.collection);
+    state_.collection.nextBackupNumber = ContinueBackupNumbers(state_.paths);
   }
   AttachCollection();
   state_.selection.saved = settings.saved;

@@ -49,6 +49,11 @@ bool WriteDataFile(const std::string& path, const Collection& collection);
 // false; the collection stays as it is (changed, backup number unchanged).
 bool SaveCollection(const DataFilePaths& paths, Collection& collection);
 
+// The backup number a collection that was not read from this directory starts at: one past the
+// newest numbered backup already there (0 when there is none), so that its first saves never
+// remove the backups of a collection that was there before.
+int ContinueBackupNumbers(const DataFilePaths& paths);
+
 // Start-up: empties the collection, finds the data file from the given directory, reads it and
 // names missing pictures. Gives the data directory where the file was found (it replaces the
 // one in the settings), or the given one when no file was found.

@@ -14,6 +14,27 @@ DataFilePaths MakeDataFilePaths(const std::string& directory) {
   return {directory, join("radata.dat"), join("radata.org"), join("radata.bak"), join("radata.new")};
 }
 
+int ContinueBackupNumbers(const DataFilePaths& paths) {
+  namespace fs = std::filesystem;
+  const std::size_t dot = paths.backup.rfind('.');
+  if (dot == std::string::npos) return 0;
+  int newest = -1;
+  fs::file_time_type newestTime{};
+  for (int number = 0; number < kBackupCount; ++number) {
+    char digits[8];
+    std::snprintf(digits, sizeof digits, "%03d", number);
+    std::error_code ec;
+    const fs::file_time_type time =
+        fs::last_write_time(AluNativePath(paths.backup.substr(0, dot + 1) + digits), ec);
+    if (ec) continue;
+    if (newest < 0 || time > newestTime) {
+      newest = number;
+      newestTime = time;
+    }
+  }
+  return newest < 0 ? 0 : (newest + 1) % kBackupCount;
+}
+
 bool SaveCollection(const DataFilePaths& paths, Collection& collection) {
   namespace fs = std::filesystem;
   if (!collection.changed) return true;

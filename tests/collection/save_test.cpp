@@ -63,6 +63,35 @@ TEST(Save, BackupsAreNumberedAndCycleThroughAHundred) {
   EXPECT_TRUE(messages.messages().empty());
 }
 
+TEST(Save, ANewCollectionKeepsTheBackupsOfTheOneBefore) {
+  // A data file that could not be read (here: not a data file at all) and two backups of the
+  // collection that was there; the user starts afresh in the same directory and saves.
+  TempDir dir;
+  WriteFile(dir / "radata.dat", "garbage");
+  WriteFile(dir / "radata.000", "older backup");
+  WriteFile(dir / "radata.001", "newest backup");
+  const auto now = fs::file_time_type::clock::now();
+  fs::last_write_time(dir.path() / "radata.000", now - std::chrono::hours(2));
+  fs::last_write_time(dir.path() / "radata.001", now - std::chrono::hours(1));
+  const DataFilePaths paths = MakeDataFilePaths(dir.path().string());
+  EXPECT_EQ(ContinueBackupNumbers(paths), 2);
+
+  Collection fresh = test::MakeCollection();
+  fresh.nextBackupNumber = ContinueBackupNumbers(paths);
+  fresh.changed = true;
+  MessageRecorder messages;
+  ASSERT_TRUE(SaveCollection(paths, fresh));
+  EXPECT_EQ(ReadFile(dir / "radata.000"), "older backup");
+  EXPECT_EQ(ReadFile(dir / "radata.001"), "newest backup");
+  EXPECT_EQ(ReadFile(dir / "radata.002"), "garbage");
+
+  // Numbering wraps past 099, and an empty directory starts at 000.
+  WriteFile(dir / "radata.099", "newer still");
+  EXPECT_EQ(ContinueBackupNumbers(paths), 0);
+  TempDir empty;
+  EXPECT_EQ(ContinueBackupNumbers(MakeDataFilePaths(empty.path().string())), 0);
+}
+
 TEST(Save, AFailedWriteLeavesTheDataFileAndBackupsAlone) {
   TempDir dir;
   const std::string original = SmallFile(2);
