@@ -1,8 +1,10 @@
 #include "app/collection_commands.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <filesystem>
 #include <system_error>
 
@@ -83,6 +85,24 @@ std::optional<std::string> ChooseSaveFile(QWidget* parent, const char* caption, 
   }
   if (!chosen || chosen->isEmpty()) return std::nullopt;
   return QFile::encodeName(QDir::cleanPath(*chosen)).toStdString();
+}
+
+namespace {
+std::string& SampleOverride() {
+  static std::string directory;
+  return directory;
+}
+}  // namespace
+
+std::string InstalledSampleDirectory() {
+  if (!SampleOverride().empty()) return SampleOverride();
+  const QString sample = QCoreApplication::applicationDirPath() + "/../share/korvel/sample";
+  if (!QFileInfo(sample + "/radata.dat").isFile()) return {};
+  return QFile::encodeName(QDir::cleanPath(sample)).toStdString();
+}
+
+void SetInstalledSampleDirectory(std::string directory) {
+  SampleOverride() = std::move(directory);
 }
 
 void SetDirectoryChooserScript(DirectoryChooserScript script) {
@@ -171,6 +191,44 @@ void Program::CommandNewCollection() {
   state_.paths = MakeDataFilePaths(*directory);
   state_.collection.nextBackupNumber = ContinueBackupNumbers(state_.paths);
   AttachCollection();
+  AfterCollectionChange();
+}
+
+// A first start of an installed program: a new collection where it was started, or a copy of the
+// sample to look around in. The copy goes beside the settings, so the user's own files are never
+// touched; the settings remember it at the next save.
+void Program::OfferSampleOrNewCollection(const std::string& sample) {
+  const std::string where = AluNativePath(state_.paths.directory);
+  const std::string copy = kSampleCopyDirectory;
+  const int answer =
+      ShowMessage(kNote, kButtonsYesNoCancel,
+                  "No collection was found in '%s'. Start a new, empty collection there (Yes), "
+                  "open a copy of the sample collection in '%s' (No), or neither (Cancel)?",
+                  where.c_str(), copy.c_str());
+  if (answer == kAnswerYes) {
+    state_.collection.changed = true;
+    return;
+  }
+  if (answer != kAnswerNo) return;
+  namespace fs = std::filesystem;
+  std::error_code ec;
+  if (!DataFileExists(copy)) {
+    fs::create_directories(copy, ec);
+    if (!ec) fs::copy(sample, copy, fs::copy_options::recursive | fs::copy_options::skip_existing, ec);
+    if (ec) {
+      ShowMessage(kError, kButtonsOk, "Couldn't copy the sample collection to '%s': %s.", copy.c_str(),
+                  ec.message().c_str());
+      return;
+    }
+  }
+  Collection loaded;
+  const LoadOutcome outcome = LoadCollectionAt(MakeDataFilePaths(copy), loaded);
+  if (!outcome.opened) return;
+  state_.collection = std::move(loaded);
+  state_.paths = outcome.paths;
+  AttachCollection();
+  state_.selection.current = state_.collection.radios;
+  ShowFirstMember(state_.selection);
   AfterCollectionChange();
 }
 

@@ -31,6 +31,11 @@ std::optional<std::string> ChooseDirectory(QWidget* parent, const char* caption,
 // The chooser script below answers it too.
 std::optional<std::string> ChooseSaveFile(QWidget* parent, const char* caption, const std::string& suggested,
                                           const char* filter);
+// The sample collection installed beside the program (share/korvel/sample), or empty for a program
+// run from its build tree. Tests name one of their own; empty gives the installed one back.
+std::string InstalledSampleDirectory();
+void SetInstalledSampleDirectory(std::string directory);
+
 using DirectoryChooserScript = std::function<std::optional<QString>(QFileDialog& dialog)>;
 void SetDirectoryChooserScript(DirectoryChooserScript script);
 

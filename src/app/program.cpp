@@ -25,6 +25,7 @@
 #include "ui/windows/window_frame.h"
 #include "ui/windows/window_placement.h"
 #include "ui/windows/window_widget.h"
+#include "util/alu_file.h"
 #include "util/alu_path.h"
 #include "util/alu_string.h"
 #include "util/message.h"
@@ -102,6 +103,7 @@ Program::~Program() {
 
 bool Program::Start() {
   state_.registry.Clear();
+  const bool settingsFound = AluFileExists(state_.settingsPath);
   ReadSettings(state_.settingsPath, state_.settings);
   const Settings& settings = state_.settings;
   ApplyWindowParameters(main_, settings.mainWindow);
@@ -155,7 +157,14 @@ bool Program::Start() {
   StartWindowTimer(main_, kTimerId, kTimerMilliseconds);
   main_.window->show();
   InstallMessageBoxes(main_.window);
-  if (!loaded.opened && OfferNewCollection(state_.paths.directory)) state_.collection.changed = true;
+  if (!loaded.opened) {
+    const std::string sample = InstalledSampleDirectory();
+    if (!sample.empty() && !settingsFound && !DataFileExists(state_.paths.directory)) {
+      OfferSampleOrNewCollection(sample);
+    } else if (OfferNewCollection(state_.paths.directory)) {
+      state_.collection.changed = true;
+    }
+  }
   ShowUnsavedMark();
   return true;
 }

@@ -7,9 +7,9 @@
 #include <memory>
 #include <string>
 
-#include "app/inventory_window.h"
 #include "app/edit_commands.h"
 #include "app/graph_commands.h"
+#include "app/inventory_window.h"
 #include "app/program_state.h"
 #include "app/radio_notebook.h"
 #include "app/selection_dialog.h"
@@ -26,6 +26,8 @@ constexpr int kCommandNextPicture = 349;
 constexpr int kCommandModifyOne = 209;  // the radio rides in the second parameter
 constexpr int kTimerId = 1;
 constexpr int kTimerMilliseconds = 30;
+// Where a first start of an installed program puts the copy of the sample it offers.
+inline constexpr const char* kSampleCopyDirectory = "korvel-sample";
 
 class Program {
  public:
@@ -90,6 +92,7 @@ class Program {
   // pictures, and a selection and stack that point into nothing else.
   void AttachCollection();
   bool OfferNewCollection(const std::string& directory);
+  void OfferSampleOrNewCollection(const std::string& sample);
   bool Maximised() const;
   // Graphs
   GraphCommandHooks GraphHooks();

@@ -17,6 +17,7 @@
 #include <memory>
 #include <optional>
 
+#include "app/collection_commands.h"
 #include "app/program.h"
 #include "collection/data_file.h"
 #include "dal/dal.h"
@@ -626,6 +627,42 @@ TEST_F(FirstStart, OffersANewCollectionThatTheFirstSaveCreates) {
   ASSERT_TRUE(LoadCollection(dir_.path().string(), again).opened);
   EXPECT_EQ(again.radios.Count(), 0);
   EXPECT_EQ(again.tables[kTableManufacturer].entries, std::vector<std::string>{"Unknown"});
+}
+
+// An installed program started where there is neither settings file nor collection also offers a
+// copy of its sample, beside the settings, to look around in.
+class InstalledFirstStart : public ProgramRun {
+ protected:
+  void SetUp() override {
+    SetInstalledSampleDirectory(KORVEL_SAMPLE);
+    boxes_ = std::make_unique<MessageBoxScript>(std::deque<int>{kAnswerNo});
+    StartHere();
+  }
+  void TearDown() override {
+    SetInstalledSampleDirectory({});
+    ProgramRun::TearDown();
+  }
+  std::unique_ptr<MessageBoxScript> boxes_;
+};
+
+TEST_F(InstalledFirstStart, OpensACopyOfTheSampleThatTheSettingsRemember) {
+  ASSERT_EQ(boxes_->boxes().size(), 1u);
+  EXPECT_NE(boxes_->boxes()[0].text.indexOf("open a copy of the sample collection in 'korvel-sample' (No)"),
+            -1);
+  const Collection& collection = program_.state().collection;
+  EXPECT_EQ(collection.radios.Count(), 48);
+  EXPECT_EQ(program_.state().selection.current.Count(), 48);
+  ASSERT_TRUE(fs::exists(dir_.path() / "korvel-sample" / "radata.dat"));
+  EXPECT_EQ(test::ReadFile(dir_ / "korvel-sample/radata.dat"),
+            test::ReadFile(std::string(KORVEL_SAMPLE) + "/radata.dat"));
+  EXPECT_FALSE(collection.changed);
+
+  boxes_->Answer({kAnswerYes});
+  Command(kCommandExit);
+  const std::string settings = test::ReadFile(dir_ / "korvel.ini");
+  EXPECT_NE(settings.find("\nkorvel-sample --- Data File Directory ---"), std::string::npos)
+      << settings.substr(0, 80);
+  EXPECT_FALSE(fs::exists(dir_.path() / "radata.dat"));  // the user's own directory holds only the settings
 }
 
 // Random bytes where the data file should be: said once, by name, and left alone unless saved.
