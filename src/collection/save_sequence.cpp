@@ -21,7 +21,7 @@ int ContinueBackupNumbers(const DataFilePaths& paths) {
   int newest = -1;
   fs::file_time_type newestTime{};
   for (int number = 0; number < kBackupCount; ++number) {
-    char digits[8];
+    char digits[16];
     std::snprintf(digits, sizeof digits, "%03d", number);
     std::error_code ec;
     const fs::file_time_type time =
