@@ -12,6 +12,7 @@
 #include "collection/changes.h"
 #include "collection/data_file.h"
 #include "dal/dal.h"
+#include "program_on_sample.h"
 #include "support/temp_dir.h"
 #include "ui/dialogs/qt_dal_host.h"
 #include "ui/frame/command_ids.h"
@@ -24,35 +25,11 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class CollectionCommands : public ::testing::Test {
+class CollectionCommands : public test::ProgramOnSample {
  protected:
-  void SetUp() override {
-    fs::copy(KORVEL_SAMPLE, dir_.path(), fs::copy_options::recursive);
-    dataBefore_ = test::ReadFile(dir_ / "radata.dat");
-    previous_ = fs::current_path();
-    fs::current_path(dir_.path());
-    DalClearScripts();
-    ASSERT_TRUE(program_.Start());
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(program_.mainWindow().window));
-    Settle();
-  }
   void TearDown() override {
     SetDirectoryChooserScript(nullptr);
-    program_.Finish();
-    for (int i = 0; i < 3; ++i) {
-      QCoreApplication::processEvents();
-      QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-    ui::PostQuitMessage();
-    ui::RunMessageLoop();
-    fs::current_path(previous_);
-  }
-  void Settle() {
-    for (int i = 0; i < 5; ++i) QCoreApplication::processEvents();
-  }
-  void Command(int id) {
-    ui::SendCommand(program_.mainWindow(), id);
-    Settle();
+    ProgramOnSample::TearDown();
   }
   // The chooser answers with the directory; its first showing is saved as a picture.
   void Choose(const fs::path& directory, const char* picture = nullptr) {
@@ -78,13 +55,7 @@ class CollectionCommands : public ::testing::Test {
     const QString text = boxes.boxes().empty() ? QString() : boxes.boxes()[0].text;
     return text.left(text.indexOf(';')).toStdString();
   }
-  const Collection& collection() { return program_.state().collection; }
 
-  test::TempDir dir_;
-  fs::path previous_;
-  std::string dataBefore_;
-  QtDalHost host_;
-  Program program_;
   int choosers_ = 0;
   QString chooserTitle_;
 };

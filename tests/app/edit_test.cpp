@@ -13,6 +13,7 @@
 #include "app/program.h"
 #include "collection/data_file.h"
 #include "dal/dal.h"
+#include "program_on_sample.h"
 #include "support/temp_dir.h"
 #include "ui/dialogs/dialog_ids.h"
 #include "ui/dialogs/qt_dal_host.h"
@@ -35,37 +36,8 @@ enum NotebookPage {
   kDisposition = 11
 };
 
-class EditRun : public ::testing::Test {
+class EditRun : public test::ProgramOnSample {
  protected:
-  void SetUp() override {
-    fs::copy(KORVEL_SAMPLE, dir_.path(), fs::copy_options::recursive);
-    previous_ = fs::current_path();
-    fs::current_path(dir_.path());
-    DalClearScripts();
-    ASSERT_TRUE(program_.Start());
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(program_.mainWindow().window));
-    Settle();
-  }
-  void TearDown() override {
-    program_.Finish();
-    for (int i = 0; i < 3; ++i) {
-      QCoreApplication::processEvents();
-      QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-    ui::PostQuitMessage();
-    ui::RunMessageLoop();
-    fs::current_path(previous_);
-    const std::vector<std::string> errors = DalTakeScriptErrors();
-    for (const std::string& error : errors) ADD_FAILURE() << error;
-  }
-  void Settle() {
-    for (int i = 0; i < 5; ++i) QCoreApplication::processEvents();
-  }
-  void Command(int id, std::intptr_t second = 0) {
-    ui::SendCommand(program_.mainWindow(), id, second);
-    Settle();
-  }
-  Collection& collection() { return program_.state().collection; }
   RadioRecord* Radio(int id) { return collection().radios.FindById(id); }
   // Only these radios in the current selection, so that the selection dialog's OK keeps them.
   void SelectOnly(std::initializer_list<int> ids) {
@@ -103,11 +75,6 @@ class EditRun : public ::testing::Test {
         ->grab()
         .save(QString(KORVEL_SCREENSHOT_DIR "/") + name);
   }
-
-  test::TempDir dir_;
-  fs::path previous_;
-  QtDalHost host_;
-  Program program_;
 };
 
 constexpr int kPhilco = 9;

@@ -19,6 +19,7 @@
 #include "app/program.h"
 #include "collection/money_totals.h"
 #include "dal/dal.h"
+#include "program_on_sample.h"
 #include "reports/csv_file.h"
 #include "reports/list_file.h"
 #include "selection/criteria.h"
@@ -37,35 +38,8 @@ namespace fs = std::filesystem;
 using test::ReadFile;
 using test::WriteFile;
 
-class FileCommands : public ::testing::Test {
+class FileCommands : public test::ProgramOnSample {
  protected:
-  void SetUp() override {
-    fs::copy(KORVEL_SAMPLE, dir_.path(), fs::copy_options::recursive);
-    previous_ = fs::current_path();
-    fs::current_path(dir_.path());
-    DalClearScripts();
-    ASSERT_TRUE(program_.Start());
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(program_.mainWindow().window));
-    Settle();
-  }
-  void TearDown() override {
-    program_.Finish();
-    for (int i = 0; i < 3; ++i) {
-      QCoreApplication::processEvents();
-      QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-    ui::PostQuitMessage();
-    ui::RunMessageLoop();
-    fs::current_path(previous_);
-    EXPECT_TRUE(DalTakeScriptErrors().empty());
-  }
-  void Settle() {
-    for (int i = 0; i < 5; ++i) QCoreApplication::processEvents();
-  }
-  void Command(int id) {
-    ui::SendCommand(program_.mainWindow(), id);
-    Settle();
-  }
   // File > Print with the print dialog set to a PDF file; the page comes back as an image.
   QImage PrintToImage(const std::string& name) {
     const std::string pdf = dir_ / (name + ".pdf");
@@ -93,11 +67,6 @@ class FileCommands : public ::testing::Test {
     });
     timer->start();
   }
-
-  test::TempDir dir_;
-  fs::path previous_;
-  QtDalHost host_;
-  Program program_;
 };
 
 // The selection dialog set to every radio of the collection.

@@ -11,6 +11,7 @@
 
 #include "app/program.h"
 #include "dal/dal.h"
+#include "program_on_sample.h"
 #include "support/temp_dir.h"
 #include "ui/dialogs/dialog_ids.h"
 #include "ui/dialogs/qt_dal_host.h"
@@ -26,35 +27,8 @@ namespace {
 namespace fs = std::filesystem;
 using graphs::CurrentGraph;
 
-class GraphsInTheProgram : public ::testing::Test {
+class GraphsInTheProgram : public test::ProgramOnSample {
  protected:
-  void SetUp() override {
-    fs::copy(KORVEL_SAMPLE, dir_.path(), fs::copy_options::recursive);
-    previous_ = fs::current_path();
-    fs::current_path(dir_.path());
-    DalClearScripts();
-    ASSERT_TRUE(program_.Start());
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(program_.mainWindow().window));
-    Settle();
-  }
-  void TearDown() override {
-    program_.Finish();
-    for (int i = 0; i < 3; ++i) {
-      QCoreApplication::processEvents();
-      QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-    ui::PostQuitMessage();
-    ui::RunMessageLoop();
-    fs::current_path(previous_);
-    EXPECT_TRUE(DalTakeScriptErrors().empty());
-  }
-  void Settle() {
-    for (int i = 0; i < 5; ++i) QCoreApplication::processEvents();
-  }
-  void Command(int id) {
-    ui::SendCommand(program_.mainWindow(), id);
-    Settle();
-  }
   void Resize(int width, int height) {
     program_.mainWindow().window->resize(width, height);
     Settle();
@@ -72,11 +46,6 @@ class GraphsInTheProgram : public ::testing::Test {
     }
     return n;
   }
-
-  test::TempDir dir_;
-  fs::path previous_;
-  QtDalHost host_;
-  Program program_;
 };
 
 constexpr QRgb kRed = 0xff0000, kDarkGreen = 0x008000, kBlue = 0x0000ff, kBrown = 0x804000;

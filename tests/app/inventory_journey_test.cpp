@@ -12,6 +12,7 @@
 #include "collection/data_file.h"
 #include "collection/tubes.h"
 #include "dal/dal.h"
+#include "program_on_sample.h"
 #include "reports/inventory_drawing.h"
 #include "support/temp_dir.h"
 #include "ui/dialogs/dialog_ids.h"
@@ -28,35 +29,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class InventoryRun : public ::testing::Test {
+class InventoryRun : public test::ProgramOnSample {
  protected:
-  void SetUp() override {
-    fs::copy(KORVEL_SAMPLE, dir_.path(), fs::copy_options::recursive);
-    previous_ = fs::current_path();
-    fs::current_path(dir_.path());
-    DalClearScripts();
-    ASSERT_TRUE(program_.Start());
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(program_.mainWindow().window));
-    Settle();
-  }
-  void TearDown() override {
-    program_.Finish();
-    for (int i = 0; i < 3; ++i) {
-      QCoreApplication::processEvents();
-      QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-    ui::PostQuitMessage();
-    ui::RunMessageLoop();
-    fs::current_path(previous_);
-    EXPECT_TRUE(DalTakeScriptErrors().empty());
-  }
-  void Settle() {
-    for (int i = 0; i < 5; ++i) QCoreApplication::processEvents();
-  }
-  void Command(int id) {
-    ui::SendCommand(program_.mainWindow(), id);
-    Settle();
-  }
   // Where the view draws the type's name now.
   draw::Point LineOf(const char* type) {
     ui::WindowDescriptor& view = program_.viewWindow();
@@ -81,11 +55,6 @@ class InventoryRun : public ::testing::Test {
     EXPECT_EQ(window->widget()->windowTitle().toStdString(), title);
     EXPECT_TRUE(window->widget()->grab().save(QString(KORVEL_SCREENSHOT_DIR "/") + file));
   }
-
-  test::TempDir dir_;
-  fs::path previous_;
-  QtDalHost host_;
-  Program program_;
 };
 
 TEST_F(InventoryRun, StockIsChangedAndAddedThroughTheDialogsAndSavedAtExit) {

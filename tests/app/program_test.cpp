@@ -21,6 +21,7 @@
 #include "app/program.h"
 #include "collection/data_file.h"
 #include "dal/dal.h"
+#include "program_on_sample.h"
 #include "selection/selection.h"
 #include "support/collection_builder.h"
 #include "support/temp_dir.h"
@@ -40,43 +41,8 @@ namespace {
 namespace fs = std::filesystem;
 
 // A copy of the sample as the current directory, the program started on it.
-class ProgramRun : public ::testing::Test {
+class ProgramRun : public test::ProgramOnSample {
  protected:
-  void SetUp() override {
-    fs::copy(KORVEL_SAMPLE, dir_.path(), fs::copy_options::recursive);
-    dataBefore_ = test::ReadFile(dir_ / "radata.dat");
-    settingsBefore_ = test::ReadFile(dir_ / "korvel.ini");
-    StartHere();
-  }
-  void StartHere() {
-    previous_ = fs::current_path();
-    fs::current_path(dir_.path());
-    DalClearScripts();
-    ASSERT_TRUE(program_.Start());
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(program_.mainWindow().window));
-    Settle();
-  }
-  void TearDown() override {
-    program_.Finish();
-    // The windows go, and the quit that their going posts is taken back.
-    for (int i = 0; i < 3; ++i) {
-      QCoreApplication::processEvents();
-      QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-    ui::PostQuitMessage();
-    ui::RunMessageLoop();
-    fs::current_path(previous_);
-    EXPECT_TRUE(DalTakeScriptErrors().empty());
-  }
-
-  // Lets posted commands (start-up, pane clicks) run.
-  void Settle() {
-    for (int i = 0; i < 5; ++i) QCoreApplication::processEvents();
-  }
-  void Command(int id) {
-    ui::SendCommand(program_.mainWindow(), id);
-    Settle();
-  }
   int CurrentId() {
     const RadioRecord* radio = program_.state().selection.currentRadio;
     return radio != nullptr ? radio->id : -1;
@@ -86,12 +52,6 @@ class ProgramRun : public ::testing::Test {
     image.save(QString(KORVEL_SCREENSHOT_DIR "/") + name);
     return image;
   }
-
-  test::TempDir dir_;
-  fs::path previous_;
-  std::string dataBefore_, settingsBefore_;
-  QtDalHost host_;
-  Program program_;
 };
 
 // Colours in an image of the view.
