@@ -92,8 +92,12 @@ void SetSeriesColour(draw::Surface& surface, int colourNumber) {
   if (colour >= 0) surface.SetColour(colour);
 }
 
-// Lines closer than this are a grey blur rather than a grid.
+// Lines closer than this are a grey blur rather than a grid: 12 pixels on a screen, or one and a
+// half characters where characters are larger (a printer's page has many more dots).
 constexpr double kThinnestGap = 12;
+double ThinnestGap(int charWidth) {
+  return std::max(kThinnestGap, 1.5 * charWidth);
+}
 
 // On a crowded axis (fifty years across a window) not every major value can carry its label: labels
 // go to every m-th one (m = 1, 2, 5, 10, 20, ...), counted from 0 so that they fall on round values,
@@ -104,7 +108,7 @@ struct AxisMarks {
   double dottedStep = 0;  // 0: none
 };
 
-AxisMarks ThinMarks(const Axis& axis, double pixelsPerUnit, double labelRoom) {
+AxisMarks ThinMarks(const Axis& axis, double pixelsPerUnit, double labelRoom, double thinnestGap) {
   constexpr int kMostLabelSkip = 1000000;
   AxisMarks marks;
   const double majorGap = std::abs(pixelsPerUnit) * axis.major;
@@ -115,9 +119,9 @@ AxisMarks ThinMarks(const Axis& axis, double pixelsPerUnit, double labelRoom) {
       if (roomy(marks.labelEvery)) break;
     }
   }
-  if (majorGap * axis.minor / axis.major >= kThinnestGap) {
+  if (majorGap * axis.minor / axis.major >= thinnestGap) {
     marks.dottedStep = axis.minor;
-  } else if (marks.labelEvery > 1 && majorGap >= kThinnestGap) {
+  } else if (marks.labelEvery > 1 && majorGap >= thinnestGap) {
     marks.dottedStep = axis.major;
   }
   return marks;
@@ -158,7 +162,7 @@ void DrawAxes(const Graph& graph, draw::Surface& surface) {
   int longestX = 0;
   ForEachMajor(l.x, [&](double t, bool) { longestX = std::max(longestX, Length(XLabel(graph, t))); });
   DrawAxis(
-      surface, l.x, ThinMarks(l.x, l.xScale, (longestX + 2) * cw),
+      surface, l.x, ThinMarks(l.x, l.xScale, (longestX + 2) * cw, ThinnestGap(cw)),
       [&](double u) {
         surface.MoveTo(l.ScreenX(u), top);
         surface.LineTo(l.ScreenX(u), bottom);
@@ -175,7 +179,7 @@ void DrawAxes(const Graph& graph, draw::Surface& surface) {
   }
 
   DrawAxis(
-      surface, l.y, ThinMarks(l.y, l.yScale, lh),
+      surface, l.y, ThinMarks(l.y, l.yScale, lh, ThinnestGap(cw)),
       [&](double u) {
         surface.MoveTo(right, l.ScreenY(u));
         surface.LineTo(left, l.ScreenY(u));

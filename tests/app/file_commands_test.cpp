@@ -187,6 +187,39 @@ TEST_F(FileCommands, PrintingADescriptionPrintsItsMainPictureAndTheListAnEmptyPa
   EXPECT_EQ(list.size(), onMain.size());
 }
 
+TEST_F(FileCommands, AGraphAndTheInventoryPrintAsTheViewShowsThem) {
+  if (std::system("pdftoppm -v > /dev/null 2>&1") != 0) GTEST_SKIP() << "pdftoppm is not installed";
+  const QImage blank = [&] {
+    DalQueueScript(DalScript().Cancel());
+    Command(kCommandList);
+    return PrintToImage("print_blank");
+  }();
+  Command(kCommandGraphCostValue);
+  ASSERT_EQ(program_.state().viewMode, kViewGraph);
+  const QImage graph = PrintToImage("print_graph");
+  Command(kCommandInventoryTube);
+  ASSERT_EQ(program_.state().viewMode, kViewInventory);
+  const QImage inventory = PrintToImage("print_inventory");
+  ASSERT_FALSE(graph.isNull());
+  ASSERT_FALSE(inventory.isNull());
+  EXPECT_EQ(graph.size(), blank.size());
+  // Both fill the page: ink in every quarter of it, not a screen-sized corner.
+  for (const QImage* page : {&graph, &inventory}) {
+    const int w = page->width() / 2, h = page->height() / 2;
+    EXPECT_GT(DarkPixels(page->copy(0, 0, w, h)), 50);
+    EXPECT_GT(DarkPixels(page->copy(w, 0, w, h)), 50);
+  }
+  // Red shortage lines print red.
+  int red = 0;
+  for (int y = 0; y < inventory.height(); ++y) {
+    for (int x = 0; x < inventory.width(); ++x) {
+      const QRgb p = inventory.pixel(x, y);
+      red += qRed(p) > 180 && qGreen(p) < 90 && qBlue(p) < 90 ? 1 : 0;
+    }
+  }
+  EXPECT_GT(red, 50);
+}
+
 TEST_F(FileCommands, ThePrintDialogCancelsOrPrintsToAFileWithoutAPrinter) {
   MessageBoxScript boxes;
   AnswerNextModal([](QDialog* dialog) { dialog->reject(); });

@@ -8,6 +8,7 @@
 #include <QRegion>
 #include <QString>
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <string>
 
@@ -45,9 +46,12 @@ QList<qreal> DashPattern(int style) {
   }
 }
 
-QPen ToQPen(const draw::Pen& pen) {
+// `scale`: a page has many more dots than the window it prints, so its lines grow with its fonts,
+// or a grid and a graph's lines would print as hairlines.
+QPen ToQPen(const draw::Pen& pen, float scale) {
+  const int width = std::max(1, static_cast<int>(std::lround(std::max(pen.width, 1) * scale)));
   // Flat ends stop a line at its end point, so the end pixel is left out and polylines meet exactly.
-  QPen result(ToQColor(pen.colour), std::max(pen.width, 1), Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
+  QPen result(ToQColor(pen.colour), width, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
   const QList<qreal> pattern = DashPattern(pen.style);
   if (!pattern.isEmpty()) result.setDashPattern(pattern);
   return result;
@@ -155,9 +159,10 @@ void QtDevice::Line(draw::DevicePoint from, draw::DevicePoint to, const draw::Pe
     return;
   }
   Paint([&](QPainter& painter) {
-    painter.setPen(ToQPen(pen));
+    const QPen qpen = ToQPen(pen, sizing_.printerScale.value_or(1.0f));
+    painter.setPen(qpen);
     painter.drawLine(QPoint(from.x, from.y), QPoint(to.x, to.y));
-    const int reach = std::max(pen.width, 1);
+    const int reach = qpen.width();
     return QRect(QPoint(from.x, from.y), QPoint(to.x, to.y))
         .normalized()
         .adjusted(-reach, -reach, reach, reach);
