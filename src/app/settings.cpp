@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <limits>
 #include <optional>
+#include <string_view>
 
 #include "collection/tables.h"
 #include "util/alu_path.h"
@@ -43,9 +44,16 @@ void ReadSwitch(LineSource& in, bool& value) {
   if (const std::optional<int> number = ParseNumber(in.Next())) value = *number != 0;
 }
 
-// The value in front of a " --- label", without blanks around it.
-std::string BeforeLabel(const std::string& line) {
-  std::string value = line.substr(0, line.find(" --- "));
+// Where a value ends: at its own label, looked for from the end so that a value holding " --- "
+// (a name the user typed) keeps it; at the first " --- " on a line labelled otherwise.
+std::size_t LabelStart(const std::string& line, std::string_view label) {
+  const std::size_t own = line.rfind(label);
+  return own != std::string::npos ? own : line.find(" --- ");
+}
+
+// The value in front of its label, without blanks around it.
+std::string BeforeLabel(const std::string& line, std::string_view label) {
+  std::string value = line.substr(0, LabelStart(line, label));
   const std::size_t first = value.find_first_not_of(' ');
   if (first == std::string::npos) return {};
   value.erase(0, first);
@@ -92,7 +100,7 @@ void ReadSavedSelections(LineSource& in, int version, Settings& s) {
     for (int n = 0; n < count && !in.Ended(); ++n) {
       SelectionParameters record;
       const std::string first = in.Next();
-      record.name = first.substr(0, first.find(" --- "));
+      record.name = first.substr(0, LabelStart(first, " --- Saved Selection "));
       for (Criterion& row : record.rows) row = ReadRow(in);
       record.filterName = in.Next();
       if (static_cast<int>(records.size()) < kMostSelectionRecords - 1 || n == count - 1) {
@@ -162,7 +170,7 @@ int ReadSettings(const std::string& path, Settings& s) {
     return -1;
   }
   // Blanks are allowed in the directory: it runs up to its label.
-  if (v > 5) s.dataDirectory = BeforeLabel(in.Next());
+  if (v > 5) s.dataDirectory = BeforeLabel(in.Next(), " --- Data File Directory ---");
   if (v == 10) in.Next();
   ReadSavedSelections(in, v, s);
 

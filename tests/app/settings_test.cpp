@@ -77,6 +77,27 @@ TEST(Settings, WhatIsWrittenReadsBack) {
   EXPECT_EQ(SettingsText(read), SettingsText(written));
 }
 
+// Names and directories are the user's own text: one holding the label's " --- ", or ending in
+// " ---" (a label whose blank an editor took), must not lose part of itself on the next save.
+TEST(Settings, ValuesThatLookLikeLabelsReadBack) {
+  TempDir dir;
+  MessageRecorder messages;
+  Settings written;
+  written.dataDirectory = "/radios --- 1930s";
+  SelectionParameters a, b;
+  a.name = "Catalin --- red";
+  b.name = "Early ---";
+  written.saved = {a, b};
+  ASSERT_TRUE(WriteSettings(dir / "korvel.ini", written));
+  Settings read;
+  ASSERT_EQ(ReadSettings(dir / "korvel.ini", read), kSettingsVersion);
+  EXPECT_EQ(read.dataDirectory, written.dataDirectory);
+  ASSERT_EQ(read.saved.size(), 2u);
+  EXPECT_EQ(read.saved[0].name, "Catalin --- red");
+  EXPECT_EQ(read.saved[1].name, "Early ---");
+  EXPECT_EQ(SettingsText(read), SettingsText(written));
+}
+
 TEST(Settings, TheLayoutIsExact) {
   Settings s;
   s.dataDirectory = "c:\\radios";

@@ -169,7 +169,7 @@ TEST(SettingsVersions, SavedRecordsAreNamedUpToTheirLabelAndTheLastIsCurrent) {
   Add(l, Tail(12));
   Settings s = Read(dir, l, 12);
   ASSERT_EQ(s.saved.size(), 3u);
-  EXPECT_EQ(s.saved[0].name, "Pre-war");
+  EXPECT_EQ(s.saved[0].name, "Pre-war --- consoles");  // up to its own label
   EXPECT_EQ(s.saved[0].filterName, "Early sets");
   EXPECT_EQ(s.saved[0].rows[3], MakeCriterion(kActionOr, kFieldTube, kRelationEqual, 0, "6V6"));
   EXPECT_EQ(s.saved[1].name, "No label at all");
