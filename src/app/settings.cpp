@@ -221,6 +221,13 @@ int ReadSettings(const std::string& path, Settings& s) {
     ReadNumber(in, font.size);
     in.Next();
     font.bold = (Number(in.Next()) & 1) != 0;
+    // It is written back on a window record's line: keep what that line holds, so that the file
+    // reads the same after a save.
+    const std::size_t prefix =
+        std::to_string(font.bold ? 1 : 0).size() + 1 + std::to_string(font.size).size() + 1;
+    if (prefix + font.face.size() > LineSource::kMostLineCharacters)
+      font.face.resize(LineSource::kMostLineCharacters - prefix);
+    while (!font.face.empty() && font.face.back() == '\r') font.face.pop_back();
   }
   // A file cut short ends in a partial line; only a whole file is worth the word.
   const bool whole = !in.Ended();

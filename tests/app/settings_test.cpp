@@ -206,6 +206,20 @@ TEST(Settings, OldLayouts) {
             "Lucida Console\n11\n0\n701\n");
   EXPECT_EQ(ReadSettings(dir / "v4.ini", s), 4);
   EXPECT_EQ(s.mainWindow.fonts[0], (FontSpec{true, 11, "Lucida Console"}));
+  // A face longer than a window record's line is cut to what the line holds, so that the settings
+  // read the same after they are saved.
+  WriteFile(dir / "v4long.ini",
+            "4\n"
+            "None --- Selection Parameters ---\nBands\n<\n0\n\n"
+            "x\n\n0\n0\n2\n0\n0\n0\n0\n0\n0\n0\n" +
+                std::string(400, 'F') + "\n11\n0\n701\n");
+  Settings longFace;
+  ASSERT_EQ(ReadSettings(dir / "v4long.ini", longFace), 4);
+  ASSERT_TRUE(WriteSettings(dir / "saved.ini", longFace));
+  Settings again;
+  ReadSettings(dir / "saved.ini", again);
+  EXPECT_EQ(SettingsText(again), SettingsText(longFace));
+  EXPECT_EQ(longFace.mainWindow.fonts[0].face.size(), 254u - std::string("1 11=").size());
 
   // Version 10 skips a line after the directory; action names are matched by their beginning.
   WriteFile(dir / "v10.ini", "10\n/data --- Data File Directory ---\nskip\n" +
