@@ -1,6 +1,8 @@
 #include "collection/macro_text.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <limits>
 
 #include "util/alu_date.h"
 
@@ -36,9 +38,18 @@ const LookupTable& FieldNameTable() {
 }
 
 // Reads a number as "%d" would; 0 when there is none.
+// As "%d" reads it (blanks, a sign, digits, whatever follows ignored; nothing readable is 0), but a
+// number too large for the field saturates instead of being undefined.
 std::int32_t ReadNumber(const std::string& text) {
-  int value = 0;
-  return std::sscanf(text.c_str(), "%d", &value) == 1 ? value : 0;
+  constexpr long long kLimit = std::numeric_limits<std::int32_t>::max();
+  std::size_t i = text.find_first_not_of(" \t\r\n\v\f");
+  if (i == std::string::npos) return 0;
+  const bool negative = text[i] == '-';
+  if (text[i] == '-' || text[i] == '+') ++i;
+  long long value = 0;
+  for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i)
+    value = std::min(value * 10 + (text[i] - '0'), kLimit + 1);
+  return static_cast<std::int32_t>(std::clamp(negative ? -value : value, -kLimit - 1, kLimit));
 }
 
 // "Field<value": the criterion after an action character.

@@ -34,6 +34,12 @@ TEST_F(MacroText, ANumberAloneAddsThatIdentifier) {
   EXPECT_FALSE(Parse("12a").has_value());
 }
 
+TEST_F(MacroText, NumbersTooLargeForTheFieldSaturate) {
+  EXPECT_EQ(Parse("+Year=99999999999")->value, 2147483647);
+  EXPECT_EQ(Parse("+Year<-99999999999")->value, -2147483647 - 1);
+  EXPECT_EQ(Parse("+Year>1939")->value, 1939);
+}
+
 TEST_F(MacroText, CriteriaFindFieldsAndEntriesWordByWord) {
   c.tables[kTableCabinetStyle].entries = {"Cathedral", "Console", "Console Radio-Phono", "Table"};
   const Criterion style = *Parse("+cab sty=con");
