@@ -55,28 +55,10 @@ std::string HeldDataFile(const std::string& directory) {
   return {};
 }
 
-std::optional<std::string> ChooseDirectory(QWidget* parent, const char* caption, const std::string& start) {
-  QFileDialog dialog(parent, QString::fromUtf8(caption),
-                     QDir(QString::fromStdString(AluNativePath(start))).absolutePath());
-  dialog.setFileMode(QFileDialog::Directory);
-  dialog.setOption(QFileDialog::ShowDirsOnly);
-  dialog.setAcceptMode(QFileDialog::AcceptOpen);
-  std::optional<QString> chosen;
-  if (ChooserScript()) {
-    chosen = ChooserScript()(dialog);
-  } else if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) {
-    chosen = dialog.selectedFiles().front();
-  }
-  if (!chosen || chosen->isEmpty()) return std::nullopt;
-  return QDir::cleanPath(*chosen).toStdString();
-}
+namespace {
 
-std::optional<std::string> ChooseSaveFile(QWidget* parent, const char* caption, const std::string& suggested,
-                                          const char* filter) {
-  QFileDialog dialog(parent, QString::fromUtf8(caption),
-                     QDir(QString::fromStdString(suggested)).absolutePath(), QString::fromUtf8(filter));
-  dialog.setAcceptMode(QFileDialog::AcceptSave);
-  dialog.setFileMode(QFileDialog::AnyFile);
+// The chooser as the user (or a test's script) answers it: the chosen path, or nothing.
+std::optional<std::string> RunChooser(QFileDialog& dialog) {
   std::optional<QString> chosen;
   if (ChooserScript()) {
     chosen = ChooserScript()(dialog);
@@ -85,6 +67,26 @@ std::optional<std::string> ChooseSaveFile(QWidget* parent, const char* caption, 
   }
   if (!chosen || chosen->isEmpty()) return std::nullopt;
   return QFile::encodeName(QDir::cleanPath(*chosen)).toStdString();
+}
+
+}  // namespace
+
+std::optional<std::string> ChooseDirectory(QWidget* parent, const char* caption, const std::string& start) {
+  QFileDialog dialog(parent, QString::fromUtf8(caption),
+                     QDir(QString::fromStdString(AluNativePath(start))).absolutePath());
+  dialog.setFileMode(QFileDialog::Directory);
+  dialog.setOption(QFileDialog::ShowDirsOnly);
+  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  return RunChooser(dialog);
+}
+
+std::optional<std::string> ChooseSaveFile(QWidget* parent, const char* caption, const std::string& suggested,
+                                          const char* filter) {
+  QFileDialog dialog(parent, QString::fromUtf8(caption),
+                     QDir(QString::fromStdString(suggested)).absolutePath(), QString::fromUtf8(filter));
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setFileMode(QFileDialog::AnyFile);
+  return RunChooser(dialog);
 }
 
 namespace {
@@ -154,19 +156,29 @@ void Program::CommandOpenCollection() {
     state_.collection.changed = true;
     state_.paths = MakeDataFilePaths(*directory);
     state_.collection.nextBackupNumber = ContinueBackupNumbers(state_.paths);
+    ShowWholeCollection();
   } else {
-    // Loaded aside, so that a file that cannot be opened leaves the open collection as it is. Its
-    // messages are shown as they come; what could be read is kept.
-    Collection loaded;
-    ui::ShowWaitCursor();
-    const LoadOutcome outcome = LoadCollectionAt(MakeDataFilePaths(*directory), loaded);
-    ui::ShowArrowCursor();
-    if (!outcome.opened) return;
-    state_.collection = std::move(loaded);
-    state_.paths = outcome.paths;
+    OpenCollectionAt(*directory);
   }
+}
+
+// Loaded aside, so that a file that cannot be opened leaves the open collection as it is. Its
+// messages are shown as they come; what could be read is kept.
+bool Program::OpenCollectionAt(const std::string& directory) {
+  Collection loaded;
+  ui::ShowWaitCursor();
+  const LoadOutcome outcome = LoadCollectionAt(MakeDataFilePaths(directory), loaded);
+  ui::ShowArrowCursor();
+  if (!outcome.opened) return false;
+  state_.collection = std::move(loaded);
+  state_.paths = outcome.paths;
+  ShowWholeCollection();
+  return true;
+}
+
+// The radios of the collection just opened fill the pane; the first one is on view.
+void Program::ShowWholeCollection() {
   AttachCollection();
-  // The radios of the collection just opened fill the pane; the first one is on view.
   state_.selection.current = state_.collection.radios;
   ShowFirstMember(state_.selection);
   AfterCollectionChange();
@@ -221,15 +233,7 @@ void Program::OfferSampleOrNewCollection(const std::string& sample) {
       return;
     }
   }
-  Collection loaded;
-  const LoadOutcome outcome = LoadCollectionAt(MakeDataFilePaths(copy), loaded);
-  if (!outcome.opened) return;
-  state_.collection = std::move(loaded);
-  state_.paths = outcome.paths;
-  AttachCollection();
-  state_.selection.current = state_.collection.radios;
-  ShowFirstMember(state_.selection);
-  AfterCollectionChange();
+  OpenCollectionAt(copy);
 }
 
 // Another collection is open: nothing on screen may point into the one before.

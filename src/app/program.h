@@ -93,6 +93,8 @@ class Program {
   void AttachCollection();
   bool OfferNewCollection(const std::string& directory);
   void OfferSampleOrNewCollection(const std::string& sample);
+  bool OpenCollectionAt(const std::string& directory);
+  void ShowWholeCollection();
   bool Maximised() const;
   // Graphs
   GraphCommandHooks GraphHooks();

@@ -10,21 +10,10 @@
 namespace korvel {
 namespace {
 
-constexpr std::array kDisplayOrder = {
-    kFunctionRfAmplifier,     kFunctionConverter,          kFunctionMixer,
-    kFunctionOscillator,      kFunctionIfAmplifier,        kFunctionIfAmplifierDetector,
-    kFunctionDetector,        kFunctionDetectorFirstAudio, kFunctionFirstAudio,
-    kFunctionSecondAudio,     kFunctionPhaseInverter,      kFunctionPowerAmplifier,
-    kFunctionFmRfAmplifier,   kFunctionFmConverter,        kFunctionFmMixer,
-    kFunctionFmOscillator,    kFunctionFmIfAmplifier,      kFunctionFmLimiter,
-    kFunctionFmDiscriminator, kFunctionFmRatioDetector,    kFunctionRectifier,
-    kFunctionBallast,         kFunctionTuningIndicator,    kFunctionUnknown,
-};
-
 // The slots with a function, in the order the rows show them.
 std::vector<TubeSlot> SlotsInDisplayOrder(const RadioRecord& radio) {
   std::vector<TubeSlot> slots;
-  for (int function : kDisplayOrder) {
+  for (int function : TubeDisplayOrder()) {
     for (int slot = 0; slot < kTubeSlotCount; ++slot) {
       if (radio.tubes[slot].function == function) slots.push_back(radio.tubes[slot]);
     }
@@ -69,6 +58,20 @@ TubeRows SearchFillTubeRows(const TubeRows& rows, RadioRecord& radio, const Coll
   ReadTubeRows(rows, radio, &collection);
   CompleteLineUp(radio);
   return FillTubeRows(radio);
+}
+
+const std::array<int, kTubeDisplayFunctions>& TubeDisplayOrder() {
+  static constexpr std::array<int, kTubeDisplayFunctions> kOrder{
+      kFunctionRfAmplifier,     kFunctionConverter,          kFunctionMixer,
+      kFunctionOscillator,      kFunctionIfAmplifier,        kFunctionIfAmplifierDetector,
+      kFunctionDetector,        kFunctionDetectorFirstAudio, kFunctionFirstAudio,
+      kFunctionSecondAudio,     kFunctionPhaseInverter,      kFunctionPowerAmplifier,
+      kFunctionFmRfAmplifier,   kFunctionFmConverter,        kFunctionFmMixer,
+      kFunctionFmOscillator,    kFunctionFmIfAmplifier,      kFunctionFmLimiter,
+      kFunctionFmDiscriminator, kFunctionFmRatioDetector,    kFunctionRectifier,
+      kFunctionBallast,         kFunctionTuningIndicator,    kFunctionUnknown,
+  };
+  return kOrder;
 }
 
 }  // namespace korvel

@@ -12,6 +12,10 @@ namespace korvel {
 
 constexpr int kTubeRowCount = 16;
 
+// Tube functions in the order a radio's signal passes through them, not the table's alphabetical one.
+constexpr int kTubeDisplayFunctions = 24;
+const std::array<int, kTubeDisplayFunctions>& TubeDisplayOrder();
+
 struct TubeRow {
   int function = kFunctionNone;  // Tube Function position; none for an empty row
   std::string type;

@@ -18,7 +18,7 @@ static_assert(std::size(kCostValueNames) == kCostValueSeriesCount);
 static_assert(std::size(kHistoryNames) == kHistorySeriesCount);
 static_assert(std::size(kSalesProfitNames) == kSalesProfitSeriesCount);
 
-const LineGraphSpec kSpecs[kLineGraphKinds] = {
+const LineGraphDefinition kDefinitions[kLineGraphKinds] = {
     {"CommandGraphCostValue", "Cost/Value of Radio Collection", "$", kCostValueNames},
     {"CommandGraphHistory", "History of Radio Collection", "Radios", kHistoryNames},
     {"CommandGraphSalesProfit", "Sales/Profit of Radio Collection", "$", kSalesProfitNames},
@@ -46,14 +46,14 @@ void Accumulate(LineGraphKind kind, const std::vector<GraphFacts>& radios, Count
 
 }  // namespace
 
-const LineGraphSpec& LineGraphSpecOf(LineGraphKind kind) {
-  return kSpecs[static_cast<int>(kind)];
+const LineGraphDefinition& LineGraphDefinitionOf(LineGraphKind kind) {
+  return kDefinitions[static_cast<int>(kind)];
 }
 
 BuildOutcome BuildLineGraph(LineGraphKind kind, const RadioList& radios, std::unique_ptr<LineGraph>& built) {
   built.reset();
-  const LineGraphSpec& spec = LineGraphSpecOf(kind);
-  const int seriesCount = static_cast<int>(spec.series.size());
+  const LineGraphDefinition& definition = LineGraphDefinitionOf(kind);
+  const int seriesCount = static_cast<int>(definition.series.size());
   std::vector<GraphFacts> facts;
   std::optional<MonthRange> range;
   std::unique_ptr<LineGraph> graph;
@@ -64,7 +64,7 @@ BuildOutcome BuildLineGraph(LineGraphKind kind, const RadioList& radios, std::un
     graph = std::make_unique<LineGraph>();
     graph->counters = MakeCounterTable(*range, seriesCount);
   } catch (const std::bad_alloc&) {
-    ShowMessage(kError, kButtonsOk, "'AluMalloc' failure in '%s'.", spec.command);
+    ShowMessage(kError, kButtonsOk, "'AluMalloc' failure in '%s'.", definition.command);
     return BuildOutcome::kNoMemory;
   }
   Accumulate(kind, facts, graph->counters);
@@ -83,18 +83,18 @@ BuildOutcome BuildLineGraph(LineGraphKind kind, const RadioList& radios, std::un
   try {
     series.reserve(static_cast<std::size_t>(seriesCount));
   } catch (const std::bad_alloc&) {
-    ShowMessage(kError, kButtonsOk, "'AluMalloc' failure in '%s'.", spec.command);
+    ShowMessage(kError, kButtonsOk, "'AluMalloc' failure in '%s'.", definition.command);
     return BuildOutcome::kNoMemory;
   }
   for (int s = 0; s < seriesCount; ++s) {
     std::unique_ptr<Series> one = CreateSeries(months, kValueInt);
     if (!one) return BuildOutcome::kNoMemory;
-    one->name = spec.series[s];
+    one->name = definition.series[s];
     for (int m = 0; m < months; ++m)
       one->value->ints[m] = ToSeriesValue(graph->counters.At(range->first + m, s));
     series.push_back(std::move(*one));
   }
-  graph->graph = CreateGraph(std::move(series), year, spec.title, "", spec.yUnit);
+  graph->graph = CreateGraph(std::move(series), year, definition.title, "", definition.yUnit);
   if (!graph->graph) return BuildOutcome::kNoMemory;
   graph->graph->options = kLegendTopLeft;
   built = std::move(graph);

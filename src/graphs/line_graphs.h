@@ -15,13 +15,13 @@ namespace korvel::graphs {
 enum class LineGraphKind : int { kCostValue = 0, kHistory = 1, kSalesProfit = 2 };
 inline constexpr int kLineGraphKinds = 3;
 
-struct LineGraphSpec {
+struct LineGraphDefinition {
   const char* command;  // names the command in its failure message
   const char* title;
   const char* yUnit;
   std::span<const char* const> series;
 };
-const LineGraphSpec& LineGraphSpecOf(LineGraphKind kind);
+const LineGraphDefinition& LineGraphDefinitionOf(LineGraphKind kind);
 
 // What a line graph keeps between drawings: its totals, the symbol table of its x variable and the
 // graph object.

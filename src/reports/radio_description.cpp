@@ -107,20 +107,6 @@ std::string_view TechnologyLabel(int technology) {
   }
 }
 
-const std::array<int, kTubeDisplayFunctions>& TubeDisplayOrder() {
-  static constexpr std::array<int, kTubeDisplayFunctions> kOrder{
-      kFunctionRfAmplifier,     kFunctionConverter,          kFunctionMixer,
-      kFunctionOscillator,      kFunctionIfAmplifier,        kFunctionIfAmplifierDetector,
-      kFunctionDetector,        kFunctionDetectorFirstAudio, kFunctionFirstAudio,
-      kFunctionSecondAudio,     kFunctionPhaseInverter,      kFunctionPowerAmplifier,
-      kFunctionFmRfAmplifier,   kFunctionFmConverter,        kFunctionFmMixer,
-      kFunctionFmOscillator,    kFunctionFmIfAmplifier,      kFunctionFmLimiter,
-      kFunctionFmDiscriminator, kFunctionFmRatioDetector,    kFunctionRectifier,
-      kFunctionBallast,         kFunctionTuningIndicator,    kFunctionUnknown,
-  };
-  return kOrder;
-}
-
 DescriptionLayout::DescriptionLayout(draw::Surface& surface, const draw::Rect& picture)
     : surface_(surface), picture_(picture) {
   leftMargin_ = surface.bounds().left + surface.CharWidth();

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "collection/collection.h"
+#include "collection/tube_rows.h"
 #include "draw/surface.h"
 #include "pictures/picture_registry.h"
 
@@ -22,10 +23,6 @@ std::string TuningPhrase(const Collection& collection, const RadioRecord& radio)
 std::string CircuitPhrase(const Collection& collection, const RadioRecord& radio);
 // "Tubes:", "Transistors:" and so on; empty for a position outside the Technology table.
 std::string_view TechnologyLabel(int technology);
-
-// Tube functions in the order a radio's signal passes through them, not the table's alphabetical one.
-constexpr int kTubeDisplayFunctions = 24;
-const std::array<int, kTubeDisplayFunctions>& TubeDisplayOrder();
 
 struct FitResult {
   bool fits = false;
