@@ -44,7 +44,10 @@ BENCHMARK(BM_InsertRadiosInFileOrder)->Arg(10000)->Arg(100000)->Unit(benchmark::
 void BM_ChangeSummary(benchmark::State& state) {
   const int count = static_cast<int>(state.range(0));
   Collection c = GenerateCollection(count);
-  for (int i = 0; i < c.radios.Count(); i += 97) c.radios[i]->value += 10;
+  for (int i = 0; i < c.radios.Count(); i += 97) {
+    PrepareRadioChange(c, *c.radios[i]);
+    c.radios[i]->value += 10;
+  }
   for (int i = 0; i < 50; ++i) {
     auto extra = std::make_unique<RadioRecord>(*c.radios[i]);
     extra->id = c.nextId++;

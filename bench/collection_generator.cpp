@@ -172,20 +172,17 @@ Collection GenerateCollection(int count, unsigned seed) {
   auto generated = GenerateRadios(c, count, seed);
   std::vector<RadioRecord*> shuffled;
   for (auto& r : generated) shuffled.push_back(r.get());
-  // Loading reads the radios in radio order and allocates each record with its as-loaded copy
-  // as it goes; memory is laid out the same way here.
+  // Loading reads the radios in radio order and allocates each record as it goes; memory is laid
+  // out the same way here. Until a radio changes, it is its own as-loaded copy, as after loading.
   const RadioList ordered = BuildRadioList(c.tables, shuffled);
-  std::vector<RadioRecord*> records, copies;
+  std::vector<RadioRecord*> records;
   for (const RadioRecord* r : ordered) {
     auto record = std::make_unique<RadioRecord>(*r);
-    auto copy = std::make_unique<RadioRecord>(*r);
     records.push_back(record.get());
-    copies.push_back(copy.get());
     c.radioStore.push_back(std::move(record));
-    c.asLoadedStore.push_back(std::move(copy));
   }
   c.radios = BuildRadioList(c.tables, records);
-  c.asLoaded = BuildRadioList(c.asLoadedTables, copies);
+  ShareAsLoadedCopy(c);
   for (const char* line : {"6SN7 ECC32", "12AX7 ECC83", "6V6 6V6GT"}) InsertTubeAlias(line, c.aliases);
   for (const char* line : {"3*6V6,2*12SK7,12SA7,4*35Z5", "5*80,2*24,27"}) {
     ParseInventoryLine(line, kTechTube, c.inventory, c.aliases);

@@ -121,6 +121,7 @@ bool ModifyRadio(EditContext& edit, RadioRecord& radio) {
   edit.highlightInPane(&radio);
   edit.notebook.adding = false;
   if (!edit.notebook.Run(edit.parent)) return false;
+  if (!PrepareRadioChange(edit.state.collection, radio)) return false;
 
   edit.state.collection.changed = true;
   ReleaseRadio(radio);
@@ -218,6 +219,7 @@ bool CommandUpdate(EditContext& edit) {
     updated.value = radio->value;
     DalDialog dialog = UpdateDialog(state, work, updated);
     if (DalRunDialog(dialog, edit.parent) != 1) continue;
+    if (!PrepareRadioChange(state.collection, *radio)) continue;
 
     state.collection.changed = true;
     ReleaseRadio(*radio);

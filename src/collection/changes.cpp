@@ -63,6 +63,7 @@ int TubeFunctionChangeFlag(int function) {
 
 ChangeFlags CompareRadio(const Collection& collection, const RadioRecord& a, const RadioRecord& b) {
   ChangeFlags f;
+  if (&a == &b) return f;  // an unchanged radio is its own as-loaded copy
   const TableSet& now = collection.tables;
   const TableSet& then = collection.asLoadedTables;
 

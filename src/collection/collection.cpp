@@ -27,14 +27,6 @@ RadioRecord* AddAsLoadedRadio(Collection& collection, std::unique_ptr<RadioRecor
   return Adopt(collection.asLoadedTables, collection.asLoaded, collection.asLoadedStore, std::move(record));
 }
 
-bool DeleteRadio(Collection& collection, RadioRecord* record) {
-  if (!collection.radios.Remove(record)) return false;
-  auto& store = collection.radioStore;
-  const auto it = std::find_if(store.begin(), store.end(), [&](const auto& p) { return p.get() == record; });
-  if (it != store.end()) store.erase(it);
-  return true;
-}
-
 void ClearCollection(Collection& collection) {
   collection = Collection{};
 }

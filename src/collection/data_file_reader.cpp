@@ -425,14 +425,12 @@ void DataFileReader::RebuildMissingTables() {
 }
 
 void DataFileReader::TakeRadios() {
-  for (auto& record : radios_) {
-    auto copy = std::make_unique<RadioRecord>(*record);
-    if (AddRadio(c_, std::move(record)) != nullptr) AddAsLoadedRadio(c_, std::move(copy));
-  }
+  for (auto& record : radios_) AddRadio(c_, std::move(record));
   radios_.clear();
-  // A file that stopped short has said so more clearly; the count is reported once, not once
-  // for the radios and again for their as-loaded copies.
-  if (!radiosCut_ && (c_.radios.Count() != radioCount_ || c_.asLoaded.Count() != radioCount_)) {
+  // Until a radio changes, it is its own as-loaded copy.
+  ShareAsLoadedCopy(c_);
+  // A file that stopped short has said so more clearly.
+  if (!radiosCut_ && c_.radios.Count() != radioCount_) {
     ShowMessage(kError, kButtonsOk, "Radio count (%d) different from file (%d)", c_.radios.Count(),
                 radioCount_);
   }

@@ -95,7 +95,13 @@ void FixupPictureFileNames(Collection& collection) {
     if (directories[b].empty()) directories[b] = brands.entries[b].substr(0, kShortNameLength);
   }
   for (RadioRecord* r : collection.radios) {
-    if (!HasOwnPicture(*r)) SetPictureNames(collection, *r);
+    if (HasOwnPicture(*r)) continue;
+    std::string picture = PicturePath(collection, r->brand, r->model, false);
+    std::string thumbnail = PicturePath(collection, r->brand, r->model, true);
+    if (picture == r->pictureFile && thumbnail == r->thumbnailFile) continue;
+    if (!PrepareRadioChange(collection, *r)) continue;
+    r->pictureFile = std::move(picture);
+    r->thumbnailFile = std::move(thumbnail);
   }
 }
 

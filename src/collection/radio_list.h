@@ -36,6 +36,8 @@ class RadioList {
   // Removes the first entry that points at the record; false when there is none.
   bool Remove(const RadioRecord* record);
   void Clear() { items_.clear(); }
+  // Entry i becomes another record that sorts in the same place.
+  void ReplaceAt(std::size_t i, RadioRecord* record) { items_[i] = record; }
   // Keeps the records the predicate accepts, in their order.
   template <typename Predicate>
   void KeepOnly(Predicate keep) {

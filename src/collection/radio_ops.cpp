@@ -146,6 +146,8 @@ int InsertTableEntry(Collection& collection, int kind, std::string text) {
 
 void RenumberReferences(Collection& collection, int kind, int position, int delta) {
   for (RadioRecord* r : collection.radios) RenumberRecordReferences(*r, kind, position, delta);
+  // Unchanged radios are their own as-loaded copies: their copies as read will take this back.
+  collection.shiftsSinceLoad.push_back({kind, position, delta});
 }
 
 void RenumberRecordReferences(RadioRecord& record, int kind, int position, int delta) {

@@ -27,8 +27,8 @@ int FindTubeSlot(const RadioRecord& record, int function, int after);
 // manufacturer map and the brand picture directories aligned. Stored positions are not touched.
 int InsertTableEntry(Collection& collection, int kind, std::string text);
 
-// Adds delta to every reference of the collection's radios into the table of that kind whose
-// value is at least `position`.
+// Adds delta (positive) to every reference of the collection's radios into the table of that kind
+// whose value is at least `position`.
 void RenumberReferences(Collection& collection, int kind, int position, int delta);
 // The same for one record outside the collection (the record being edited).
 void RenumberRecordReferences(RadioRecord& record, int kind, int position, int delta);

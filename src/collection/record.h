@@ -20,7 +20,7 @@ struct TubeSlot {
 };
 
 // The 30 tube slots of a radio. Only the slots up to the last one ever written are held in
-// memory: most radios use a handful, and the collection is held twice (current and as loaded).
+// memory: most radios use a handful.
 class TubeSlots {
  public:
   // Slot i (0-29); a slot that was never written reads as empty.
@@ -63,6 +63,17 @@ class ExtraPictureFiles {
  private:
   static const std::string kEmptyName;
   std::vector<std::string> names_;
+};
+
+// Where a radio unchanged since loading stands in the collection's as-loaded list, or -1. Only
+// the collection sets it. A copy of a record is another record: it never takes the mark, and
+// assigning to a record keeps the mark it has.
+class AsLoadedSlot {
+ public:
+  AsLoadedSlot() = default;
+  AsLoadedSlot(const AsLoadedSlot&) noexcept {}
+  AsLoadedSlot& operator=(const AsLoadedSlot&) noexcept { return *this; }
+  int index = -1;
 };
 
 // The fields are grouped rather than kept in the data file's order: the numbers and positions
@@ -118,6 +129,7 @@ struct RadioRecord {
   std::string thumbnailFile;
   ExtraPictureFiles extraPictureFiles;  // the first extraPictureCount are used
   std::array<std::int32_t, kExtraPictureLimit> extraPictureIndex{-1, -1, -1, -1, -1, -1, -1, -1, -1, -1};
+  AsLoadedSlot asLoadedSlot;  // never stored
 };
 
 // The used extra pictures: extraPictureCount kept within 0..10.

@@ -80,6 +80,8 @@ Outcome Replace(Collection& collection, PictureRegistry& registry, const std::st
     ReportTypes(dropped);
     return {};
   }
+  // Before any file is touched: the radio's names may change below.
+  if (!PrepareRadioChange(collection, radio)) return {};
 
   Provisional provisional(registry);
   const bool sameType = AluFileType(dropped) == AluFileType(radio.pictureFile);

@@ -129,6 +129,7 @@ TEST_F(CollectionCommands, OpenAsksFirstAndLoadsADamagedCollectionWithoutWriting
   // A change made as an editing command makes it; the next command shows the mark.
   RadioRecord* radio = program_.state().collection.radios.FindById(7);
   ASSERT_NE(radio, nullptr);
+  ASSERT_TRUE(PrepareRadioChange(program_.state().collection, *radio));
   radio->comments = "Recapped in December.";
   program_.state().collection.changed = true;
   Command(kCommandViewChanges);

@@ -205,7 +205,9 @@ TEST_F(EditRun, ModifyRefusesBadInputUntilCorrectedAndClearsWhatTheStatusDoesNot
   Command(kCommandModifyOne, reinterpret_cast<std::intptr_t>(philco));
   EXPECT_EQ(philco->model, model);
 
-  const auto saved = SaveAndReload();
+  std::string question;
+  const auto saved = SaveAndReload(&question);
+  EXPECT_TRUE(question.starts_with("0 radios added, 1 radios modified, 0 radios deleted;")) << question;
   const RadioRecord* r = saved->radios.FindById(29);
   ASSERT_NE(r, nullptr);
   EXPECT_EQ(r->year, 1939);
@@ -330,7 +332,9 @@ TEST_F(EditRun, UpdateAppendsTheSourceAndPageToTheReferences) {
   ASSERT_EQ(boxes.boxes().size(), 1u);
   EXPECT_EQ(boxes.boxes()[0].text.toStdString(), "Page: Please enter a whole number, for example 25.");
 
-  const auto saved = SaveAndReload();
+  std::string question;
+  const auto saved = SaveAndReload(&question);
+  EXPECT_TRUE(question.starts_with("0 radios added, 2 radios modified, 0 radios deleted;")) << question;
   EXPECT_EQ(saved->radios.FindById(29)->references, "S, page 12");
   EXPECT_EQ(saved->radios.FindById(3)->references, references + "; S, page 12");
   EXPECT_EQ(saved->radios.FindById(3)->value, 150);

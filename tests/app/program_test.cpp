@@ -418,6 +418,7 @@ TEST_F(ProgramRun, APaneClickShowsTheMessagesStillWaiting) {
 TEST_F(ProgramRun, AChangedValueIsShownOnYellowAndSavedWithABackupAtExit) {
   RadioRecord* radio = program_.state().selection.currentRadio;
   ASSERT_NE(radio, nullptr);
+  ASSERT_TRUE(PrepareRadioChange(program_.state().collection, *radio));
   radio->whereAcquired = "Estate sale, Geneva, Illinois";
   program_.state().collection.changed = true;
   program_.RedrawView();
@@ -465,6 +466,7 @@ TEST_F(ProgramRun, ClosingTheWindowAsksTheExitQuestion) {
 TEST_F(ProgramRun, ViewChangesSelectsWhatWasEditedAndTheFontChoiceIsKept) {
   RadioRecord* radio = program_.state().collection.radios.FindById(7);
   ASSERT_NE(radio, nullptr);
+  ASSERT_TRUE(PrepareRadioChange(program_.state().collection, *radio));
   radio->comments = "Recapped in December.";
   Command(kCommandViewChanges);
   // Only the edited radio: the load has named no pictures.

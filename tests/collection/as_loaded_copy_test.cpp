@@ -46,10 +46,12 @@ TEST(AsLoadedCopy, AfterASaveChangesCountFromWhatWasSaved) {
   EXPECT_TRUE(after.deletedRadios.Empty());
   EXPECT_FALSE(after.inventoryChanged);
   ASSERT_EQ(c.asLoaded.Count(), 2);
-  EXPECT_EQ(c.asLoaded.FindById(1)->pictureIndex, -1);
 
-  // The reference is a copy, not the radios themselves; and with the tables as saved, table
-  // fields are compared again.
+  // A radio about to change leaves its copy as saved; and with the tables as saved, table fields
+  // are compared again.
+  ASSERT_TRUE(PrepareRadioChange(c, *kept));
+  EXPECT_EQ(c.asLoaded.FindById(1)->pictureIndex, -1);  // a registry handle is not part of the copy
+  EXPECT_EQ(c.asLoaded.FindById(1)->comments, "Recapped");
   kept->cabinetStyle = Position(c, kTableCabinetStyle, "Bookshelf");
   kept->comments = "Recapped again";
   const ChangeFlags flags = RadioChangeFlags(c, *kept).flags;

@@ -126,40 +126,62 @@ TEST(ChangeSummary, SortsRadiosIntoNewChangedAndDeleted) {
   EXPECT_EQ(s.newRadios.IndexOf(kept), -1);
 }
 
-// What a session of edits leaves: a radio changed and changed back is unchanged; after a table
-// insertion renumbered the references, a radio compares by the texts the positions stand for; a
-// deleted radio is still reported as it was loaded.
+// What a session of edits leaves, with the radios as loading holds them (each its own as-loaded
+// copy until it changes): a radio changed and changed back is unchanged; after a table insertion
+// renumbered the references, a radio edited or deleted later is still compared and reported as it
+// was loaded.
 TEST(ChangeSummary, ChangedBackRenumberedAndDeletedRadios) {
   Collection c = MakeCollection();
-  RadioRecord* restored =
-      AddLoadedRadio(c, {.id = 1, .brand = "Philco", .model = "90", .cabinetStyle = "Table"});
-  RadioRecord* renumbered = AddLoadedRadio(c, {.id = 2, .brand = "Zenith", .model = "5G500"});
-  RadioRecord* removed = AddLoadedRadio(c, {.id = 3, .brand = "Zenith", .model = "7G605"});
+  for (const test::RadioSpec& spec : {test::RadioSpec{.id = 1, .brand = "Philco", .model = "90", .cabinetStyle = "Table"},
+                                      test::RadioSpec{.id = 2, .brand = "Zenith", .model = "5G500"},
+                                      test::RadioSpec{.id = 3, .brand = "Zenith", .model = "7G605"},
+                                      test::RadioSpec{.id = 4, .brand = "Zenith", .model = "H500"}}) {
+    AddRadio(c, test::MakeRadio(c, spec));
+  }
+  ShareAsLoadedCopy(c);
+  RadioRecord* restored = c.radios.FindById(1);
+  RadioRecord* renumbered = c.radios.FindById(2);
+  RadioRecord* removed = c.radios.FindById(3);
+  RadioRecord* untouched = c.radios.FindById(4);
 
   const RadioRecord before = *restored;
+  ASSERT_TRUE(PrepareRadioChange(c, *restored));
   restored->model = "90B";
   restored->value = 120;
   restored->tubes.Set(0, kFunctionRectifier, "80");
   EXPECT_TRUE(RadioChangeFlags(c, *restored).flags.any());
+  ASSERT_TRUE(PrepareRadioChange(c, *restored));  // a second time keeps the first copy
   restored->model = before.model;
   restored->value = before.value;
   restored->tubes = before.tubes;
 
-  // "Admiral" sorts first: every brand reference moves up by one.
+  // "Admiral" sorts first: every brand reference moves up by one, the unchanged radios' too.
   ASSERT_EQ(AddTableEntry(c, kTableBrandName, "Admiral"), 0);
   EXPECT_EQ(c.tables[kTableBrandName].Text(renumbered->brand), "Zenith");
   EXPECT_FALSE(RadioChangeFlags(c, *renumbered).flags.any());
+  ASSERT_TRUE(PrepareRadioChange(c, *renumbered));
   renumbered->year = 1951;
-  DeleteRadio(c, removed);
+  ASSERT_TRUE(DeleteRadio(c, removed));
 
   const ChangeSummary s = SummarizeChanges(c);
   EXPECT_TRUE(s.newRadios.Empty());
   EXPECT_EQ(s.changedRadios.Records(), std::vector<RadioRecord*>{renumbered});
   EXPECT_EQ(SetFlags(RadioChangeFlags(c, *renumbered).flags), std::vector<int>{kChangedYear});
+  EXPECT_FALSE(RadioChangeFlags(c, *untouched).flags.any());
   ASSERT_EQ(s.deletedRadios.Count(), 1);
   EXPECT_EQ(s.deletedRadios[0]->id, 3);
   EXPECT_EQ(s.deletedRadios[0]->model, "7G605");
-  EXPECT_EQ(c.asLoadedTables[kTableBrandName].Text(s.deletedRadios[0]->brand), "Zenith");
+  const LookupTable& brandsThen = c.asLoadedTables[kTableBrandName];
+  EXPECT_EQ(brandsThen.Text(s.deletedRadios[0]->brand), "Zenith");
+  EXPECT_EQ(brandsThen.Text(c.asLoaded.FindById(2)->brand), "Zenith");
+  EXPECT_EQ(c.asLoaded.FindById(2)->year, 1940);
+
+  // Once saved, the radios as they stand are the reference, and the old table is the new one.
+  RetakeAsLoadedCopy(c);
+  EXPECT_EQ(SummarizeChanges(c).changedRadios.Count() + SummarizeChanges(c).deletedRadios.Count(), 0);
+  ASSERT_TRUE(PrepareRadioChange(c, *untouched));
+  untouched->brand = Position(c, kTableBrandName, "Admiral");
+  EXPECT_EQ(SetFlags(RadioChangeFlags(c, *untouched).flags), std::vector<int>{kChangedBrand});
 }
 
 TEST(ChangeSummary, DuplicateIdentifiersMatchTheFirstAsLoadedRecord) {

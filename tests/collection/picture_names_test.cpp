@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "collection/changes.h"
 #include "collection/picture_names.h"
 #include "support/collection_builder.h"
 
@@ -30,7 +31,11 @@ TEST(PictureNames, BrandDirectoriesComeFromExistingPicturesOrTheBrandName) {
   RadioRecord* placeholder = test::AddLoadedRadio(c, {.id = 4, .brand = "Acme Radio Corp", .model = "X"});
   placeholder->pictureFile = kPicturePlaceholder;
 
+  ShareAsLoadedCopy(c);  // as loading leaves the radios
   FixupPictureFileNames(c);
+  // The radios given names count as changed, against their names as read.
+  EXPECT_EQ(test::Ids(SummarizeChanges(c).changedRadios), (std::vector<int>{2, 3, 4}));
+  EXPECT_EQ(c.asLoaded.FindById(4)->pictureFile, kPicturePlaceholder);
   EXPECT_EQ(c.brandPictureDirectories, (std::vector<std::string>{"acme", "Acme Rad", "Unknown"}));
   EXPECT_EQ(acme->pictureFile, "pictures\\acme\\h-500.jpg");
   EXPECT_EQ(acme->thumbnailFile, "pictures\\acme\\smallpix\\h-500.jpg");
