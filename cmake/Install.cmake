@@ -4,6 +4,8 @@ include(GNUInstallDirs)
 install(TARGETS korvel RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 if(KORVEL_TOOLS)
   install(TARGETS korvel-tool RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+  # korvel-tool render runs it from here.
+  install(TARGETS korvel-render RUNTIME DESTINATION ${CMAKE_INSTALL_LIBEXECDIR}/korvel)
 endif()
 
 # The guide, where Help > Contents and Index finds it beside the installed program.

@@ -1,9 +1,13 @@
 // korvel-tool: the headless companion. It loads a data directory exactly as the program does and
 // prints, checks or re-saves the collection.
+#include <unistd.h>
+
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <optional>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "collection/data_file.h"
@@ -12,7 +16,6 @@
 #include "inventory_command.h"
 #include "publish_command.h"
 #include "graph_command.h"
-#include "render_command.h"
 #include "reports/csv_file.h"
 #include "reports/list_file.h"
 #include "search_fill_command.h"
@@ -25,6 +28,7 @@ namespace {
 constexpr int kExitOk = 0;
 constexpr int kExitNotOpened = 1;
 constexpr int kExitUsage = 2;
+constexpr int kExitRenderMissing = 127;  // as a shell says of a program it cannot find
 
 int Usage(std::FILE* out = stderr) {
   std::fputs(
@@ -164,6 +168,25 @@ int CsvCommand(const std::string& directory, const std::vector<std::string>& ste
   return kExitOk;
 }
 
+// render: drawn by korvel-render (it needs Qt, which the other commands do without), found beside
+// this program, as in the build tree, or where the installation puts it. Returns only on failure.
+int Render(char** argv) {
+  namespace fs = std::filesystem;
+  std::error_code error;
+  const fs::path self = fs::read_symlink("/proc/self/exe", error);
+  if (!error) {
+    const fs::path here = self.parent_path();
+    for (const fs::path& helper : {here / "korvel-render", here / KORVEL_RENDER_FROM_BINDIR / "korvel-render"}) {
+      if (::access(helper.c_str(), X_OK) != 0) continue;
+      const std::string path = helper.string();
+      argv[0] = const_cast<char*>(path.c_str());
+      ::execv(path.c_str(), argv);
+    }
+  }
+  std::fprintf(stderr, "korvel-tool: render needs korvel-render, which is not installed with korvel-tool.\n");
+  return kExitRenderMissing;
+}
+
 }  // namespace
 }  // namespace korvel::tool
 
@@ -180,7 +203,7 @@ int main(int argc, char** argv) {
   if (command == "select" && !steps.empty()) return SelectCommand(directory, steps);
   if (command == "list") return ListCommand(directory, steps);
   if (command == "csv") return CsvCommand(directory, steps);
-  if (command == "render") return RenderCommand(directory, steps);
+  if (command == "render") return Render(argv);
   if (command == "inventory") return InventoryCommand(directory, steps);
   if (command == "publish") return PublishCommand(directory, steps);
   if (command == "search-fill") return SearchFillCommand(directory, steps);

@@ -18,7 +18,7 @@ fail() { echo "FAIL: $*"; exit 1; }
 # it and keeps running until it is told to stop.
 check_tree() {
   local prefix="$1" label="$2"
-  for f in bin/korvel bin/korvel-tool share/applications/korvel.desktop share/doc/korvel/korvel.htm \
+  for f in bin/korvel bin/korvel-tool libexec/korvel/korvel-render share/applications/korvel.desktop share/doc/korvel/korvel.htm \
            share/icons/hicolor/scalable/apps/korvel.svg share/icons/hicolor/48x48/apps/korvel.png \
            share/korvel/sample/radata.dat share/korvel/sample/korvel.ini; do
     [ -e "$prefix/$f" ] || fail "$label: $f is not installed"
@@ -39,6 +39,11 @@ check_tree() {
     "radios 48,"*"messages 0") ;;
     *) fail "$label: the installed sample does not load cleanly" ;;
   esac
+  # The data commands start without the GUI libraries; drawing is done by the installed korvel-render, which korvel-tool finds on its own.
+  QT_QPA_PLATFORM=offscreen "$prefix/bin/korvel-tool" render "$run" description "$run/view.png" > /dev/null 2>&1 ||
+    fail "$label: korvel-tool render failed"
+  [ -s "$run/view.png" ] || fail "$label: korvel-tool render wrote no picture"
+  ! ldd "$prefix/bin/korvel-tool" | grep -q libQt || fail "$label: korvel-tool loads Qt"
 
   local status=0
   (cd "$run" && QT_QPA_PLATFORM=offscreen timeout 5 "$prefix/bin/$exec_line" > "$run/out.txt" 2>&1) || status=$?

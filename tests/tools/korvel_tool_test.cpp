@@ -39,7 +39,7 @@ ToolRun Tool(const std::string& arguments) {
 // writes nothing: not in the current directory, not in the sample.
 TEST(Help, EveryProgramAndScriptAnswersWithItsUsageAndWritesNothing) {
   const auto quoted = [](const std::string& path) { return "'" + path + "'"; };
-  std::vector<std::string> programs = {quoted(KORVEL_TOOL), quoted(KORVEL_PROGRAM)};
+  std::vector<std::string> programs = {quoted(KORVEL_TOOL), quoted(KORVEL_RENDER), quoted(KORVEL_PROGRAM)};
   if (fs::exists(KORVEL_GENERATE)) programs.push_back(quoted(KORVEL_GENERATE));
   for (const char* script : {"build", "run", "setup", "test", "fuzz"}) {
     programs.push_back(quoted(std::string(KORVEL_ROOT) + "/scripts/" + script));
