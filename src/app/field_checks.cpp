@@ -71,7 +71,7 @@ std::string FieldLabel(int templateId, int controlId) {
   std::string label = control != nullptr ? control->label : "";
   for (int row = 0; row < kTubeRows; ++row) {
     if (controlId == TubeTextId(row) || controlId == TubeFunctionId(row))
-      label += " " + std::to_string(row + 1);
+      label.append(" ").append(std::to_string(row + 1));
   }
   if (label.empty()) {
     const DialogTemplate* dialog = FindDialogTemplate(templateId);

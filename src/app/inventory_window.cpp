@@ -33,6 +33,11 @@ struct StockDialog {
       const std::string problem = StockNameProblem(normalized, *typed);
       if (!problem.empty()) return Refuse(dialog, kIdInventoryTube, problem);
       name = normalized;
+    } else if (*typed > 0) {
+      // A type a radio uses may be longer than a stock line holds with its count (an empty stock
+      // is not written).
+      const std::string problem = StockNameProblem(name, *typed);
+      if (!problem.empty()) return Refuse(dialog, kIdInventoryCount, problem);
     }
     count = *typed;
     return true;

@@ -1,5 +1,7 @@
 #include "collection/money_totals.h"
 
+#include <string>
+
 namespace korvel {
 namespace {
 
@@ -8,10 +10,19 @@ std::string Dollars(std::int64_t amount) {
   // Unsigned, so that the most negative amount is printed rather than overflowing.
   std::uint64_t magnitude =
       negative ? 0 - static_cast<std::uint64_t>(amount) : static_cast<std::uint64_t>(amount);
-  std::string digits = std::to_string(magnitude);
-  for (int at = static_cast<int>(digits.size()) - 3; at > 0; at -= 3)
-    digits.insert(static_cast<std::size_t>(at), ",");
-  return (negative ? "-$" : "$") + digits;
+  // Built from the right into a buffer that holds the longest amount with its commas.
+  char text[32];
+  char* at = text + sizeof text;
+  int placed = 0;
+  do {
+    if (placed > 0 && placed % 3 == 0) *--at = ',';
+    *--at = static_cast<char>('0' + magnitude % 10);
+    magnitude /= 10;
+    ++placed;
+  } while (magnitude != 0);
+  *--at = '$';
+  if (negative) *--at = '-';
+  return std::string(at, text + sizeof text);
 }
 
 }  // namespace

@@ -131,5 +131,37 @@ TEST_F(InventoryRun, StockIsChangedAndAddedThroughTheDialogsAndSavedAtExit) {
   EXPECT_EQ(saved.inventory.at(PadTubeName("12SK7")).count, 4);  // untouched
 }
 
+// A type that a radio uses can be longer than a stock line holds beside a large count: that count
+// is refused, a smaller one is kept, and the file reads back without a complaint.
+TEST_F(InventoryRun, AStockOfALongUsedTypeMustFitItsLine) {
+  const std::string type(70, 'T');
+  Collection& collection = program_.state().collection;
+  RadioRecord* radio = collection.radios[0];
+  ASSERT_TRUE(PrepareRadioChange(collection, *radio));
+  radio->technology = kTechTube;
+  radio->status = kStatusToBeRestored;  // a radio kept counts its tubes
+  radio->tubes.Set(0, kFunctionRectifier, type);
+  collection.changed = true;
+  Command(kCommandInventoryTube);
+
+  MessageBoxScript boxes({kAnswerOk});
+  DalQueueScript(DalScript().Type(kIdInventoryCount, "100").Ok().Type(kIdInventoryCount, "5").Ok());
+  const draw::Point line = LineOf(type.c_str());
+  // A click finds the name nearest by its middle.
+  const int middle = program_.viewWindow().surface.CharWidth() * static_cast<int>(type.size() + 1) / 2;
+  RightClick({line.x + middle, line.y + 4});
+  ASSERT_EQ(boxes.boxes().size(), 1u);
+  EXPECT_EQ(boxes.boxes()[0].text.toStdString(), "The tube name holds at most 68 characters.");
+  EXPECT_EQ(Stock(type.c_str()), 5);
+
+  boxes.Answer({kAnswerYes});
+  Command(kCommandExit);
+  MessageRecorder messages;
+  Collection saved;
+  ASSERT_TRUE(ReadDataFile(dir_ / "radata.dat", "", saved).opened);
+  EXPECT_TRUE(messages.messages().empty());
+  EXPECT_EQ(saved.inventory.at(PadTubeName(type)).count, 5);
+}
+
 }  // namespace
 }  // namespace korvel

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 #include "collection/money_totals.h"
 
 namespace korvel {
@@ -28,6 +30,8 @@ TEST(MoneyTotals, CostValueSalesAndProfitOfTheRadiosSold) {
   for (RadioRecord& r : many) r.value = 2'000'000'000;
   EXPECT_EQ(SumMoney({&many[0], &many[1], &many[2]}).value, 6'000'000'000);
   EXPECT_EQ(MoneyTotalsText(SumMoney({})), "Cost $0  Value $0  Sales $0  Profit $0");
+  EXPECT_EQ(MoneyTotalsText({.cost = INT64_MIN, .value = 1000, .sales = 999, .profit = -1'000'000}),
+            "Cost -$9,223,372,036,854,775,808  Value $1,000  Sales $999  Profit -$1,000,000");
 }
 
 }  // namespace
