@@ -111,6 +111,8 @@ class DataFileReader {
   bool Carries(int kind) const;
   void Problem(const char* format, ...) __attribute__((format(printf, 2, 3)));
   void ReportProblems();
+  // The file was cut short while mapped: what was read is not the file, and is not reported.
+  bool Cut() const { return file_ != nullptr && file_->Cut(); }
 
   LineCursor in_;
   const char* start_;
@@ -140,6 +142,7 @@ void DataFileReader::Problem(const char* format, ...) {
 }
 
 void DataFileReader::ReportProblems() {
+  if (Cut()) return;  // what was wrong is not the file's: the caller says so once
   for (const std::string& p : problems_) ShowMessage(kError, kButtonsOk, "%s", p.c_str());
   if (problemCount_ > kProblemsShown) {
     ShowMessage(kError, kButtonsOk, "%d more problems were found in '%s' and not shown one by one.",
@@ -418,6 +421,7 @@ void DataFileReader::RebuildMissingTables() {
     if (!names.empty()) names += ", ";
     names += TableSectionName(kind);
   }
+  if (Cut()) return;
   ShowMessage(kWarning, kButtonsOk,
               "'%s' is an old data file (version %d) without the tables %s. They were rebuilt from the names "
               "its radios use.",
@@ -430,7 +434,7 @@ void DataFileReader::TakeRadios() {
   // Until a radio changes, it is its own as-loaded copy.
   ShareAsLoadedCopy(c_);
   // A file that stopped short has said so more clearly.
-  if (!radiosCut_ && c_.radios.Count() != radioCount_) {
+  if (!radiosCut_ && !Cut() && c_.radios.Count() != radioCount_) {
     ShowMessage(kError, kButtonsOk, "Radio count (%d) different from file (%d)", c_.radios.Count(),
                 radioCount_);
   }
@@ -599,14 +603,26 @@ ReadOutcome ReadDataFile(const std::string& dataPath, const std::string& fallbac
       return {};
     }
   }
+  // Another program that rewrites the file while it is read leaves what was read neither file.
+  const auto cut = [&]() -> ReadOutcome {
+    ClearCollection(collection);
+    ShowMessage(kError, kButtonsOk,
+                "'%s' was cut short by another program while it was being read, so nothing was read from "
+                "it. Open it again once that program has finished writing it.",
+                AluNativePath(path).c_str());
+    return {};
+  };
   if (!LooksLikeDataFile(file.Bytes())) {
+    if (file.Cut()) return cut();
     ShowMessage(kError, kButtonsOk,
                 "'%s' is not a Korvel data file, so nothing was read from it. Nothing is written over it "
                 "unless you save; a save keeps it as a numbered backup.",
                 AluNativePath(path).c_str());
     return {};
   }
-  return {true, ReadBytes(file.Bytes(), path, collection, &file)};
+  const int version = ReadBytes(file.Bytes(), path, collection, &file);
+  if (file.Cut()) return cut();
+  return {true, version};
 }
 
 }  // namespace korvel

@@ -1,9 +1,13 @@
 // A damaged or hand-edited data file must load what it can, say what was wrong, and never crash.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <algorithm>
+#include <filesystem>
 
 #include "collection/data_file.h"
+#include "collection/mapped_file.h"
 #include "support/collection_builder.h"
 #include "support/temp_dir.h"
 #include "util/message_recorder.h"
@@ -194,6 +198,36 @@ TEST(DamagedDataFile, CountsAndCountersFromTheFileAreBounded) {
   EXPECT_EQ(loaded.collection.aliases.size(), 1u);
   EXPECT_EQ(loaded.collection.macros.size(), 1u);
   EXPECT_TRUE(Mentions(loaded.messages, "holds 3 radios where its header says 2147483647"));
+}
+
+// Another program may cut the file short while it is mapped: the pages past its new end read as
+// zeros instead of ending the process, and the mapping says so, so that the load is not believed.
+TEST(MappedFile, AFileCutShortWhileMappedReadsAsZerosAndSaysSo) {
+  TempDir dir;
+  const std::size_t page = static_cast<std::size_t>(::sysconf(_SC_PAGESIZE));
+  const auto path = dir.path() / "radata.dat";
+  WriteFile(path.string(), std::string(3 * page + 100, 'x'));
+  MappedFile file;
+  ASSERT_TRUE(file.Open(path.string()));
+  const std::string_view bytes = file.Bytes();
+  ASSERT_EQ(bytes.size(), 3 * page + 100);
+  EXPECT_EQ(bytes[page], 'x');
+  EXPECT_FALSE(file.Cut());
+
+  std::filesystem::resize_file(path, 10);
+  EXPECT_EQ(bytes[0], 'x');  // the page that holds the new end is still there
+  EXPECT_FALSE(file.Cut());
+  EXPECT_EQ(bytes[2 * page + 7], '\0');
+  EXPECT_EQ(bytes[3 * page + 99], '\0');
+  EXPECT_TRUE(file.Cut());
+
+  // A mapping of a whole file knows nothing of the other one's cut.
+  const auto other = dir.path() / "radata.bak";
+  WriteFile(other.string(), std::string(page + 1, 'y'));
+  MappedFile whole;
+  ASSERT_TRUE(whole.Open(other.string()));
+  EXPECT_EQ(whole.Bytes()[page], 'y');
+  EXPECT_FALSE(whole.Cut());
 }
 
 }  // namespace
