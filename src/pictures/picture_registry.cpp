@@ -39,26 +39,28 @@ std::string PictureRegistry::FullPath(std::string_view name) const {
   return path;
 }
 
+// The first entry of the bucket whose path is not less than `path`: the chains are in ascending
+// order, and those of a large collection are long enough to search by halves.
+std::vector<int>::const_iterator PictureRegistry::LowerBound(const std::vector<int>& bucket,
+                                                            const std::string& path) const {
+  return std::lower_bound(bucket.begin(), bucket.end(), path,
+                          [&](int index, const std::string& p) { return entries_[index].path < p; });
+}
+
 int PictureRegistry::Find(const std::string& path) const {
-  for (int index : buckets_[PictureHash(path)]) {
-    if (entries_[index].path == path) return index;
-    if (entries_[index].path > path) break;
-  }
-  return -1;
+  const std::vector<int>& bucket = buckets_[PictureHash(path)];
+  const auto at = LowerBound(bucket, path);
+  return at != bucket.end() && entries_[*at].path == path ? *at : -1;
 }
 
 int PictureRegistry::Register(std::string_view name) {
   const std::string path = FullPath(name);
   if (path.empty()) return -1;
   std::vector<int>& bucket = buckets_[PictureHash(path)];
-  auto at = bucket.begin();
-  for (; at != bucket.end(); ++at) {
-    Entry& entry = entries_[*at];
-    if (entry.path == path) {
-      ++entry.count;
-      return *at;
-    }
-    if (entry.path > path) break;
+  const auto at = LowerBound(bucket, path);
+  if (at != bucket.end() && entries_[*at].path == path) {
+    ++entries_[*at].count;
+    return *at;
   }
   const int index = static_cast<int>(entries_.size());
   // Grows by at least 100 entries, and by half of what it holds once large: a collection of a

@@ -60,6 +60,7 @@ class PictureRegistry {
 
   std::string FullPath(std::string_view name) const;
   int Find(const std::string& path) const;
+  std::vector<int>::const_iterator LowerBound(const std::vector<int>& bucket, const std::string& path) const;
   void Unlink(int slot);
   void PushFront(int slot);
   void FreeSlot(int slot);
