@@ -132,11 +132,12 @@ TEST(ChangeSummary, SortsRadiosIntoNewChangedAndDeleted) {
 // was loaded.
 TEST(ChangeSummary, ChangedBackRenumberedAndDeletedRadios) {
   Collection c = MakeCollection();
-  for (const test::RadioSpec& spec : {test::RadioSpec{.id = 1, .brand = "Philco", .model = "90", .cabinetStyle = "Table"},
-                                      test::RadioSpec{.id = 2, .brand = "Zenith", .model = "5G500"},
-                                      test::RadioSpec{.id = 3, .brand = "Zenith", .model = "7G605"},
-                                      test::RadioSpec{.id = 4, .brand = "Zenith", .model = "H500"}}) {
-    AddRadio(c, test::MakeRadio(c, spec));
+  using test::RadioFields;
+  for (const RadioFields& fields : {RadioFields{.id = 1, .brand = "Philco", .model = "90", .cabinetStyle = "Table"},
+                                    RadioFields{.id = 2, .brand = "Zenith", .model = "5G500"},
+                                    RadioFields{.id = 3, .brand = "Zenith", .model = "7G605"},
+                                    RadioFields{.id = 4, .brand = "Zenith", .model = "H500"}}) {
+    AddRadio(c, test::MakeRadio(c, fields));
   }
   ShareAsLoadedCopy(c);
   RadioRecord* restored = c.radios.FindById(1);

@@ -8,7 +8,7 @@ namespace {
 
 using test::MakeCollection;
 using test::MakeRadio;
-using test::RadioSpec;
+using test::RadioFields;
 
 TEST(RadioOrder, KeysComeInTheirOrderAndFallBackToTheIdentifier) {
   Collection c = MakeCollection();

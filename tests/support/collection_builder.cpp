@@ -40,7 +40,7 @@ int Position(const Collection& collection, int kind, const std::string& text) {
   return 0;
 }
 
-std::unique_ptr<RadioRecord> MakeRadio(const Collection& c, const RadioSpec& fields) {
+std::unique_ptr<RadioRecord> MakeRadio(const Collection& c, const RadioFields& fields) {
   auto r = std::make_unique<RadioRecord>();
   SetNewRadioDefaults(c, *r);
   r->id = fields.id;
@@ -66,7 +66,7 @@ std::vector<int> Ids(const RadioList& list) {
   return ids;
 }
 
-RadioRecord* AddLoadedRadio(Collection& collection, const RadioSpec& fields) {
+RadioRecord* AddLoadedRadio(Collection& collection, const RadioFields& fields) {
   auto record = MakeRadio(collection, fields);
   auto copy = std::make_unique<RadioRecord>(*record);
   RadioRecord* added = AddRadio(collection, std::move(record));

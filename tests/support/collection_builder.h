@@ -10,7 +10,7 @@
 namespace korvel::test {
 
 // Table fields are given by entry text and must exist in the collection's tables.
-struct RadioSpec {
+struct RadioFields {
   int id = 0;
   std::string brand = "Unknown";
   std::string model = "Unknown";
@@ -33,12 +33,12 @@ Collection MakeCollection();
 int Position(const Collection& collection, int kind, const std::string& text);
 
 // A record built from the fields against the collection's tables (new-radio defaults elsewhere).
-std::unique_ptr<RadioRecord> MakeRadio(const Collection& collection, const RadioSpec& fields);
+std::unique_ptr<RadioRecord> MakeRadio(const Collection& collection, const RadioFields& fields);
 
 // The identifiers of a list's radios, in list order.
 std::vector<int> Ids(const RadioList& list);
 
 // Adds the radio to the collection and a copy of it to the as-loaded list, as loading does.
-RadioRecord* AddLoadedRadio(Collection& collection, const RadioSpec& fields);
+RadioRecord* AddLoadedRadio(Collection& collection, const RadioFields& fields);
 
 }  // namespace korvel::test

@@ -22,7 +22,7 @@ class WebPageTexts : public ::testing::Test {
     add(kTableCabinetComposition, "Painted Bakelite");
     add(kTableCabinetComposition, "Urea");
   }
-  RadioRecord& Radio(const test::RadioSpec& fields) {
+  RadioRecord& Radio(const test::RadioFields& fields) {
     radios.push_back(test::MakeRadio(collection, fields));
     return *radios.back();
   }
