@@ -80,7 +80,7 @@ ordered_json DistributionJson(int field, const Collection& collection, const Rad
   std::uint64_t total = 0;
   for (std::uint32_t c : counters) total += c;
   ordered_json slices = ordered_json::array();
-  for (const graphs::PieSlice& slice : graphs::PieSlices(counters)) {
+  for (const graphs::PieSlice& slice : graphs::PieSlices(counters, graphs::DistributionOthersEntry(field))) {
     const std::string name =
         slice.entry == graphs::kOthers ? "Others" : entries[static_cast<std::size_t>(slice.entry)];
     slices.push_back({{"name", name}, {"count", slice.count}, {"start", slice.start}, {"span", slice.span}});

@@ -37,4 +37,10 @@ Axis ChooseTicks(double lo, double hi, bool monthAxis) {
   return axis;
 }
 
+bool AxisDrawable(const Axis& axis) {
+  return std::isfinite(axis.lo) && std::isfinite(axis.hi) && axis.lo < axis.hi && axis.major > 0 &&
+         axis.minor > 0 && (axis.hi - axis.lo) / axis.major <= kMostAxisSteps &&
+         axis.major / axis.minor <= kMostAxisSteps;
+}
+
 }  // namespace korvel::graphs

@@ -14,4 +14,10 @@ struct Axis {
 // reach that.
 Axis ChooseTicks(double lo, double hi, bool monthAxis);
 
+// Whether the axis can be drawn: finite, not empty, and at most 1000 major steps (and minor steps per
+// major one). An axis whose numbers went astray (a range too narrow for doubles, or a mistyped year
+// stretching a graph over centuries) would loop for ever or draw a grey blur.
+inline constexpr double kMostAxisSteps = 1000;
+bool AxisDrawable(const Axis& axis);
+
 }  // namespace korvel::graphs

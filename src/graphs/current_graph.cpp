@@ -1,5 +1,9 @@
 #include "graphs/current_graph.h"
 
+#include <algorithm>
+
+#include "graphs/blank_graph.h"
+
 namespace korvel::graphs {
 namespace {
 
@@ -14,14 +18,35 @@ CurrentGraph CurrentOf(LineGraphKind kind) {
   }
 }
 
+// What the view says instead of a line graph that has nothing to draw.
+std::string LineGraphBlankReason(LineGraphKind kind, const RadioList& radios, Graph* graph) {
+  if (graph == nullptr) {
+    return radios.Empty() ? "The collection has no radios yet: there is nothing to draw."
+                          : "No radio has a date acquired, restored or disposed of: there is nothing to draw.";
+  }
+  std::string reason = BlankGraphReason(*graph);
+  const bool sold = std::any_of(radios.begin(), radios.end(), [](const RadioRecord* radio) {
+    return radio->status == kStatusSold || radio->status == kStatusRestoredAndSold;
+  });
+  if (kind == LineGraphKind::kSalesProfit && !sold && !reason.empty()) {
+    reason = "No radio has been sold (status Sold or Restored and Sold): there are no sales to draw.";
+  }
+  return reason.empty() ? "There is nothing to draw." : reason;
+}
+
 }  // namespace
 
 bool RunLineGraph(GraphState& state, LineGraphKind kind, const Collection& collection,
                   draw::Surface& surface) {
   state.current = CurrentGraph::kNone;
+  state.blankReason.clear();
   std::unique_ptr<LineGraph>& kept = state.lineGraphs[static_cast<int>(kind)];
-  if (BuildLineGraph(kind, collection.radios, kept) != BuildOutcome::kBuilt) return false;
-  if (!DrawGraph(*kept->graph, surface)) return false;
+  const BuildOutcome outcome = BuildLineGraph(kind, collection.radios, kept);
+  if (outcome == BuildOutcome::kNoMemory) return false;
+  if (outcome != BuildOutcome::kBuilt || !DrawGraph(*kept->graph, surface)) {
+    state.blankReason = LineGraphBlankReason(kind, collection.radios, kept ? kept->graph.get() : nullptr);
+    DrawBlankGraph(surface, LineGraphDefinitionOf(kind).title, state.blankReason);
+  }
   state.current = CurrentOf(kind);
   return true;
 }
@@ -45,6 +70,10 @@ bool RedrawGraph(GraphState& state, const TableSet& tables, draw::Surface& surfa
       const LineGraphKind kind = state.current == CurrentGraph::kCostValue ? LineGraphKind::kCostValue
                                  : state.current == CurrentGraph::kHistory ? LineGraphKind::kHistory
                                                                            : LineGraphKind::kSalesProfit;
+      if (!state.blankReason.empty()) {
+        DrawBlankGraph(surface, LineGraphDefinitionOf(kind).title, state.blankReason);
+        return true;
+      }
       const std::unique_ptr<LineGraph>& kept = state.lineGraphs[static_cast<int>(kind)];
       return kept && kept->graph && DrawGraph(*kept->graph, surface);
     }

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <memory>
+#include <string>
 
 #include "collection/collection.h"
 #include "draw/surface.h"
@@ -18,11 +19,14 @@ struct GraphState {
   CurrentGraph current = CurrentGraph::kNone;
   std::array<std::unique_ptr<LineGraph>, kLineGraphKinds> lineGraphs;  // by LineGraphKind
   DistributionData distribution;
+  // Why the current line graph draws nothing (no sale, a single month, a mistyped year); the view
+  // shows its title and this line instead. Empty when the graph draws.
+  std::string blankReason;
 };
 
 // Builds the line graph of the kind over the whole collection, replacing the one kept before, and
-// draws it. True when drawn; false when there is nothing to draw (no dates, an empty range) or
-// memory ran out, and then no graph is current.
+// draws it, or, when there is nothing to draw (no dates, a single month, no sale), its title and
+// the reason. False only when memory ran out, and then no graph is current.
 bool RunLineGraph(GraphState& state, LineGraphKind kind, const Collection& collection,
                   draw::Surface& surface);
 

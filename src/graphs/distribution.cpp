@@ -41,6 +41,8 @@ constexpr int kSliceColours[kMostSlices] = {draw::kRed,       draw::kMagenta, dr
 constexpr double kLabelAngleFactor = 6.28;
 constexpr double kLabelRadius = 0.8;
 
+// The ten decades, then the years outside them (an unknown year of 0 among them), which go into
+// the pie's "Others" slice rather than out of the count.
 const std::vector<std::string>& Decades() {
   static const std::vector<std::string> decades = [] {
     std::vector<std::string> names;
@@ -48,6 +50,7 @@ const std::vector<std::string>& Decades() {
       const int from = kFirstDecadeYear + 10 * d;
       names.push_back(std::to_string(from) + "-" + std::to_string(from + 9));
     }
+    names.emplace_back("Others");
     return names;
   }();
   return decades;
@@ -106,9 +109,8 @@ const std::vector<std::string>& DistributionEntries(int field, const TableSet& t
 int DistributionEntry(int field, const RadioRecord& radio, int counterCount) {
   int entry = -1;
   if (field == kDistributionYear) {
-    if (radio.year >= kFirstDecadeYear && radio.year < kFirstDecadeYear + 10 * kDecades) {
-      entry = (radio.year - kFirstDecadeYear) / 10;
-    }
+    const bool inDecades = radio.year >= kFirstDecadeYear && radio.year < kFirstDecadeYear + 10 * kDecades;
+    entry = inDecades ? (radio.year - kFirstDecadeYear) / 10 : kDecades;
   } else {
     entry = FieldPosition(field, radio);
   }
@@ -152,7 +154,11 @@ std::vector<int> RankCategories(const std::vector<std::uint32_t>& counters, int 
   return order;
 }
 
-std::vector<PieSlice> PieSlices(const std::vector<std::uint32_t>& counters) {
+int DistributionOthersEntry(int field) {
+  return field == kDistributionYear ? kDecades : -1;
+}
+
+std::vector<PieSlice> PieSlices(const std::vector<std::uint32_t>& counters, int othersEntry) {
   std::uint64_t total = 0;
   int present = 0;
   for (std::uint32_t c : counters) {
@@ -161,14 +167,24 @@ std::vector<PieSlice> PieSlices(const std::vector<std::uint32_t>& counters) {
   }
   std::vector<PieSlice> slices;
   if (total == 0) return slices;
-  const bool others = present > kMostSlices;
-  const std::vector<int> order = RankCategories(counters, others ? kMostSlices - 1 : present);
-  std::uint64_t ranked = 0;
-  for (int entry : order) {
-    slices.push_back({entry, counters[static_cast<std::size_t>(entry)], 0, 0, 0});
-    ranked += counters[static_cast<std::size_t>(entry)];
+  // A category that stands for "everything else" is never ranked: it joins the Others slice.
+  std::vector<std::uint32_t> ranked = counters;
+  const bool othersCounted = othersEntry >= 0 && othersEntry < static_cast<int>(counters.size()) &&
+                             counters[static_cast<std::size_t>(othersEntry)] > 0;
+  if (othersCounted) {
+    ranked[static_cast<std::size_t>(othersEntry)] = 0;
+    --present;
   }
-  if (others) slices.push_back({kOthers, total - ranked, 0, 0, 0});
+  const bool others = othersCounted || present > kMostSlices;
+  const std::vector<int> order =
+      RankCategories(ranked, present > kMostSlices - (others ? 1 : 0) ? kMostSlices - 1 : present);
+  std::uint64_t inSlices = 0;
+  for (int entry : order) {
+    if (entry < 0) continue;
+    slices.push_back({entry, counters[static_cast<std::size_t>(entry)], 0, 0, 0});
+    inSlices += counters[static_cast<std::size_t>(entry)];
+  }
+  if (inSlices < total) slices.push_back({kOthers, total - inSlices, 0, 0, 0});
 
   int start = 0;
   for (std::size_t i = 0; i < slices.size(); ++i) {
@@ -200,7 +216,7 @@ void DrawDistribution(int field, const std::vector<std::uint32_t>& counters, con
   const int h = bounds.top - bounds.bottom;
   const int cw = surface.CharWidth();
   const int lh = surface.LineHeight();
-  const std::vector<PieSlice> slices = PieSlices(counters);
+  const std::vector<PieSlice> slices = PieSlices(counters, DistributionOthersEntry(field));
   const std::vector<std::string>& entries = DistributionEntries(field, tables);
   const auto labelOf = [&](const PieSlice& slice) -> std::string {
     if (slice.entry == kOthers) return "Others";

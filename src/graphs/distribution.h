@@ -13,7 +13,7 @@
 namespace korvel::graphs {
 
 inline constexpr int kDistributionFieldCount = 11;
-inline constexpr int kDistributionYear = 10;  // counted by decade, 1900-1909 to 1990-1999
+inline constexpr int kDistributionYear = 10;  // by decade, 1900-1909 to 1990-1999, then the others
 inline constexpr int kMostSlices = 10;
 inline constexpr int kOthers = -1;  // the slice of every category beyond the ninth
 
@@ -24,8 +24,8 @@ std::vector<std::string> DistributionFieldNames();
 // The entries the field's counters stand for: a table of the collection, or the decades.
 const std::vector<std::string>& DistributionEntries(int field, const TableSet& tables);
 
-// The counter a radio adds to for the field, or -1 when it is not counted (a year outside the
-// decades, a position outside the table).
+// The counter a radio adds to for the field, or -1 when it is not counted (a position outside the
+// table). A year outside the decades counts in the Year field's last counter, "Others".
 int DistributionEntry(int field, const RadioRecord& radio, int counterCount);
 
 // What the current distribution graph keeps: its field and one counter per entry.
@@ -50,8 +50,13 @@ struct PieSlice {
   int colour = 0;           // palette index
 };
 
-// The slices of the pie; none when every counter is 0.
-std::vector<PieSlice> PieSlices(const std::vector<std::uint32_t>& counters);
+// The counter that stands for everything outside the field's entries (the years outside the
+// decades), or -1.
+int DistributionOthersEntry(int field);
+
+// The slices of the pie; none when every counter is 0. The nine largest categories (ten when they
+// are all) and "Others"; the counter `othersEntry` is never ranked but always counted in "Others".
+std::vector<PieSlice> PieSlices(const std::vector<std::uint32_t>& counters, int othersEntry = -1);
 
 // The title, "Distribution by " and the field's name.
 std::string DistributionTitle(int field);

@@ -287,14 +287,6 @@ void DrawSeries(const Graph& graph, draw::Surface& surface) {
   surface.RestoreDefaultLine();
 }
 
-// An axis whose numbers went astray (a range too narrow for doubles) would loop for ever.
-bool Drawable(const Axis& axis) {
-  constexpr double kMostSteps = 1000;
-  return std::isfinite(axis.lo) && std::isfinite(axis.hi) && axis.lo < axis.hi && axis.major > 0 &&
-         axis.minor > 0 && (axis.hi - axis.lo) / axis.major <= kMostSteps &&
-         axis.major / axis.minor <= kMostSteps;
-}
-
 }  // namespace
 
 int GraphLayout::ScreenX(double v) const {
@@ -312,7 +304,7 @@ bool LayOutGraph(Graph& graph, const draw::Surface& surface) {
   GraphLayout& l = graph.layout;
   l.x = ChooseTicks(graph.xRange.min, graph.xRange.max, (graph.xFlags & kValueMonthAxis) != 0);
   l.y = ChooseTicks(graph.yRange.min, graph.yRange.max, (graph.yFlags & kValueMonthAxis) != 0);
-  if (!Drawable(l.x) || !Drawable(l.y)) return false;
+  if (!AxisDrawable(l.x) || !AxisDrawable(l.y)) return false;
 
   const int lh = surface.LineHeight();
   const int cw = surface.CharWidth();

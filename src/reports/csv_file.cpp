@@ -63,11 +63,20 @@ class Row {
   Row(const Row&) = delete;
   Row& operator=(const Row&) = delete;
 
-  void Text(std::string_view stored) { Field(AluDisplayUtf8(stored)); }
-  void Number(long long value) { Field(std::to_string(value)); }
+  void Text(std::string_view stored) { Cell(Defused(AluDisplayUtf8(stored))); }
+  // A negative number is a number to a spreadsheet, never a formula.
+  void Number(long long value) { Cell(std::to_string(value)); }
 
  private:
-  void Field(const std::string& text) {
+  // Spreadsheets run a text cell that begins like a formula (an "=HYPERLINK(...)" typed as where a
+  // radio was bought): a leading apostrophe makes them show it as the text it is.
+  static std::string Defused(std::string text) {
+    if (!text.empty() && std::string_view("=+-@\t\r").find(text.front()) != std::string_view::npos) {
+      text.insert(text.begin(), '\'');
+    }
+    return text;
+  }
+  void Cell(const std::string& text) {
     if (!first_) out_ += ',';
     first_ = false;
     // Quoted only when it must be, so plain values stay plain for simple readers.

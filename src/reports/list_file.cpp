@@ -1,14 +1,23 @@
 #include "reports/list_file.h"
 
-#include <cstdio>
+#include "util/alu_encoding.h"
+#include "util/alu_string.h"
 
 namespace korvel {
 namespace {
 
-void Append(std::string& text, const char* format, long long value) {
-  char buffer[32];
-  std::snprintf(buffer, sizeof buffer, format, value);
-  text += buffer;
+constexpr std::size_t kBrandCharacters = 10;
+
+// The first n characters: a UTF-8 letter is one character, as the list's reader sees it; a text
+// stored in Windows-1252 has a character per byte.
+std::string FirstCharacters(const std::string& text, std::size_t n) {
+  if (!AluIsUtf8(text)) return text.substr(0, n);
+  std::size_t end = 0;
+  for (std::size_t count = 0; end < text.size() && count < n; ++count) {
+    ++end;
+    while (end < text.size() && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) ++end;
+  }
+  return text.substr(0, end);
 }
 
 }  // namespace
@@ -19,9 +28,9 @@ std::string RadioListText(const Collection& c, const RadioList& selection) {
   };
   std::string text;
   for (const RadioRecord* r : selection) {
-    Append(text, "%3d  ", r->id);
-    text += entry(kTableBrandName, r->brand).substr(0, 10) + "\t" + r->model + "\t" + r->serialNumber + "\t";
-    Append(text, "%d  ", r->year);
+    text += AluFormat("%3d  ", r->id);
+    text += FirstCharacters(entry(kTableBrandName, r->brand), kBrandCharacters) + "\t" + r->model + "\t" + r->serialNumber + "\t";
+    text += AluFormat("%d  ", r->year);
     text += entry(kTableCabinetStyle, r->cabinetStyle) + "  " + StatusTable().Text(r->status) + "  \n";
 
     text += "\t\t";
@@ -40,12 +49,12 @@ std::string RadioListText(const Collection& c, const RadioList& selection) {
             entry(kTableGrillStyle, r->grillStyle) + " Grill\n";
 
     text += "\t\t";
-    Append(text, "$%d + ", r->purchasePrice);
-    Append(text, "$%d < ", r->restorationCost);
-    Append(text, "$%d\n", r->value);
+    text += AluFormat("$%d + ", r->purchasePrice);
+    text += AluFormat("$%d < ", r->restorationCost);
+    text += AluFormat("$%d\n", r->value);
     text += "\n";
   }
-  Append(text, "%d\n", selection.Count());
+  text += AluFormat("%d\n", selection.Count());
   return text;
 }
 

@@ -15,8 +15,10 @@ char* AluCopyStringQuiet(const char* text);
 // call; longer results are cut. No format gives nullptr.
 const char* AluFormat(const char* format, ...) __attribute__((format(printf, 1, 2)));
 
-// The capitalised form, in place: in every run of letters A-Z/a-z the first letter becomes upper
-// case and the others lower case; anything else ends a run and is kept.
+// The capitalised form, in place: in every run of letters the first letter becomes upper case and
+// the others lower case; anything else ends a run and is kept. In valid UTF-8 text accented and
+// other non-ASCII letters belong to their words ("über ölçer" becomes "Über Ölçer"); in other text
+// only A-Z/a-z are letters.
 void AluCapitalizeWords(char* text);
 void AluCapitalizeWords(std::string& text);
 

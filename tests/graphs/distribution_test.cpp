@@ -59,17 +59,23 @@ TEST(PieSlices, TheLastSliceTakesWhatTheRoundedSpansLeave) {
   EXPECT_EQ(roundedUp.back().start + roundedUp.back().span, 360);
 }
 
-TEST(Distribution, YearsCountByDecadeAndOutsideTheCenturyNotAtAll) {
+TEST(Distribution, YearsCountByDecadeAndOutsideTheCenturyUnderOthers) {
   Collection collection = test::MakeCollection();
   for (int year : {1938, 1931, 1955, 1899, 2003, 1999}) {
     test::AddLoadedRadio(collection, {.id = year, .year = year});
   }
   std::vector<std::uint32_t> counters{7, 7};
   ASSERT_TRUE(AllocateCounters(kDistributionYear, collection.tables, counters));
-  ASSERT_EQ(counters.size(), 10u);
+  ASSERT_EQ(counters.size(), 11u);
   CountDistribution(collection.radios, kDistributionYear, counters);
-  EXPECT_EQ(counters, (std::vector<std::uint32_t>{0, 0, 0, 2, 0, 1, 0, 0, 0, 1}));
+  EXPECT_EQ(counters, (std::vector<std::uint32_t>{0, 0, 0, 2, 0, 1, 0, 0, 0, 1, 2}));
   EXPECT_EQ(DistributionEntries(kDistributionYear, collection.tables)[3], "1930-1939");
+  // The years outside the decades are never a slice of their own: always the last, "Others".
+  const std::vector<PieSlice> slices = PieSlices(counters, DistributionOthersEntry(kDistributionYear));
+  ASSERT_EQ(slices.size(), 4u);
+  EXPECT_EQ(slices[0].entry, 3);
+  EXPECT_EQ(slices.back().entry, kOthers);
+  EXPECT_EQ(slices.back().count, 2u) << "1899 and 2003 are left out of the pie";
 
   // A table field counts positions; one outside the table is skipped.
   collection.radios[0]->status = 99;

@@ -1,7 +1,9 @@
 // The running totals of the Cost/Value, History and Sales/Profit graphs, month by month.
 #include <gtest/gtest.h>
 
+#include "graphs/current_graph.h"
 #include "graphs/graph_data.h"
+#include "support/recording_surface.h"
 #include "support/collection_builder.h"
 
 namespace korvel::graphs {
@@ -126,6 +128,42 @@ TEST_F(GraphData, RunningTotalsStartAtTheirMonthWithinTheRange) {
   Add({kStatusAsAcquired, "01Jan1990", "", "", 2'000'000'000});
   Add({kStatusAsAcquired, "01Jan1990", "", "", 2'000'000'000});
   EXPECT_EQ(Totals(AccumulateCostValue, kCostValueSeriesCount).At(Month(1990, 1), kTotalCost), 4'000'000'000);
+}
+
+// A line graph with nothing to draw shows its title and says why, again at every redraw.
+TEST_F(GraphData, AGraphThatDrawsNothingSaysWhy) {
+  struct Case {
+    LineGraphKind kind;
+    std::vector<Dated> radios;
+    const char* why;
+  };
+  const Case cases[] = {
+      {LineGraphKind::kSalesProfit,
+       {{kStatusAsAcquired, "01Jan1985", "", "", 50}, {kStatusRestored, "01Feb1986", "01Mar1986"}},
+       "No radio has been sold"},
+      {LineGraphKind::kCostValue,
+       {{kStatusAsAcquired, "01May1998", "", "", 50}, {kStatusAsAcquired, "20May1998", "", "", 30}},
+       "Every date falls in one month, May 1998"},
+      {LineGraphKind::kHistory,
+       {{kStatusAsAcquired, "20Nov0204"}, {kStatusAsAcquired, "01Jan2004"}},
+       "The dates run from 204 to 2004"},
+      {LineGraphKind::kCostValue, {{kStatusAsAcquired, ""}}, "No radio has a date"},
+  };
+  for (const Case& c : cases) {
+    collection = test::MakeCollection();
+    for (const Dated& radio : c.radios) Add(radio);
+    GraphState state;
+    RecordingSurface recording(640, 480);
+    ASSERT_TRUE(RunLineGraph(state, c.kind, collection, recording.surface())) << c.why;
+    for (int drawing = 0; drawing < 2; ++drawing) {
+      std::string shown;
+      for (const std::string& text : recording.Texts()) shown += text + " ";
+      EXPECT_EQ(shown.rfind(LineGraphDefinitionOf(c.kind).title, 0), 0u) << shown;
+      EXPECT_NE(shown.find(c.why), std::string::npos) << "the view shows only: " << shown;
+      recording.ForgetOps();
+      ASSERT_TRUE(RedrawGraph(state, collection.tables, recording.surface()));
+    }
+  }
 }
 
 }  // namespace

@@ -53,5 +53,30 @@ TEST(CsvFile, QuotesOnlyWhatNeedsItAndConvertsTextsToUtf8) {
             std::string::npos);
 }
 
+// A text a spreadsheet would run as a formula is written with a leading apostrophe; numbers and
+// texts with such characters further in are written as they are.
+TEST(CsvFile, TextsThatLookLikeFormulasAreNeverRun) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"=HYPERLINK(\"http://x\",\"y\")", ",\"'=HYPERLINK(\"\"http://x\"\",\"\"y\"\")\","},
+      {"+1 555", ",'+1 555,"},
+      {"-2", ",'-2,"},
+      {"@SUM(A1)", ",'@SUM(A1),"},
+      {"\tTab", ",'\tTab,"},
+      {"\rReturn", ",\"'\rReturn\","},
+      {"Flea market = cheap", ",Flea market = cheap,"},
+  };
+  Collection c = test::MakeCollection();
+  RadioRecord* r = test::AddLoadedRadio(c, {.id = 1, .brand = "Zenith", .model = "Z"});
+  r->purchasePrice = -5;
+  RadioList selection;
+  InsertRadio(c.tables, r, selection);
+  for (const auto& [typed, cell] : cases) {
+    r->whereAcquired = typed;
+    const std::string row = Rows(RadioCsvText(c, selection))[1];
+    EXPECT_NE(row.find(cell), std::string::npos) << "Where Acquired " << typed << " is written in " << row;
+    EXPECT_NE(row.find(",-5,"), std::string::npos) << "a negative cost is no longer a number";
+  }
+}
+
 }  // namespace
 }  // namespace korvel

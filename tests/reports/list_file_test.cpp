@@ -50,5 +50,25 @@ TEST(ListFile, FourLinesARadioAndTheCount) {
   EXPECT_EQ(RadioListText(c, RadioList()), "0\n");
 }
 
+// The brand is cut at ten characters as the reader counts them, never inside a UTF-8 letter.
+TEST(ListFile, TheBrandIsCutAtTenCharactersNotBytes) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"T\u00e9l\u00e9funken Werke", "T\u00e9l\u00e9funken"},
+      {"\u00d6lpr\u00fcfger\u00e4te", "\u00d6lpr\u00fcfger\u00e4t"},
+      {"Caf\xe9 Radio Werke", "Caf\xe9 Radio"},  // Windows-1252: a byte is a character
+      {"Philco", "Philco"},
+  };
+  for (const auto& [brand, cut] : cases) {
+    Collection c = test::MakeCollection();
+    c.tables[kTableBrandName].entries.push_back(brand);
+    c.brandManufacturer.push_back(0);
+    RadioRecord* r = test::AddLoadedRadio(c, {.id = 1, .brand = brand, .model = "X", .year = 1950});
+    RadioList selection;
+    InsertRadio(c.tables, r, selection);
+    const std::string text = RadioListText(c, selection);
+    EXPECT_EQ(text.substr(0, text.find('\t')), std::string("  1  ") + cut) << brand;
+  }
+}
+
 }  // namespace
 }  // namespace korvel
