@@ -1,5 +1,6 @@
 #include "publish_command.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <optional>
 
@@ -15,6 +16,7 @@ namespace {
 
 constexpr int kExitOk = 0;
 constexpr int kExitNotOpened = 1;
+constexpr int kExitFailed = 1;  // an Error was reported
 constexpr int kExitUsage = 2;
 
 int Usage(const char* format, const std::string& what) {
@@ -82,7 +84,10 @@ int PublishCommand(const std::string& directory, const std::vector<std::string>&
   RegisterCollectionPictures(collection, registry);
   const int published = PublishWeb(collection, registry, state.current, settings);
   PrintMessages(messages);
-  return published ? kExitOk : kExitNotOpened;
+  // A site with a page or an image that could not be written is no success for a script.
+  const bool failed = std::any_of(messages.messages().begin(), messages.messages().end(),
+                                  [](const Message& m) { return m.severity == kError; });
+  return published && !failed ? kExitOk : kExitFailed;
 }
 
 }  // namespace korvel::tool

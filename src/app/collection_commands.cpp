@@ -129,7 +129,11 @@ bool Program::SettleUnsavedChanges(const char* instead) {
                       "collection (Cancel) before %s?",
                       question.c_str(), instead)) {
     case kAnswerYes:
-      return SaveCollectionAndSettings();
+      if (!SaveCollectionAndSettings()) return false;
+      // Saved: no mark in the caption and nothing highlighted, already while the next dialog asks.
+      ShowUnsavedMark();
+      RedrawView();
+      return true;
     case kAnswerNo:
       return true;
     default:

@@ -184,7 +184,11 @@ void CommandDelete(EditContext& edit) {
   if (!ChooseRadios(edit, members)) return;
   ProgramState& state = edit.state;
   for (RadioRecord* radio : members) {
+    // The question is about the radio on view, whatever the view showed before (a graph, the
+    // inventory, the list).
     SetCurrentRadio(state.selection, radio);
+    radio->currentPicture = -1;
+    state.viewMode = kViewDescription;
     edit.redrawView();
     if (ShowMessage(kWarning, kButtonsYesNo, "Are you sure you want to delete this radio?") != kAnswerYes) {
       continue;
@@ -202,6 +206,7 @@ void CommandDelete(EditContext& edit) {
   }
   state.selection.current.Clear();
   SetCurrentRadio(state.selection, nullptr);
+  state.viewMode = kViewDescription;
   edit.redrawView();
   edit.rebuildPane();
 }

@@ -250,7 +250,9 @@ long Program::MainProcedure(WindowDescriptor& window, const WindowMessage& messa
         ExitPrompt();
         return 0;
       }
-      held_ = false;
+      // A new tour size while the tour is stopping leaves the command held for the stop: it still
+      // runs, and brings the pane back, when the tour has ended.
+      if (!tour_.Running()) held_ = false;
       Command(static_cast<int>(message.first), message.second);
       return 0;
     case kMessageLeftDown:
@@ -667,6 +669,7 @@ EditContext Program::EditingContext() {
       .rebuildPane =
           [this] {
             RebuildPane();
+            pane_.Highlight(state_.selection.currentRadio);  // the radio on view keeps its frame
             DrawPane(true);
             SetPaneScroll();
           },
@@ -680,6 +683,8 @@ void Program::RunEditCommand(int id, std::intptr_t second) {
   switch (id) {
     case kCommandAdd:
       if (CommandAdd(edit)) {
+        // The pane shows the new selection, the new radio alone, at once.
+        edit.rebuildPane();
         state_.viewMode = kViewDescription;
         RedrawView(true);
       }

@@ -21,8 +21,9 @@ CurrentGraph CurrentOf(LineGraphKind kind) {
 // What the view says instead of a line graph that has nothing to draw.
 std::string LineGraphBlankReason(LineGraphKind kind, const RadioList& radios, Graph* graph) {
   if (graph == nullptr) {
-    return radios.Empty() ? "The collection has no radios yet: there is nothing to draw."
-                          : "No radio has a date acquired, restored or disposed of: there is nothing to draw.";
+    return radios.Empty()
+               ? "The collection has no radios yet: there is nothing to draw."
+               : "No radio has a date acquired, restored or disposed of: there is nothing to draw.";
   }
   std::string reason = BlankGraphReason(*graph);
   const bool sold = std::any_of(radios.begin(), radios.end(), [](const RadioRecord* radio) {

@@ -29,7 +29,8 @@ std::string RadioListText(const Collection& c, const RadioList& selection) {
   std::string text;
   for (const RadioRecord* r : selection) {
     text += AluFormat("%3d  ", r->id);
-    text += FirstCharacters(entry(kTableBrandName, r->brand), kBrandCharacters) + "\t" + r->model + "\t" + r->serialNumber + "\t";
+    text += FirstCharacters(entry(kTableBrandName, r->brand), kBrandCharacters) + "\t" + r->model + "\t" +
+            r->serialNumber + "\t";
     text += AluFormat("%d  ", r->year);
     text += entry(kTableCabinetStyle, r->cabinetStyle) + "  " + StatusTable().Text(r->status) + "  \n";
 

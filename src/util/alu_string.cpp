@@ -90,7 +90,8 @@ void Capitalize(Chars& text, std::size_t length) {
     }
     const std::size_t size = c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : 2;
     auto code = static_cast<char32_t>(c & (0x7Fu >> size));
-    for (std::size_t k = 1; k < size; ++k) code = (code << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3Fu);
+    for (std::size_t k = 1; k < size; ++k)
+      code = (code << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3Fu);
     if (!IsWordCodePoint(code)) {
       inRun = false;
     } else {

@@ -83,6 +83,12 @@ int AskingPrice(const RadioRecord& radio) {
   return static_cast<int>(price * 6 / 5);
 }
 
+WebImages AllWebImages(const RadioRecord& radio) {
+  WebImages images;
+  for (int i = 0; i < UsedExtraPictures(radio); ++i) images.extras.push_back(i);
+  return images;
+}
+
 std::string ListPageHead() {
   return PageHead("Radio List") +
          "      <center>\n"
@@ -90,13 +96,17 @@ std::string ListPageHead() {
 }
 
 std::string ListPageEntry(const Collection& collection, const RadioRecord& radio, const std::string& base,
-                          int n, const WebSettings& settings) {
-  const std::string name = WebText(base);
+                          int n, const WebSettings& settings, const WebImages& images) {
+  const std::string name = WebUrl(base);
   std::string text;
   if (n % 3 == 0) text += "\t       <tr>\n";
   text += "\t          <td align=center>\n";
   text += "\t\t     <a href=\"" + name + ".htm\">\n";
-  text += "\t\t     <img src=\"../" + WebText(settings.snapshots) + "/" + name + ".jpg\" border=0></a>\n";
+  if (images.snapshot) {
+    text += "\t\t     <img src=\"../" + WebUrl(settings.snapshots) + "/" + name + ".jpg\" border=0></a>\n";
+  } else {
+    text += "\t\t     " + BrandModel(collection, radio) + "</a>\n";
+  }
   text += "\t\t     <p>\n";
   if (settings.descriptions) {
     text += "\t\t     <br><font size=4 color=#C60021>" + BrandModel(collection, radio) + "</font>\n";
@@ -166,7 +176,7 @@ std::string RadioSentences(const Collection& collection, const RadioRecord& radi
 }
 
 std::string RadioPage(const Collection& collection, const RadioRecord& radio, const std::string& base,
-                      const WebSettings& settings) {
+                      const WebSettings& settings, const WebImages& images) {
   const std::string title = BrandModel(collection, radio);
   std::string text = PageHead(title);
   text += "      <center>\n";
@@ -179,11 +189,12 @@ std::string RadioPage(const Collection& collection, const RadioRecord& radio, co
     text += kRule;
   }
   // This attribute has always been written without quotes.
-  const std::string picture =
-      "      <img src=../" + WebUnquotedUrl(settings.pictures) + "/" + WebUnquotedUrl(base);
-  text += picture + ".jpg>\n";
-  text += kRule;
-  for (int i = 0; i < UsedExtraPictures(radio); ++i) {
+  const std::string picture = "      <img src=../" + WebUrl(settings.pictures) + "/" + WebUrl(base);
+  if (images.picture) {
+    text += picture + ".jpg>\n";
+    text += kRule;
+  }
+  for (int i : images.extras) {
     text += picture + AluFormat("_%d.jpg>\n", i);
     text += kRule;
   }

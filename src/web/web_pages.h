@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "collection/collection.h"
 #include "web/web_settings.h"
@@ -23,16 +24,27 @@ const char* TechnologyWord(int technology);
 // Cost, plus the restoration for a restored set, or the value when that is more; then 20 % on top.
 int AskingPrice(const RadioRecord& radio);
 
+// The images of a radio that reached the site; its pages link to these and to nothing else.
+struct WebImages {
+  bool picture = true;
+  bool snapshot = true;
+  std::vector<int> extras;  // the numbers i of the files B_i.jpg written
+};
+// Every image of the radio, as when nothing failed.
+WebImages AllWebImages(const RadioRecord& radio);
+
 std::string ListPageHead();
 // The cell of the n-th published radio (n from 0): a row opens before every third cell and closes
-// after it, so a last row that is not full stays open.
+// after it, so a last row that is not full stays open. Without a snapshot the link is the radio's
+// brand and model.
 std::string ListPageEntry(const Collection& collection, const RadioRecord& radio, const std::string& base,
-                          int n, const WebSettings& settings);
+                          int n, const WebSettings& settings, const WebImages& images);
 std::string ListPageTail();
 
-// The radio's own page: its title, the description when asked for, the main picture and the extras.
+// The radio's own page: its title, the description when asked for, the main picture and the extras
+// that were written.
 std::string RadioPage(const Collection& collection, const RadioRecord& radio, const std::string& base,
-                      const WebSettings& settings);
+                      const WebSettings& settings, const WebImages& images);
 // The description's sentences, one line each: article, bands, condition, restoration.
 std::string RadioSentences(const Collection& collection, const RadioRecord& radio);
 

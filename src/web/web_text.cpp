@@ -32,17 +32,21 @@ std::string WebText(std::string_view stored) {
   return out;
 }
 
-std::string WebUnquotedUrl(std::string_view stored) {
-  const std::string text = WebText(stored);
+std::string WebUrl(std::string_view stored) {
+  const std::string text = AluDisplayUtf8(stored);
   std::string out;
   out.reserve(text.size());
-  for (char c : text) {
-    if (c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f') {
-      char code[4];
-      std::snprintf(code, sizeof code, "%%%02X", static_cast<unsigned char>(c));
-      out += code;
-    } else {
+  for (const char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    const bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+    if (plain || c == '-' || c == '.' || c == '_' || c == '~' || c == '/') {
       out += c;
+    } else if (c == '\\') {
+      out += '/';
+    } else {
+      char code[4];
+      std::snprintf(code, sizeof code, "%%%02X", byte);
+      out += code;
     }
   }
   return out;

@@ -10,8 +10,10 @@ namespace korvel {
 // with &, <, > and " written as entities, so that a model such as "<b>5&6</b>" reads as text.
 std::string WebText(std::string_view stored);
 
-// As WebText, for an attribute value written without quotes: blanks and other white space
-// become %XX, which would otherwise end the value.
-std::string WebUnquotedUrl(std::string_view stored);
+// A stored name as part of a link or an image address: its display form (UTF-8) with every byte
+// but letters, digits, "-", ".", "_", "~" and "/" percent-encoded, so that "#", "?", "%", blanks and
+// accents reach the file of that name. A backslash, the collection's separator, becomes "/". The
+// result needs no quoting in an attribute.
+std::string WebUrl(std::string_view stored);
 
 }  // namespace korvel

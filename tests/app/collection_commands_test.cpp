@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QImage>
 #include <QTest>
 #include <QWindow>
 #include <filesystem>
@@ -196,6 +197,39 @@ TEST_F(CollectionCommands, OpenAsksFirstAndLoadsADamagedCollectionWithoutWriting
   EXPECT_NE(
       test::ReadFile(dir_ / "korvel.ini").find(fallbackOnly.path().string() + " --- Data File Directory ---"),
       std::string::npos);
+}
+
+// Yes to "save these changes?" saves at once: by the time the directory is asked for, the caption has
+// lost its mark and the view its yellow, and they stay so when the choice is cancelled.
+TEST_F(CollectionCommands, SavingBeforeOpenClearsTheMarkAndTheHighlightingAtOnce) {
+  RadioRecord* radio = program_.state().selection.currentRadio;
+  ASSERT_NE(radio, nullptr);
+  ASSERT_TRUE(PrepareRadioChange(collection(), *radio));
+  radio->whereAcquired = "Estate sale";
+  collection().changed = true;
+  Command(kCommandShowCurrent);
+  const auto yellow = [&] {
+    const QImage view = program_.viewWindow().device->Snapshot();
+    int n = 0;
+    for (int y = 0; y < view.height(); ++y) {
+      for (int x = 0; x < view.width(); ++x) n += (view.pixel(x, y) & 0xffffff) == 0xffff00 ? 1 : 0;
+    }
+    return n;
+  };
+  ASSERT_GT(yellow(), 100);
+  bool markWhileChoosing = true;
+  int yellowWhileChoosing = -1;
+  SetDirectoryChooserScript([&](QFileDialog&) {
+    markWhileChoosing = program_.mainWindow().window->isWindowModified();
+    yellowWhileChoosing = yellow();
+    return std::optional<QString>();
+  });
+  MessageBoxScript boxes({kAnswerYes});
+  Command(kCommandOpenCollection);
+  EXPECT_FALSE(markWhileChoosing) << "the caption still marks unsaved changes after the save";
+  EXPECT_EQ(yellowWhileChoosing, 0) << "the saved value is still highlighted";
+  EXPECT_EQ(yellow(), 0);
+  EXPECT_NE(test::ReadFile(dir_ / "radata.dat").find("Estate sale"), std::string::npos);
 }
 
 TEST_F(CollectionCommands, NewRefusesADirectoryWithACollectionAndBeginsOneAfterTheTourStops) {

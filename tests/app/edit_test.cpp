@@ -21,6 +21,7 @@
 #include "ui/frame/message_box.h"
 #include "ui/windows/window_frame.h"
 #include "ui/windows/window_widget.h"
+#include "util/message.h"
 
 namespace korvel {
 namespace {
@@ -404,6 +405,55 @@ TEST_F(EditRun, TableInsertRenumbersTheRadiosAndTheOpenNotebookLists) {
   EXPECT_EQ(saved->tables[kTableManufacturer].Text(saved->brandManufacturer[0]), "Sears, Roebuck and Co.");
   EXPECT_EQ(saved->tables[kTableBrandName].Text(r->brand), "Arvin");
   EXPECT_EQ(saved->tables[kTableBrandName].Text(saved->radios.FindById(3)->brand), "Philco");
+}
+
+// The pane shows what Add selected (the new radio alone), and the radio on view keeps its yellow
+// frame through Modify.
+TEST_F(EditRun, ThePaneFollowsAddAndKeepsTheFrameOfTheRadioOnView) {
+  const SelectionPane& pane = program_.pane();
+  DalQueueScript(DalScript().Choose(kIdBrand, kPhilco).Type(kIdModel, "37-610").Ok());
+  Command(kCommandAdd);
+  const RadioRecord* added = program_.state().selection.currentRadio;
+  ASSERT_NE(added, nullptr);
+  EXPECT_EQ(pane.Count(), 1) << "the pane still lists the radios selected before Add";
+  EXPECT_EQ(pane.RadioAt(0), added);
+  EXPECT_TRUE(pane.HighlightedAt(0));
+
+  SelectionState& selection = program_.state().selection;
+  selection.current = collection().radios;
+  SetCurrentRadio(selection, Radio(7));
+  Command(kCommandShowCurrent);
+  DalQueueScript(DalScript().Ok());
+  Command(kCommandModifyOne, reinterpret_cast<std::intptr_t>(Radio(7)));
+  int framed = -1;
+  for (int i = 0; i < pane.Count(); ++i) {
+    if (pane.HighlightedAt(i)) framed = i;
+  }
+  ASSERT_GE(framed, 0) << "no radio is framed in the pane after Modify";
+  EXPECT_EQ(pane.RadioAt(framed), Radio(7));
+}
+
+// Delete asks about a radio the user sees: its description is on view when the question comes,
+// whatever the view showed before.
+TEST_F(EditRun, DeleteShowsTheRadioBeforeAskingFromAnyView) {
+  for (const int view : {kCommandGraphCostValue, kCommandInventoryTube, kCommandList}) {
+    if (view == kCommandList) DalQueueScript(DalScript().Ok());
+    Command(view);
+    ASSERT_NE(program_.state().viewMode, kViewDescription);
+    SelectOnly({7});
+    int modeAsked = -1;
+    const RadioRecord* radioAsked = nullptr;
+    SetMessagePresenter([&](const Message&) {
+      modeAsked = program_.state().viewMode;
+      radioAsked = program_.state().selection.currentRadio;
+      return kAnswerNo;
+    });
+    Command(kCommandDelete);
+    InstallMessageBoxes(program_.mainWindow().window);
+    EXPECT_EQ(modeAsked, kViewDescription)
+        << "Delete asked from view command " << view << " without the radio";
+    EXPECT_EQ(radioAsked, Radio(7));
+  }
 }
 
 }  // namespace

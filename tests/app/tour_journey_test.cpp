@@ -109,6 +109,21 @@ TEST_F(TourJourney, CommandsWaitForTheTourAndOnlyTheLastOneRuns) {
   EXPECT_LT(program_.state().selection.current.Count(), before);
 }
 
+// A new size chosen while the tour is stopping for a command keeps that command: it runs when the
+// tour has ended, and the pane comes back.
+TEST_F(TourJourney, ASizeChosenWhileTheTourStopsKeepsTheHeldCommand) {
+  const int before = program_.state().selection.current.Count();
+  Command(kCommandTourRandom);
+  ASSERT_TRUE(TourRunning());
+  Command(kCommandViewChanges);
+  Command(kCommandTourSizeBase + 2);
+  EXPECT_TRUE(SizeItem(2)->isChecked());
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !TourRunning(); }, 3000));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return !program_.pane().hidden; }, 1000)) << "the pane stays hidden";
+  EXPECT_EQ(program_.state().viewMode, kViewDescription);
+  EXPECT_LT(program_.state().selection.current.Count(), before) << "View > Changes never ran";
+}
+
 TEST_F(TourJourney, ClosingTheWindowStopsTheTourBeforeTheExitQuestion) {
   Command(kCommandTourRandom);
   ASSERT_TRUE(TourRunning());

@@ -3,8 +3,8 @@
 
 #include "graphs/current_graph.h"
 #include "graphs/graph_data.h"
-#include "support/recording_surface.h"
 #include "support/collection_builder.h"
+#include "support/recording_surface.h"
 
 namespace korvel::graphs {
 namespace {
@@ -153,7 +153,7 @@ TEST_F(GraphData, AGraphThatDrawsNothingSaysWhy) {
     collection = test::MakeCollection();
     for (const Dated& radio : c.radios) Add(radio);
     GraphState state;
-    RecordingSurface recording(640, 480);
+    test::RecordingSurface recording(640, 480);
     ASSERT_TRUE(RunLineGraph(state, c.kind, collection, recording.surface())) << c.why;
     for (int drawing = 0; drawing < 2; ++drawing) {
       std::string shown;

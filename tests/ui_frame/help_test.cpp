@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTextBrowser>
 #include <QWidget>
 #include <vector>
@@ -79,6 +80,33 @@ TEST_F(Help, AMissingPageIsReportedAndOneWithoutABrowserOpensInTheProgramsOwnWin
   EXPECT_EQ(browser->source(), QUrl::fromLocalFile(QDir(directory_.path()).absoluteFilePath("korvel.htm")));
   EXPECT_TRUE(browser->toPlainText().contains("Korvel"));
   browser->window()->close();
+}
+
+// The desktop's opener starts but fails, as xdg-open does when the browser refuses to run: the
+// program's own window shows the page.
+TEST_F(Help, ABrowserThatDoesNotOpenLeavesThePageToTheProgramsOwnWindow) {
+  SetHelpOpener(nullptr);
+  QFile opener(QDir(directory_.path()).filePath("xdg-open"));
+  ASSERT_TRUE(opener.open(QIODevice::WriteOnly));
+  opener.write("#!/bin/sh\necho \"$1\" > \"$(dirname \"$0\")/asked\"\nexit 3\n");
+  opener.close();
+  opener.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+  const QByteArray path = qgetenv("PATH");
+  qputenv("PATH", directory_.path().toLocal8Bit() + ":" + path);
+  MessageBoxScript script;
+  OpenHelp("korvel.htm");
+  const auto shown = [] {
+    for (QWidget* top : QApplication::topLevelWidgets())
+      if (top->objectName() == "helpWindow" && top->isVisible()) return top;
+    return static_cast<QWidget*>(nullptr);
+  };
+  const bool appeared = QTest::qWaitFor([&] { return shown() != nullptr; }, 5000);
+  qputenv("PATH", path);
+  EXPECT_TRUE(QFile::exists(QDir(directory_.path()).filePath("asked")))
+      << "the desktop's opener was not asked";
+  ASSERT_TRUE(appeared) << "Help showed nothing when the browser did not open";
+  EXPECT_TRUE(script.boxes().empty());
+  shown()->close();
 }
 
 TEST_F(Help, WithoutAPageInTheCurrentDirectoryTheProgramsOwnGuideOpens) {

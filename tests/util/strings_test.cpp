@@ -52,10 +52,12 @@ TEST(Capitalization, AccentedLettersBelongToTheirWords) {
   const std::pair<const char*, const char*> cases[] = {
       {"\u00fcber \u00f6l\u00e7er", "\u00dcber \u00d6l\u00e7er"},
       {"\u00dcBER M\u00dcLLER", "\u00dcber M\u00fcller"},
-      {"stra\u00dfe", "Stra\u00dfe"},                                   // no capital sharp s
-      {"\u0142\u00f3d\u017a \u017c\u00f3\u0142w", "\u0141\u00f3d\u017a \u017b\u00f3\u0142w"},  // Latin Extended-A
-      {"\u0440\u0430\u0434\u0438\u043e \u041c\u0418\u0420", "\u0420\u0430\u0434\u0438\u043e \u041c\u0438\u0440"},
-      {"u\u0308ber", "U\u0308ber"},                                     // a combining accent
+      {"stra\u00dfe", "Stra\u00dfe"},  // no capital sharp s
+      {"\u0142\u00f3d\u017a \u017c\u00f3\u0142w",
+       "\u0141\u00f3d\u017a \u017b\u00f3\u0142w"},  // Latin Extended-A
+      {"\u0440\u0430\u0434\u0438\u043e \u041c\u0418\u0420",
+       "\u0420\u0430\u0434\u0438\u043e \u041c\u0438\u0440"},
+      {"u\u0308ber", "U\u0308ber"},                                                // a combining accent
       {"caf\u00e9\u2013SOCIETY 5\u00d7six", "Caf\u00e9\u2013Society 5\u00d7Six"},  // dash, times sign
   };
   for (const auto& [typed, expected] : cases) EXPECT_EQ(Capitalized(typed), expected) << typed;

@@ -3,6 +3,7 @@
 
 #include "support/collection_builder.h"
 #include "web/web_pages.h"
+#include "web/web_text.h"
 
 namespace korvel {
 namespace {
@@ -47,7 +48,7 @@ TEST_F(WebPageTexts, CaptionOfA1965TubeTableRadioAndItsAskingPrice) {
   radio.purchasePrice = 20;
   radio.restorationCost = 30;
   radio.value = 40;
-  EXPECT_EQ(ListPageEntry(collection, radio, "zenith_h500", 4, descriptions),
+  EXPECT_EQ(ListPageEntry(collection, radio, "zenith_h500", 4, descriptions, AllWebImages(radio)),
             "\t          <td align=center>\n"
             "\t\t     <a href=\"zenith_h500.htm\">\n"
             "\t\t     <img src=\"../snapshots/zenith_h500.jpg\" border=0></a>\n"
@@ -67,9 +68,9 @@ TEST_F(WebPageTexts, CaptionOfA1965TubeTableRadioAndItsAskingPrice) {
   radio.technology = kTechCrystal;
   radio.year = 1930;
   radio.cabinetStyle = Position(collection, kTableCabinetStyle, "Cathedral");
-  EXPECT_NE(
-      ListPageEntry(collection, radio, "b", 0, descriptions).find("<br>A classic 1930's cathedral radio.\n"),
-      std::string::npos);
+  EXPECT_NE(ListPageEntry(collection, radio, "b", 0, descriptions, AllWebImages(radio))
+                .find("<br>A classic 1930's cathedral radio.\n"),
+            std::string::npos);
 }
 
 TEST_F(WebPageTexts, SentencesFollowTheBrandBandsDamageCabinetAndStatus) {
@@ -140,12 +141,12 @@ TEST_F(WebPageTexts, CollectionTextsAreShownAsUtf8TextNeverAsMarkup) {
   const std::string brand = "T\xC3\xA9l\xC3\xA9 &quot;Ond\xC3\xA9&quot;";
   const std::string model = "&lt;b&gt;5&amp;6&lt;/b&gt;";
 
-  const std::string entry = ListPageEntry(collection, radio, base, 0, {});
-  EXPECT_NE(entry.find("<a href=\"Acme Rad_a&amp;b\xC3\xA9.htm\">"), std::string::npos) << entry;
+  const std::string entry = ListPageEntry(collection, radio, base, 0, {}, AllWebImages(radio));
+  EXPECT_NE(entry.find("<a href=\"Acme%20Rad_a%26b%C3%A9.htm\">"), std::string::npos) << entry;
   EXPECT_NE(entry.find("<font size=3> " + brand + " " + model + " - 1948</font>"), std::string::npos)
       << entry;
 
-  const std::string page = RadioPage(collection, radio, base, descriptions);
+  const std::string page = RadioPage(collection, radio, base, descriptions, AllWebImages(radio));
   EXPECT_EQ(page.rfind("<html>\n   <head>\n      <meta charset=\"utf-8\">\n      <title>", 0), 0u) << page;
   EXPECT_NE(page.find("<title>" + brand + " Model " + model + "</title>\n"), std::string::npos) << page;
   EXPECT_NE(page.find("<h1>" + brand + " Model " + model + "</h1>\n"), std::string::npos);
@@ -153,9 +154,34 @@ TEST_F(WebPageTexts, CollectionTextsAreShownAsUtf8TextNeverAsMarkup) {
             std::string::npos);
   EXPECT_NE(page.find("      Knob &lt;missing&gt; &amp; &quot;cracked&quot;\n"), std::string::npos);
   // The picture's attribute has no quotes: a blank in the name must not end it.
-  EXPECT_NE(page.find("      <img src=../pictures/Acme%20Rad_a&amp;b\xC3\xA9.jpg>\n"), std::string::npos);
-  EXPECT_NE(page.find("      <img src=../pictures/Acme%20Rad_a&amp;b\xC3\xA9_0.jpg>\n"), std::string::npos);
+  EXPECT_NE(page.find("      <img src=../pictures/Acme%20Rad_a%26b%C3%A9.jpg>\n"), std::string::npos);
+  EXPECT_NE(page.find("      <img src=../pictures/Acme%20Rad_a%26b%C3%A9_0.jpg>\n"), std::string::npos);
   EXPECT_EQ(page.find('<', page.find("<h1>") + 4), page.find("</h1>"));  // nothing inside but text
+}
+
+// Addresses reach the file of that name whatever it holds, and only the images written are linked.
+TEST_F(WebPageTexts, AddressesAreEncodedAndOnlyWrittenImagesLinked) {
+  const std::pair<const char*, const char*> names[] = {
+      {"zenith_h#500", "zenith_h%23500"},
+      {"what?", "what%3F"},
+      {"100%", "100%25"},
+      {"a b\tc", "a%20b%09c"},
+      {"sub\\dir", "sub/dir"},
+      {"caf\xe9", "caf%C3%A9"},
+      {"<\"'&>", "%3C%22%27%26%3E"},
+      {"Ok-1.2_x~/y", "Ok-1.2_x~/y"},
+  };
+  for (const auto& [stored, url] : names) EXPECT_EQ(WebUrl(stored), url) << stored;
+
+  RadioRecord& radio = Radio({.brand = "Zenith", .model = "Z", .year = 1948});
+  radio.extraPictureCount = 3;
+  const WebImages images{.picture = false, .snapshot = false, .extras = {1}};
+  const std::string entry = ListPageEntry(collection, radio, "z#1", 0, {}, images);
+  EXPECT_EQ(entry.find("<img"), std::string::npos) << "a snapshot that was not written is linked: " << entry;
+  EXPECT_NE(entry.find("<a href=\"z%231.htm\">\n\t\t     Zenith Model Z</a>\n"), std::string::npos) << entry;
+  const std::string page = RadioPage(collection, radio, "z#1", {}, images);
+  EXPECT_EQ(page.find("<img"), page.find("<img src=../pictures/z%231_1.jpg>")) << page;
+  EXPECT_EQ(page.find("<img", page.find("<img") + 1), std::string::npos) << page;
 }
 
 TEST(WebBaseName, BrandDirectoryAndFileNameWithoutExtension) {

@@ -115,10 +115,12 @@ TEST_F(Publishing, FourRadiosFillOneRowAndOpenASecondAndTheSkippedTakeNoCell) {
   ASSERT_EQ(PublishWeb(collection, registry, selection, settings), 1);
   EXPECT_EQ(messages.Texts(),
             (std::vector<std::string>{
-                "Unable to create '" + Shown("pictures", "crosley_11_1.jpg") + "'.",
+                "The picture 'pictures\\crosley\\gone.jpg' of the Crosley 11 cannot be read; its pages are "
+                "published without it.",
                 "Picture file name 'nopictur.bmp', in unexpected format.  Skipping this radio.",
                 "Unable to open '" + Shown("html", "philco_90.htm") + "'.",
-                "Unable to create '" + Shown("pictures", "rca_r.jpg") + "'.",
+                "The picture 'pictures\\rca\\r.jpg' of the RCA Victor R cannot be read; its pages are "
+                "published without it.",
             }));
   EXPECT_EQ(messages.messages()[1].severity, kWarning);
   EXPECT_EQ(messages.messages()[2].severity, kError);
@@ -135,7 +137,7 @@ TEST_F(Publishing, FourRadiosFillOneRowAndOpenASecondAndTheSkippedTakeNoCell) {
             "         <table border=0 cellspacing=40>\n"
             "\t       <tr>\n" +
                 Cell("crosley_11", "Crosley 11") + Cell("rca_r", "RCA Victor R") +
-                Cell("unknown_u&amp;\xC3\xA9", "Unknown U") +
+                Cell("unknown_u%26%C3%A9", "Unknown U") +
                 "\t    </tr>\n"
                 "\t       <tr>\n" +
                 Cell("zenith_z", "Zenith Z") +
@@ -158,8 +160,6 @@ TEST_F(Publishing, FourRadiosFillOneRowAndOpenASecondAndTheSkippedTakeNoCell) {
             "      <hr size=4 width=\"50%\">\n"
             "      <img src=../pictures/crosley_11_0.jpg>\n"
             "      <hr size=4 width=\"50%\">\n"
-            "      <img src=../pictures/crosley_11_1.jpg>\n"
-            "      <hr size=4 width=\"50%\">\n"
             "      </center>\n"
             "   </body>\n"
             "</html>\n");
@@ -170,24 +170,56 @@ TEST_F(Publishing, FourRadiosFillOneRowAndOpenASecondAndTheSkippedTakeNoCell) {
   EXPECT_EQ(SizeOf(Site("pictures/unknown_u&\xC3\xA9.jpg")), std::make_pair(400, 300));
   EXPECT_TRUE(fs::exists(Site("html/unknown_u&\xC3\xA9.htm")));
   EXPECT_TRUE(fs::exists(Site("snapshots/unknown_u&\xC3\xA9.jpg")));
-  // A main picture that fails takes its snapshot with it; the page is there all the same.
-  EXPECT_TRUE(fs::exists(Site("html/rca_r.htm")));
-  EXPECT_FALSE(fs::exists(Site("snapshots/rca_r.jpg")));
+  // A picture that cannot be read is left out of the page; the snapshot is there all the same.
+  EXPECT_EQ(ReadFile(Site("html/rca_r.htm")).find("<img"), std::string::npos);
+  EXPECT_TRUE(fs::exists(Site("snapshots/rca_r.jpg")));
+  EXPECT_FALSE(fs::exists(Site("pictures/crosley_11_1.jpg")));
   EXPECT_FALSE(fs::exists(Site("html/emerson_e.htm")));
+}
+
+// Missing directories are made; one that cannot be is said once, and nothing links into it.
+TEST_F(Publishing, DirectoriesAreMadeOrSaidOnce) {
+  Radio("Zenith", "Z 1#", "pictures\\zenith\\z 1#.jpg", {"pictures\\zenith\\z2.jpg"});
+  Picture("pictures\\zenith\\z 1#.jpg", 300, 400);
+  Picture("pictures\\zenith\\smallpix\\z 1#.jpg", 30, 40);
+  Picture("pictures\\zenith\\z2.jpg", 30, 40);
+  settings.root = dir / "new site";
+  settings.pictures = "images\\large";
+  ASSERT_EQ(PublishWeb(collection, registry, selection, settings), 1);
+  EXPECT_TRUE(messages.Texts().empty()) << messages.Texts()[0];
+  EXPECT_EQ(SizeOf(dir / "new site/images/large/zenith_z 1#_0.jpg"), std::make_pair(30, 40));
+  EXPECT_NE(ReadFile(dir / "new site/html/radios.htm").find("src=\"../snapshots/zenith_z%201%23.jpg\""),
+            std::string::npos);
+  EXPECT_NE(
+      ReadFile(dir / "new site/html/zenith_z 1#.htm").find("<img src=../images/large/zenith_z%201%23.jpg>"),
+      std::string::npos);
+
+  test::WriteFile(dir / "new site/blocked", "a file where a directory should be");
+  settings.pictures = "blocked";
+  ASSERT_EQ(PublishWeb(collection, registry, selection, settings), 1);
+  ASSERT_EQ(messages.Texts().size(), 1u);
+  EXPECT_EQ(messages.Texts()[0].rfind("Unable to create the directory '" + settings.root + "\\blocked': ", 0),
+            0u)
+      << messages.Texts()[0];
+  EXPECT_EQ(ReadFile(dir / "new site/html/zenith_z 1#.htm").find("<img"), std::string::npos);
+  messages.Clear();
+  settings.html = "blocked";
+  EXPECT_EQ(PublishWeb(collection, registry, selection, settings), 0);
+  EXPECT_EQ(messages.Texts().size(), 1u);
 }
 
 TEST_F(Publishing, AListPageThatCannotBeOpenedOrWrittenFailsTheCommand) {
   Radio("Zenith", "Z", "pictures\\zenith\\z.jpg");
-  settings.html = "missing";
+  fs::create_directory(Site("html/radios.htm"));
   EXPECT_EQ(PublishWeb(collection, registry, selection, settings), 0);
   EXPECT_EQ(messages.Texts(),
-            std::vector<std::string>{"Unable to open '" + Shown("missing", "radios.htm") + "'."});
+            std::vector<std::string>{"Unable to open '" + Shown("html", "radios.htm") + "'."});
   EXPECT_TRUE(fs::is_empty(Site("pictures")));
+  fs::remove(Site("html/radios.htm"));
 
   // A page that cannot be written to the end is a failure too, not a published site.
   if (!fs::exists("/dev/full")) return;
   messages.Clear();
-  settings.html = "html";
   fs::create_symlink("/dev/full", Site("html/radios.htm"));
   EXPECT_EQ(PublishWeb(collection, registry, selection, settings), 0);
   ASSERT_FALSE(messages.Texts().empty());

@@ -1,12 +1,12 @@
 #include "ui/frame/help.h"
 
 #include <QCoreApplication>
-#include <QDesktopServices>
 #include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QPointer>
+#include <QProcess>
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
@@ -42,6 +42,28 @@ void ShowHelpWindow(const QUrl& url) {
   window->activateWindow();
 }
 
+// The desktop's opener, xdg-open, hands the page to the user's browser. When it cannot be started or
+// says that it failed (no browser installed, or one that refuses to run, as Chromium does for root),
+// the program's own window shows the page: Help never ends in nothing.
+void OpenInDesktopBrowser(const QUrl& url) {
+  // Never parented nor deleted while it runs: leaving Korvel must not end the browser it started.
+  auto* opener = new QProcess;
+  opener->setProgram(QStringLiteral("xdg-open"));
+  opener->setArguments({url.toString()});
+  opener->setStandardOutputFile(QProcess::nullDevice());
+  opener->setStandardErrorFile(QProcess::nullDevice());
+  QObject::connect(opener, &QProcess::errorOccurred, [opener, url](QProcess::ProcessError error) {
+    if (error != QProcess::FailedToStart) return;
+    ShowHelpWindow(url);
+    opener->deleteLater();
+  });
+  QObject::connect(opener, &QProcess::finished, [opener, url](int code, QProcess::ExitStatus status) {
+    if (status != QProcess::NormalExit || code != 0) ShowHelpWindow(url);
+    opener->deleteLater();
+  });
+  opener->start();
+}
+
 }  // namespace
 
 std::string LocateHelpFile(const std::string& helpFile) {
@@ -69,9 +91,12 @@ void OpenHelp(const std::string& helpFile) {
     return;
   }
   const QUrl url = QUrl::fromLocalFile(file.absoluteFilePath());
-  const bool opened = Opener() ? Opener()(url) : QDesktopServices::openUrl(url);
+  if (!Opener()) {
+    OpenInDesktopBrowser(url);
+    return;
+  }
   // No browser to hand the page to: the program shows it itself rather than fail.
-  if (!opened) ShowHelpWindow(url);
+  if (!Opener()(url)) ShowHelpWindow(url);
 }
 
 void ShowAbout(const std::string& aboutText) {

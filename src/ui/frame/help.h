@@ -7,10 +7,10 @@
 
 namespace korvel {
 
-// Opens the help file (an HTML page) in the desktop's viewer, or in the program's own help window
-// when no viewer can be started. A relative name is looked for in the current directory, then
-// beside the installed program (share/doc/korvel) and in the source tree; a missing file is
-// reported as a warning.
+// Opens the help file (an HTML page) in the desktop's browser, or in the program's own help window
+// whenever the browser did not open (the opener could not start, or reported a failure). A relative name is
+// looked for in the current directory, then beside the installed program (share/doc/korvel) and in the source
+// tree; a missing file is reported as a warning.
 void OpenHelp(const std::string& helpFile);
 
 // Where OpenHelp finds the help file: the name itself when it exists or cannot be found elsewhere.
