@@ -83,6 +83,20 @@ TEST_F(GraphsInTheProgram, LineGraphsAreDrawnAndRedrawnAtEverySize) {
   EXPECT_GT(Pixels(View("program_graph_small_font.png"), kDarkGreen), 100);
 }
 
+// With nothing to draw the view says why, in words across its middle.
+TEST_F(GraphsInTheProgram, ASalesGraphWithoutASaleSaysSo) {
+  for (RadioRecord* radio : collection().radios.Records()) radio->status = kStatusToBeRestored;
+  Command(kCommandGraphSalesProfit);
+  EXPECT_EQ(program_.state().viewMode, kViewGraph);
+  EXPECT_NE(program_.graphs().blankReason.find("No radio has been sold"), std::string::npos);
+  const QImage view = View("program_graph_no_sale.png");
+  int dark = 0;
+  for (int y = view.height() / 3; y < 2 * view.height() / 3; ++y) {
+    for (int x = 0; x < view.width(); ++x) dark += qGray(view.pixel(x, y)) < 100 ? 1 : 0;
+  }
+  EXPECT_GT(dark, 100) << "the view is blank";
+}
+
 TEST_F(GraphsInTheProgram, DistributionOfTheSelectionAndItsChoiceKeptInTheSettings) {
   const int selected = program_.state().selection.current.Count();
   ASSERT_GT(selected, 0);

@@ -54,7 +54,7 @@ TEST(ListFile, FourLinesARadioAndTheCount) {
 TEST(ListFile, TheBrandIsCutAtTenCharactersNotBytes) {
   const std::pair<const char*, const char*> cases[] = {
       {"T\u00e9l\u00e9funken Werke", "T\u00e9l\u00e9funken"},
-      {"\u00d6lpr\u00fcfger\u00e4te", "\u00d6lpr\u00fcfger\u00e4t"},
+      {"\u00d6lpr\u00fcfger\u00e4te", "\u00d6lpr\u00fcfger\u00e4"},
       {"Caf\xe9 Radio Werke", "Caf\xe9 Radio"},  // Windows-1252: a byte is a character
       {"Philco", "Philco"},
   };
