@@ -279,7 +279,9 @@ TEST_F(FileCommands, PublishingRunsBothDialogsAndKeepsTheSettings) {
   EXPECT_TRUE(fs::exists(dir_ / "site/pics/philco_90_1.jpg"));
   // The one radio without picture files is published without its images, and says so.
   ASSERT_EQ(boxes.boxes().size(), 1u);
-  EXPECT_EQ(boxes.boxes()[0].text.toStdString(), "Unable to create 'site\\pics\\emerson_543.jpg'.");
+  EXPECT_EQ(boxes.boxes()[0].text.toStdString(),
+            "The pictures 'pictures\\emerson\\543.jpg' and 'pictures\\emerson\\smallpix\\543.jpg' of the "
+            "Emerson 543 cannot be read; its pages are published without them.");
   EXPECT_EQ(state.viewMode, kViewDescription);
   EXPECT_EQ(state.selection.currentRadio, state.selection.current.Records().front());
 

@@ -56,6 +56,7 @@ TEST(PublishTool, StepsChooseTheRadiosAndOptionsTheDirectories) {
   EXPECT_NE(ReadFile(site + "/pages/radios.htm").find("<br><b>$"), std::string::npos);
 
   // The default HTML subdirectory is made; an image that cannot be written is an Error, and exit 1.
+  fs::remove(site + "/pics/philco_90.jpg");
   fs::create_directories(site + "/pics/philco_90.jpg/in the way");
   run = Publish(dir, sample + " " + site + " --pictures pics +Brand=Philco");
   EXPECT_EQ(run.status, 1);
