@@ -59,11 +59,23 @@ struct UpdateValues {
   std::int32_t page = 0;
 };
 
+// A new value or page means nothing without the source it came from: OK asks for it and the dialog
+// stays open with everything typed.
+bool UpdateHasSource(DalDialog& dialog, const UpdateValues& updated, std::int32_t oldValue) {
+  if (!updated.source.empty() || (updated.value == oldValue && updated.page <= 0)) return true;
+  ShowMessage(kWarning, kButtonsOk, "Please enter the Updated Source of the new value or page.");
+  if (DalControl* source = DalFindControl(dialog, kIdUpdatedSource)) source->SetFocus();
+  return false;
+}
+
 DalDialog UpdateDialog(ProgramState& state, RadioRecord& work, UpdateValues& updated) {
   DalDialog dialog;
   dialog.templateId = kDialogUpdateRadio;
   dialog.mode = kDalModal;
   dialog.validate = [](DalDialog& d) { return CheckDialogFields(d); };
+  dialog.accept = [&updated, oldValue = updated.value](DalDialog& d) {
+    return UpdateHasSource(d, updated, oldValue);
+  };
   dialog.fields = {
       {.kind = kDalCombo,
        .controlId = kIdUpdateBrand,

@@ -711,9 +711,11 @@ void Program::RunEditCommand(int id, std::intptr_t second) {
       if (CommandUpdate(edit)) RedrawView(false);
       edit.rebuildPane();
       return;
-    case kCommandTableInsert:
-      CommandTableInsert(state_, radioNotebook_, main_.window);
+    case kCommandTableInsert: {
+      const TableInsertion inserted = CommandTableInsert(state_, radioNotebook_, main_.window);
+      graphs::TableEntryInserted(graphs_, inserted.kind, inserted.position);
       return;
+    }
     default:
       return;
   }

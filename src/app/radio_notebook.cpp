@@ -1,5 +1,6 @@
 #include "app/radio_notebook.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "app/field_checks.h"
@@ -216,6 +217,7 @@ DalFieldInfo* RadioNotebook::PageField(int page, int controlId) {
 bool RadioNotebook::Run(void* parent) {
   if (!Prepare(parent)) return false;
   rowsFilled_ = false;
+  shownDependents_.clear();
   const bool ok = DalRunNotebook(notebook_, parent) == 1;
   if (ok && rowsFilled_) ReadTubeRows(rows_, work_, nullptr);
   ClearDisallowedFields();
@@ -226,9 +228,10 @@ void RadioNotebook::ClearDisallowedFields() {
   RadioRecord& w = work_;
   if (!InList(w.status,
               {kStatusPartiallyRestored, kStatusRestored, kStatusRestoredAndSold, kStatusRestoredForSale})) {
+    // The repairs notes stay: their field is open for every status, and a radio waiting for its
+    // restoration is where they matter most.
     w.restorationCost = 0;
     w.dateRestored.clear();
-    w.repairsNeeded.clear();
   }
   if (!InList(w.status,
               {kStatusDonated, kStatusRestoredAndSold, kStatusReturned, kStatusScrapped, kStatusSold})) {
@@ -270,12 +273,23 @@ void RadioNotebook::RenamePictures() {
   }
 }
 
+// Only a field that opens now and has never shown its value in this run is filled from the work
+// record: whatever the user typed stays, even through a status that closed the field for a while.
 void RadioNotebook::StatusChanged(DalFieldInfo& field) {
   if (!DalReadField(field)) return;
   for (int page : {kPageRepairs, kPageDisposition}) {
     if (page >= static_cast<int>(notebook_.opened.size()) || !notebook_.opened[page]) continue;
     for (DalFieldInfo& dependent : notebook_.pages[page].dialog.fields) {
-      if (dependent.enableRule != nullptr && DalApplyEnableRule(dependent)) DalSetField(dependent);
+      if (dependent.enableRule == nullptr) continue;
+      const DalControl* control = DalFieldControl(dependent);
+      const bool was = control != nullptr && control->IsEnabled();
+      const bool shown = std::find(shownDependents_.begin(), shownDependents_.end(), dependent.controlId) !=
+                         shownDependents_.end();
+      if (was && !shown) shownDependents_.push_back(dependent.controlId);
+      if (DalApplyEnableRule(dependent) && !was && !shown) {
+        DalSetField(dependent);
+        shownDependents_.push_back(dependent.controlId);
+      }
     }
   }
 }
@@ -289,6 +303,8 @@ bool RadioNotebook::FillTubeRowsOnce() {
 }
 
 void RadioNotebook::SearchFill() {
+  // The line-up depends on the power source: the one chosen on the Circuit page counts, OK or not.
+  if (DalFieldInfo* power = PageField(kPageCircuit, kIdPower)) DalReadField(*power);
   for (int page : {kPageTubes1, kPageTubes2}) {
     if (!notebook_.opened[page]) continue;
     for (DalFieldInfo& field : notebook_.pages[page].dialog.fields) {

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 #include "app/program_state.h"
 #include "collection/tube_rows.h"
@@ -58,6 +59,7 @@ class RadioNotebook {
   TubeRows rows_{};
   bool rowsFilled_ = false;
   std::array<std::string, kExtraPictureLimit> extras_{};
+  std::vector<int> shownDependents_;  // status-dependent fields that have shown their value this run
   DalEnableRule repairRule_;
   DalEnableRule disposedRule_;
   DalEnableRule priceRule_;

@@ -8,6 +8,7 @@
 #include "collection/radio_ops.h"
 #include "collection/storable_text.h"
 #include "dal/dal.h"
+#include "selection/table_positions.h"
 #include "ui/dialogs/dialog_ids.h"
 #include "util/alu_string.h"
 #include "util/message.h"
@@ -49,9 +50,30 @@ bool CheckNewEntry(DalDialog& dialog, const Collection& collection) {
   return false;
 }
 
+// Read back at OK: an entry that cannot be inserted keeps the dialog open with what was typed.
+bool Acceptable(const InsertValues& values, const Collection& collection, int& manufacturer) {
+  const int kind = values.kind;
+  const auto refuse = [](MessageSeverity severity, const char* text) {
+    ShowMessage(severity, kButtonsOk, "%s", text);
+    return false;
+  };
+  if (!IsTableKind(kind) || IsBuiltInTable(kind)) return refuse(kError, "cannot alter this table.");
+  if (kind == kTableBrandName) {
+    if (values.entry.empty()) return refuse(kError, "You didn't specify a new entry.");
+    const TableMatch match = FindTableEntry(values.extra, collection.tables[kTableManufacturer]);
+    if (values.extra.empty() || !match.found)
+      return refuse(kError, "You must specify a default manufacturer.");
+    manufacturer = match.position;
+  }
+  const std::vector<std::string>& entries = collection.tables[kind].entries;
+  if (!values.entry.empty() && std::find(entries.begin(), entries.end(), values.entry) != entries.end())
+    return refuse(kWarning, "this entry already present.");
+  return true;
+}
+
 }  // namespace
 
-bool CommandTableInsert(ProgramState& state, RadioNotebook& notebook, void* parent) {
+TableInsertion CommandTableInsert(ProgramState& state, RadioNotebook& notebook, void* parent) {
   Collection& collection = state.collection;
   static const std::vector<std::string> names = ChooserNames();
   InsertValues values;
@@ -70,32 +92,17 @@ bool CommandTableInsert(ProgramState& state, RadioNotebook& notebook, void* pare
        .value = &values.extra,
        .flags = DAL_STRING | DAL_CAPITALIZE},
   };
-  if (DalRunDialog(dialog, parent) != 1) return false;
-
-  const int kind = values.kind;
   int manufacturer = 0;
-  if (!IsTableKind(kind) || IsBuiltInTable(kind)) {
-    ShowMessage(kError, kButtonsOk, "cannot alter this table.");
-    return false;
-  }
-  if (kind == kTableBrandName) {
-    if (values.entry.empty()) {
-      ShowMessage(kError, kButtonsOk, "You didn't specify a new entry.");
-      return false;
-    }
-    const TableMatch match = FindTableEntry(values.extra, collection.tables[kTableManufacturer]);
-    if (values.extra.empty() || !match.found) {
-      ShowMessage(kError, kButtonsOk, "You must specify a default manufacturer.");
-      return false;
-    }
-    manufacturer = match.position;
-  } else if (values.entry.empty()) {
-    return false;
-  }
+  dialog.accept = [&](DalDialog&) { return Acceptable(values, collection, manufacturer); };
+  if (DalRunDialog(dialog, parent) != 1) return {};
+  if (values.entry.empty()) return {};  // an empty entry ends the command quietly
+  const int kind = values.kind;
   const int position = AddTableEntry(collection, kind, values.entry, manufacturer);
-  if (position < 0) return false;
+  if (position < 0) return {};
+  // The selections name radios by these positions too: "Catalin sets" must not become Bakelite ones.
+  RenumberCriteria(state.selection, collection.macros, kind, position);
   notebook.TableEntryInserted(kind, position);
-  return true;
+  return {kind, position};
 }
 
 }  // namespace korvel

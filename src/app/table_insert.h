@@ -7,7 +7,14 @@
 
 namespace korvel {
 
-// Runs "Insert Table Item" and inserts the entry. True when the collection changed.
-bool CommandTableInsert(ProgramState& state, RadioNotebook& notebook, void* parent);
+// Where an entry went: the table's kind and the entry's position, or -1 for nothing inserted.
+struct TableInsertion {
+  int kind = -1;
+  int position = -1;
+};
+
+// Runs "Insert Table Item" and inserts the entry; the radios, the open notebook and every criterion
+// that holds a position of the table follow it.
+TableInsertion CommandTableInsert(ProgramState& state, RadioNotebook& notebook, void* parent);
 
 }  // namespace korvel

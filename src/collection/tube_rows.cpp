@@ -56,7 +56,7 @@ void ReadTubeRows(const TubeRows& rows, RadioRecord& radio, const Collection* lo
 
 TubeRows SearchFillTubeRows(const TubeRows& rows, RadioRecord& radio, const Collection& collection) {
   ReadTubeRows(rows, radio, &collection);
-  CompleteLineUp(radio);
+  CompleteLineUp(radio, collection.tables[kTablePowerSource]);
   return FillTubeRows(radio);
 }
 

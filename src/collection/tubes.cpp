@@ -49,7 +49,8 @@ constexpr std::array<LineUp, 5> kLineUps = {{
     {nullptr, "7A8", "14A7", "14B6", "50A5", "35A5", "35Y4"},
 }};
 
-constexpr int kNoRectifierPowerSource = 4;  // the Power Source position whose sets take no rectifier
+// The Power Source entry whose sets take no rectifier, found by its text: inserted entries move it.
+constexpr std::string_view kNoRectifierPowerSource = "Battery";
 
 bool InUse(const RadioRecord& r) {
   switch (r.status) {
@@ -202,7 +203,8 @@ int MostCommonFunction(const Collection& collection, std::string_view text) {
   return best;
 }
 
-void CompleteLineUp(RadioRecord& r) {
+void CompleteLineUp(RadioRecord& r, const LookupTable& powerSources) {
+  const bool takesRectifier = powerSources.Text(r.powerSource) != kNoRectifierPowerSource;
   for (const LineUp& lineUp : kLineUps) {
     int n = 0;
     while (n < kTubeSlotCount && r.tubes[n].IsFilled()) ++n;
@@ -231,8 +233,7 @@ void CompleteLineUp(RadioRecord& r) {
       const char* type = has(kFunctionRfAmplifier) ? lineUp.powerAmplifierWithRf : lineUp.powerAmplifier;
       if (!add(kFunctionPowerAmplifier, type)) continue;
     }
-    if (r.powerSource != kNoRectifierPowerSource && !has(kFunctionRectifier))
-      add(kFunctionRectifier, lineUp.rectifier);
+    if (takesRectifier && !has(kFunctionRectifier)) add(kFunctionRectifier, lineUp.rectifier);
   }
 }
 

@@ -51,7 +51,8 @@ void FillStockCounts(InventoryList& usage, InventoryList& inventory, const TubeA
 // The Tube Function position under which the collection's radios mostly use this tube.
 int MostCommonFunction(const Collection& collection, std::string_view text);
 
-// Completes the radio's tubes from the first standard line-up whose converter it has.
-void CompleteLineUp(RadioRecord& record);
+// Completes the radio's tubes from the first standard line-up whose converter it has; a set whose
+// power source is Battery in `powerSources` gets no rectifier.
+void CompleteLineUp(RadioRecord& record, const LookupTable& powerSources);
 
 }  // namespace korvel

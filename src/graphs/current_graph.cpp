@@ -86,6 +86,18 @@ bool RedrawGraph(GraphState& state, const TableSet& tables, draw::Surface& surfa
   }
 }
 
+void TableEntryInserted(GraphState& state, int kind, int position) {
+  std::vector<std::uint32_t>& counters = state.distribution.counters;
+  if (counters.empty() || kind < 0 || DistributionTableKind(state.distribution.field) != kind) return;
+  if (position < 0 || position > static_cast<int>(counters.size())) {
+    // Counters that no longer fit their table are not worth keeping.
+    if (state.current == CurrentGraph::kDistribution) state.current = CurrentGraph::kNone;
+    counters.clear();
+    return;
+  }
+  counters.insert(counters.begin() + position, 0);
+}
+
 void ForgetGraphs(GraphState& state) {
   state = GraphState{};
 }

@@ -37,6 +37,10 @@ bool RunDistribution(GraphState& state, int field, const RadioList& radios, cons
 // Draws the current graph again from its kept data; false when no graph is current.
 bool RedrawGraph(GraphState& state, const TableSet& tables, draw::Surface& surface);
 
+// A lookup table gained an entry at `position`: a kept distribution over that table gains its
+// (empty) counter there, so that every other counter stays with its entry's name.
+void TableEntryInserted(GraphState& state, int kind, int position);
+
 // Forgets every kept graph.
 void ForgetGraphs(GraphState& state);
 

@@ -106,6 +106,10 @@ const std::vector<std::string>& DistributionEntries(int field, const TableSet& t
   return tables[kFields[field].table].entries;
 }
 
+int DistributionTableKind(int field) {
+  return IsField(field) ? kFields[field].table : -1;
+}
+
 int DistributionEntry(int field, const RadioRecord& radio, int counterCount) {
   int entry = -1;
   if (field == kDistributionYear) {

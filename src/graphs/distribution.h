@@ -24,6 +24,9 @@ std::vector<std::string> DistributionFieldNames();
 // The entries the field's counters stand for: a table of the collection, or the decades.
 const std::vector<std::string>& DistributionEntries(int field, const TableSet& tables);
 
+// The lookup table the field counts over, or -1 (the decades, or no such field).
+int DistributionTableKind(int field);
+
 // The counter a radio adds to for the field, or -1 when it is not counted (a position outside the
 // table). A year outside the decades counts in the Year field's last counter, "Others".
 int DistributionEntry(int field, const RadioRecord& radio, int counterCount);

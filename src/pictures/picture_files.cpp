@@ -1,6 +1,8 @@
 #include "pictures/picture_files.h"
 
 #include <algorithm>
+#include <filesystem>
+#include <system_error>
 
 #include "collection/picture_names.h"
 #include "pictures/picture_disk.h"
@@ -32,6 +34,16 @@ bool Taken(const PictureRegistry& registry, const std::string& name,
   return registry.IsUsed(name) || std::find(reserved.begin(), reserved.end(), name) != reserved.end();
 }
 
+// A file left by a deleted radio still holds its photograph: a new name must not pick it up.
+bool HasFile(const PictureRegistry& registry, const std::string& name) {
+  std::error_code error;
+  return std::filesystem::exists(AluResolvePath(registry.DisplayPath(name)), error);
+}
+
+// How a clash is decided: by the registry alone (a name the user chose for a file that is there),
+// or by the files on disk as well (a name the program makes up).
+enum class Clash { kUsed, kUsedOrOnDisk };
+
 // NewPictureName that also passes over the names already handed out in the same check, which are
 // not registered yet.
 int NewNameExcept(const PictureRegistry& registry, std::string& name,
@@ -45,7 +57,7 @@ int NewNameExcept(const PictureRegistry& registry, std::string& name,
   candidate += name.substr(end);
   for (char c = 'a'; c <= 'z'; ++c) {
     candidate[varying] = c;
-    if (!Taken(registry, candidate, reserved)) {
+    if (!Taken(registry, candidate, reserved) && !HasFile(registry, candidate)) {
       name = std::move(candidate);
       return 1;
     }
@@ -55,8 +67,10 @@ int NewNameExcept(const PictureRegistry& registry, std::string& name,
 
 // One name of the radio: a free variant when it is used, with the user's consent when asking.
 void CheckName(const PictureRegistry& registry, std::string& name, std::int32_t& index,
-               const NameTexts& texts, bool ask, std::vector<std::string>& reserved) {
-  if (!name.empty() && Taken(registry, name, reserved)) {
+               const NameTexts& texts, bool ask, std::vector<std::string>& reserved,
+               Clash clash = Clash::kUsed) {
+  if (name.empty()) return;
+  if (Taken(registry, name, reserved) || (clash == Clash::kUsedOrOnDisk && HasFile(registry, name))) {
     const std::string path = registry.DisplayPath(name);
     if (!ask || ShowMessage(kWarning, kButtonsYesNo, texts.question, path.c_str()) == kAnswerYes) {
       if (NewNameExcept(registry, name, reserved)) {
@@ -107,7 +121,13 @@ void NamePicturesWhileAdding(const Collection& collection, const PictureRegistry
                              RadioRecord& work) {
   if (work.model.empty()) return;
   SetPictureNames(collection, work);
-  CheckPictureNames(registry, work, false);
+  std::vector<std::string> reserved;
+  CheckName(registry, work.pictureFile, work.pictureIndex, kPictureTexts, false, reserved,
+            Clash::kUsedOrOnDisk);
+  CheckName(registry, work.thumbnailFile, work.thumbnailIndex, kThumbnailTexts, false, reserved,
+            Clash::kUsedOrOnDisk);
+  for (int i = 0; i < UsedExtraPictures(work); ++i)
+    CheckName(registry, work.extraPictureFiles[i], work.extraPictureIndex[i], kPictureTexts, false, reserved);
 }
 
 RememberedPictures RememberRadioPictures(const RadioRecord& radio) {

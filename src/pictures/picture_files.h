@@ -20,9 +20,9 @@ bool IsAcceptedPictureType(std::string_view name);
 // The name with `suffix` put before its extension (or at its end when it has none).
 std::string InsertBeforeExtension(std::string_view name, std::string_view suffix);
 
-// Changes the name to the first variant no radio uses: the file name's last character (a new one
-// after file names shorter than eight characters) stepped from "a" to "z". 1 when one was found,
-// 0 (name unchanged) when all 26 are taken.
+// Changes the name to the first variant that no radio uses and no file has: the file name's last character (a
+// new one after file names shorter than eight characters) stepped from "a" to "z". 1 when one was found, 0
+// (name unchanged) when all 26 are taken.
 int NewPictureName(const PictureRegistry& registry, std::string& name);
 
 // Gives the main picture, the thumbnail and each extra picture a free name when another radio
@@ -31,7 +31,8 @@ int NewPictureName(const PictureRegistry& registry, std::string& name);
 void CheckPictureNames(const PictureRegistry& registry, RadioRecord& radio, bool ask);
 
 // While a radio is being added: its picture and thumbnail names follow brand and model (made
-// unique without asking). Nothing is registered, so a cancelled Add leaves no trace.
+// unique without asking; a name whose file is on disk counts as taken). Nothing is registered, so a cancelled
+// Add leaves no trace.
 void NamePicturesWhileAdding(const Collection& collection, const PictureRegistry& registry,
                              RadioRecord& work);
 

@@ -297,6 +297,11 @@ void RadioDescription::DrawRadioDescription(draw::Surface& surface, const Descri
     layout.NewLine();
     item("Repairs Needed: ", radio.repairsNeeded, changed[kChangedRepairsNeeded]);
     layout.NewLine();
+  } else if (!radio.repairsNeeded.empty()) {
+    // A radio still waiting for its restoration shows what it needs.
+    layout.NewLine();
+    item("Repairs Needed: ", radio.repairsNeeded, changed[kChangedRepairsNeeded]);
+    layout.NewLine();
   }
   if (status == kStatusSold || status == kStatusRestoredAndSold) {
     item("   Date Sold: ", radio.dateDisposed, changed[kChangedDateDisposed]);

@@ -8,12 +8,14 @@
 #include <algorithm>
 #include <deque>
 #include <filesystem>
+#include <map>
 #include <memory>
 
 #include "app/program.h"
 #include "collection/data_file.h"
 #include "dal/dal.h"
 #include "program_on_sample.h"
+#include "selection/criteria.h"
 #include "support/temp_dir.h"
 #include "ui/dialogs/dialog_ids.h"
 #include "ui/dialogs/qt_dal_host.h"
@@ -222,6 +224,37 @@ TEST_F(EditRun, ModifyRefusesBadInputUntilCorrectedAndClearsWhatTheStatusDoesNot
   EXPECT_NE(saved->radios.FindById(3)->value, 999);
 }
 
+TEST_F(EditRun, StatusChangesAndOkKeepWhatWasTyped) {
+  // A sold radio: the sale typed anew survives choosing statuses, even one that closes the fields.
+  RadioRecord* sold = Radio(29);
+  DalQueueScript(DalScript()
+                     .Page(kDisposition)
+                     .Type(kIdWhereDisposed, "Estate Sale")
+                     .Type(kIdDisposalPrice, "75")
+                     .Page(kStatus)
+                     .Choose(kIdStatus, kStatusSold)
+                     .Choose(kIdStatus, kStatusForSale)
+                     .Choose(kIdStatus, kStatusRestoredAndSold)
+                     .Page(kDisposition)
+                     .Do([this](DalDialog&) { GrabNotebook("notebook_after_status_change.png"); })
+                     .Ok());
+  Command(kCommandModifyOne, reinterpret_cast<std::intptr_t>(sold));
+  EXPECT_EQ(sold->whereDisposed, "Estate Sale") << "the place of sale typed before a status change was lost";
+  EXPECT_EQ(sold->sellingPrice, 75);
+
+  // A radio waiting for restoration keeps its repairs notes through Modify and OK, and shows them.
+  const std::vector<RadioRecord*> all = collection().radios.Records();
+  RadioRecord* waiting = *std::find_if(all.begin(), all.end(), [](const RadioRecord* r) {
+    return r->status == kStatusToBeRestored && !r->repairsNeeded.empty();
+  });
+  const std::string notes = waiting->repairsNeeded;
+  SetCurrentRadio(program_.state().selection, waiting);
+  DalQueueScript(DalScript().Ok());
+  Command(kCommandModifyOne, reinterpret_cast<std::intptr_t>(waiting));
+  EXPECT_EQ(waiting->repairsNeeded, notes) << "Modify and OK erased the repairs notes";
+  program_.mainWindow().window->grab().save(KORVEL_SCREENSHOT_DIR "/description_repairs_needed.png");
+}
+
 TEST_F(EditRun, EveryNotebookPageShowsASampleRadio) {
   RadioRecord* zenith = Radio(19);  // Trans-Oceanic, restored: extra pictures, tubes, references
   ASSERT_EQ(zenith->status, kStatusRestored);
@@ -322,16 +355,24 @@ TEST_F(EditRun, UpdateAppendsTheSourceAndPageToTheReferences) {
   const auto update = [](const char* page) {
     return DalScript().Type(kIdUpdatedValue, "150").Type(kIdUpdatedSource, "S").Type(kIdUpdatedPage, page);
   };
-  DalQueueScript(update("12").Ok());  // radio 29 (Arvin) comes first in radio order
+  // A value and page without their source are refused; the dialog keeps them for the source.
+  DalQueueScript(DalScript()
+                     .Type(kIdUpdatedValue, "150")
+                     .Type(kIdUpdatedPage, "12")
+                     .Ok()
+                     .Do([](DalDialog& d) { GrabDialog(d, "update_refused.png"); })
+                     .Type(kIdUpdatedSource, "S")
+                     .Ok());  // radio 29 (Arvin) comes first in radio order
   DalQueueScript(update("1x2")
                      .Ok()
                      .Type(kIdUpdatedPage, "12")
                      .Do([](DalDialog& d) { GrabDialog(d, "update_radio.png"); })
                      .Ok());
-  MessageBoxScript boxes({kAnswerOk});
+  MessageBoxScript boxes({kAnswerOk, kAnswerOk});
   Command(kCommandUpdate);
-  ASSERT_EQ(boxes.boxes().size(), 1u);
-  EXPECT_EQ(boxes.boxes()[0].text.toStdString(), "Page: Please enter a whole number, for example 25.");
+  EXPECT_EQ(Texts(boxes),
+            (std::vector<std::string>{"Please enter the Updated Source of the new value or page.",
+                                      "Page: Please enter a whole number, for example 25."}));
 
   std::string question;
   const auto saved = SaveAndReload(&question);
@@ -349,25 +390,36 @@ TEST_F(EditRun, TableInsertRenumbersTheRadiosAndTheOpenNotebookLists) {
     for (const LookupTable& table : collection().tables) all.push_back(table.entries);
     return all;
   };
+  // Each refusal keeps the dialog open with what was typed.
   const auto before = entries();
-  DalQueueScript(DalScript().Choose(kIdTableName, kTableStatus).Type(kIdNewEntry, "Lent Out").Ok());
-  DalQueueScript(DalScript().Type(kIdNewEntry, "Airline").Ok());
+  std::string kept;
   DalQueueScript(DalScript()
+                     .Choose(kIdTableName, kTableStatus)
+                     .Type(kIdNewEntry, "Lent Out")
+                     .Ok()
+                     .Choose(kIdTableName, kTableBrandName)
+                     .Type(kIdNewEntry, "Airline")
+                     .Ok()
                      .Choose(kIdTableName, kTablePosition)
                      .Type(kIdNewEntry, "3 Way")
                      .Ok()
                      .Type(kIdNewEntry, std::string(72, 'x'))
                      .Ok()
-                     .Do([](DalDialog& d) { GrabDialog(d, "insert_table_item.png"); })
+                     .Type(kIdNewEntry, "left front")
+                     .Ok()
+                     .Do([&](DalDialog& d) {
+                       kept = d.window->Control(kIdNewEntry)->Text();
+                       GrabDialog(d, "insert_table_item.png");
+                     })
                      .Cancel());
   MessageBoxScript boxes;
-  for (int i = 0; i < 3; ++i) Command(kCommandTableInsert);
-  const std::vector<std::string> texts = Texts(boxes);
-  ASSERT_EQ(texts.size(), 4u);
-  EXPECT_EQ(texts[0], "cannot alter this table.");
-  EXPECT_EQ(texts[1], "You must specify a default manufacturer.");
-  EXPECT_EQ(texts[2], "New Entry: An entry may not begin with a digit.");
-  EXPECT_EQ(texts[3], "New Entry: An entry here holds at most 71 characters.");
+  Command(kCommandTableInsert);
+  EXPECT_EQ(Texts(boxes),
+            (std::vector<std::string>{"cannot alter this table.", "You must specify a default manufacturer.",
+                                      "New Entry: An entry may not begin with a digit.",
+                                      "New Entry: An entry here holds at most 71 characters.",
+                                      "this entry already present."}));
+  EXPECT_EQ(kept, "left front");
   EXPECT_EQ(entries(), before);
 
   // A position inserted while the notebook is open on radio 29 (dial Right Front, grill Left Front).
@@ -454,6 +506,75 @@ TEST_F(EditRun, DeleteShowsTheRadioBeforeAskingFromAnyView) {
         << "Delete asked from view command " << view << " without the radio";
     EXPECT_EQ(radioAsked, Radio(7));
   }
+}
+
+TEST_F(EditRun, TableInsertKeepsSelectionsGraphsAndLineUpsOnTheirEntries) {
+  SelectionState& selection = program_.state().selection;
+  ASSERT_EQ(selection.saved[0].name, "Catalin sets");
+  selection.parameters = selection.saved[0];
+  const auto macro = std::find_if(collection().macros.begin(), collection().macros.end(),
+                                  [](const SelectionMacro& m) { return m.name == "Catalin Still Here"; });
+  ASSERT_NE(macro, collection().macros.end());
+  // Every holder of a Cabinet Composition position, and the radios it picks.
+  const Criterion* holders[] = {&selection.parameters.rows[0], &selection.saved[0].rows[0],
+                                &macro->entries[0].criterion};
+  const auto picks = [this, &holders] {
+    std::vector<std::vector<int>> ids;
+    for (const Criterion* c : holders) {
+      ids.emplace_back();
+      for (const RadioRecord* r : collection().radios.Records())
+        if (RadioMatches(*r, *c)) ids.back().push_back(r->id);
+    }
+    return ids;
+  };
+  const auto before = picks();
+  ASSERT_FALSE(before[0].empty());
+  // The Distribution graph's slices by entry name.
+  const auto slices = [this] {
+    const graphs::DistributionData& kept = program_.graphs().distribution;
+    std::map<std::string, std::uint32_t> named;
+    for (std::size_t i = 0; i < kept.counters.size(); ++i)
+      if (kept.counters[i] > 0)
+        named[collection().tables[kTableCabinetComposition].Text(int(i))] = kept.counters[i];
+    return named;
+  };
+  DalQueueScript(DalScript().Choose(kIdDistributionField, 2).Ok());  // Cabinet Composition
+  Command(kCommandGraphDistribution);
+  const auto slicesBefore = slices();
+
+  // Before Bakelite, and before Battery.
+  DalQueueScript(
+      DalScript().Choose(kIdTableName, kTableCabinetComposition).Type(kIdNewEntry, "Aluminum").Ok());
+  DalQueueScript(DalScript().Choose(kIdTableName, kTablePowerSource).Type(kIdNewEntry, "Accumulator").Ok());
+  Command(kCommandTableInsert);
+  Command(kCommandTableInsert);
+  EXPECT_EQ(picks(), before) << "the current, saved or macro selection picks other radios after the insert";
+  EXPECT_EQ(slices(), slicesBefore) << "the graph's slices are named after other entries";
+
+  // A battery set gets no rectifier from Search/Fill, with the power chosen a page before.
+  const LookupTable& power = collection().tables[kTablePowerSource];
+  const int battery =
+      int(std::find(power.entries.begin(), power.entries.end(), "Battery") - power.entries.begin());
+  std::vector<std::string> tubes;
+  DalQueueScript(DalScript()
+                     .Page(5)  // Circuit
+                     .Choose(kIdPower, battery)
+                     .Page(kTubes1)
+                     .Type(TubeTextId(0), "12sa7")
+                     .Press(kIdSearchFill)
+                     .Do([&](DalDialog& d) {
+                       for (int row = 0; row < kTubeRowsPerPage; ++row)
+                         tubes.push_back(d.window->Control(TubeTextId(row))->Text());
+                     })
+                     .Cancel());
+  Command(kCommandAdd);
+  EXPECT_EQ(std::count(tubes.begin(), tubes.end(), "35Z5"), 0) << "a battery set was given a rectifier";
+  EXPECT_EQ(std::count(tubes.begin(), tubes.end(), "50L6"), 1);
+
+  SaveAndReload();
+  Settings written;
+  ReadSettings(dir_ / "korvel.ini", written);
+  EXPECT_EQ(written.saved[0].rows[0].value, 2) << "korvel.ini's Catalin sets now names another entry";
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "collection/radio_ops.h"
 #include "collection/tubes.h"
 #include "support/collection_builder.h"
 
@@ -147,7 +148,7 @@ TEST(TubeFunction, MostCommonUseWins) {
 TEST(LineUp, AnRfAmplifierBringsTheWholeSet) {
   RadioRecord r;
   r.tubes.Set(0, kFunctionRfAmplifier, "12SK7");
-  CompleteLineUp(r);
+  CompleteLineUp(r, {});
   EXPECT_EQ(Slots(r), (std::vector<std::pair<int, std::string>>{{kFunctionRfAmplifier, "12SK7"},
                                                                 {kFunctionConverter, "12SA7"},
                                                                 {kFunctionIfAmplifier, "12SK7"},
@@ -159,40 +160,42 @@ TEST(LineUp, AnRfAmplifierBringsTheWholeSet) {
 TEST(LineUp, AConverterAloneGetsTheSetWithoutRfStage) {
   RadioRecord r;
   r.tubes.Set(0, kFunctionConverter, "12SA7");
-  CompleteLineUp(r);
+  CompleteLineUp(r, {});
   EXPECT_EQ(Slots(r), (std::vector<std::pair<int, std::string>>{{kFunctionConverter, "12SA7"},
                                                                 {kFunctionIfAmplifier, "12SK7"},
                                                                 {kFunctionDetectorFirstAudio, "12SQ7"},
                                                                 {kFunctionPowerAmplifier, "50L6"},
                                                                 {kFunctionRectifier, "35Z5"}}));
 
-  RadioRecord portable;  // power source position 4 takes no rectifier
-  portable.powerSource = 4;
-  portable.tubes.Set(0, kFunctionConverter, "1R5");
-  portable.tubes.Set(1, kFunctionPowerAmplifier, "3S4");
-  CompleteLineUp(portable);
-  EXPECT_EQ(Slots(portable),
-            (std::vector<std::pair<int, std::string>>{{kFunctionConverter, "1R5"},
-                                                      {kFunctionPowerAmplifier, "3S4"},
-                                                      {kFunctionIfAmplifier, "1U4"},
-                                                      {kFunctionDetectorFirstAudio, "1U5"}}));
+  // A Battery set takes no rectifier, wherever an insert has moved Battery in the table.
+  const LookupTable power{
+      .entries = {"AC", "AC/DC", "AC/DC/Battery", "Accumulator", "Automobile", "Battery"}};
+  for (const int source : {5, 4}) {
+    RadioRecord portable;
+    portable.powerSource = source;
+    portable.tubes.Set(0, kFunctionConverter, "1R5");
+    portable.tubes.Set(1, kFunctionPowerAmplifier, "3S4");
+    CompleteLineUp(portable, power);
+    EXPECT_EQ(FindTubeSlot(portable, kFunctionRectifier, -1) >= 0, source != 5) << power.Text(source);
+    EXPECT_EQ(Slots(portable)[3], (std::pair<int, std::string>{kFunctionDetectorFirstAudio, "1U5"}));
+  }
 }
 
 TEST(LineUp, NoMatchOrNoRoomAddsNothing) {
   RadioRecord other;
   other.tubes.Set(0, kFunctionConverter, "6SA7");
-  CompleteLineUp(other);
+  CompleteLineUp(other, {});
   EXPECT_EQ(Slots(other).size(), 1u);
 
   RadioRecord lowerCase;  // comparisons are exact
   lowerCase.tubes.Set(0, kFunctionConverter, "12sa7");
-  CompleteLineUp(lowerCase);
+  CompleteLineUp(lowerCase, {});
   EXPECT_EQ(Slots(lowerCase).size(), 1u);
 
   RadioRecord full;
   full.tubes.Set(0, kFunctionConverter, "12SA7");
   for (int i = 1; i < kTubeSlotCount; ++i) full.tubes.Set(i, kFunctionSecondAudio, "6C6");
-  CompleteLineUp(full);
+  CompleteLineUp(full, {});
   EXPECT_EQ(Slots(full).size(), static_cast<std::size_t>(kTubeSlotCount));
   EXPECT_EQ(full.tubes[29].type, "6C6");
 }

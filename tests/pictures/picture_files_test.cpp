@@ -81,6 +81,18 @@ TEST_F(PictureFiles, NamesWhileAddingFollowBrandAndModelAndRegisterNothing) {
   EXPECT_EQ(work.thumbnailFile, "pictures\\zenith\\smallpix\\h500a.jpg");
   EXPECT_EQ(registry.EntryCount(), entries);
   EXPECT_TRUE(messages.messages().empty());
+
+  // A deleted radio's files stay on disk: their names are not free for the next radio.
+  WritePicture(Disk("pictures/zenith/h600.jpg"), 4, 4, 9);
+  WritePicture(Disk("pictures/zenith/h500a.jpg"), 4, 4, 9);
+  work.model = "H600";
+  NamePicturesWhileAdding(collection, registry, work);
+  EXPECT_EQ(work.pictureFile, "pictures\\zenith\\h600a.jpg")
+      << "a new radio took a deleted radio's photograph";
+  EXPECT_EQ(work.thumbnailFile, "pictures\\zenith\\smallpix\\h600.jpg");
+  work.model = "H500";
+  NamePicturesWhileAdding(collection, registry, work);
+  EXPECT_EQ(work.pictureFile, "pictures\\zenith\\h500b.jpg");
 }
 
 TEST_F(PictureFiles, AfterAnEditNamesAreRegisteredAgainAndUnusedFilesOfferedForDeletion) {

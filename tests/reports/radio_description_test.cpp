@@ -234,18 +234,24 @@ TEST_F(Description, ALoadedRadioIsDrawnInOrderWithoutHighlight) {
 
 TEST_F(Description, StatusDecidesTheRestorationAndDisposalBlocks) {
   RadioRecord* radio = Add(true);
+  // Repairs notes are shown whenever there are some, whatever the status.
   const struct {
     int status;
+    const char* repairs;
     bool restored, sold, donated;
-  } cases[] = {{kStatusRestoredAndSold, true, true, false},
-               {kStatusSold, false, true, false},
-               {kStatusDonated, false, false, true},
-               {kStatusToBeRestored, false, false, false}};
+  } cases[] = {{kStatusRestoredAndSold, "", true, true, false},
+               {kStatusSold, "", false, true, false},
+               {kStatusDonated, "", false, false, true},
+               {kStatusToBeRestored, "", false, false, false},
+               {kStatusToBeRestored, "Recap", false, false, false},
+               {kStatusSold, "Recap", false, true, false}};
   for (const auto& k : cases) {
     radio->status = k.status;
+    radio->repairsNeeded = k.repairs;
     const auto drawn = Draw(radio);
     EXPECT_EQ(HasLabel(drawn, "Date Restored: "), k.restored) << k.status;
-    EXPECT_EQ(HasLabel(drawn, "Repairs Needed: "), k.restored) << k.status;
+    EXPECT_EQ(HasLabel(drawn, "Repairs Needed: "), k.restored || *k.repairs != '\0')
+        << "status " << k.status << " with repairs notes '" << k.repairs << "'";
     EXPECT_EQ(HasLabel(drawn, "Where Sold: "), k.sold) << k.status;
     EXPECT_EQ(HasLabel(drawn, "Where Donated: "), k.donated) << k.status;
     EXPECT_TRUE(HasLabel(drawn, "Schematic: "));
