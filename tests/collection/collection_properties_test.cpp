@@ -46,8 +46,13 @@ RC_GTEST_PROP(DataFile, ACollectionSavedAndLoadedIsTheSameCollection, ()) {
   RC_ASSERT(back.asLoaded.Count() == original.radios.Count());
   RC_ASSERT(SummarizeChanges(back).changedRadios.Empty());
   RC_ASSERT(back.aliases == original.aliases);
-  RC_ASSERT(back.inventory == original.inventory);
-  RC_ASSERT(back.asLoadedInventory == original.inventory);
+  InventoryList stocked = original.inventory;  // a type with none in stock is not kept
+  std::erase_if(stocked, [](const auto& item) { return item.second.count == 0; });
+  RC_ASSERT(back.inventory == stocked);
+  RC_ASSERT(back.asLoadedInventory == stocked);
+  for (const RadioRecord* r : back.radios) {  // the filled tube slots come back packed at the front
+    for (int i = 1; i < kTubeSlotCount; ++i) RC_ASSERT(!r->tubes[i].IsFilled() || r->tubes[i - 1].IsFilled());
+  }
   RC_ASSERT(back.macros == original.macros);
   RC_ASSERT(FormatDataFile(back) == bytes);
 }

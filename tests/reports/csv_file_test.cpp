@@ -10,7 +10,8 @@ namespace korvel {
 namespace {
 
 // A strict reader of RFC 4180: rows end in CR LF, a quoted field doubles its quotes, and nothing
-// else may follow a closing quote. Fails the property on anything a spreadsheet would misread.
+// else may follow a closing quote; only a value that needs them is quoted. Fails the property on
+// anything a spreadsheet would misread.
 std::vector<std::vector<std::string>> ReadCsv(const std::string& text) {
   std::vector<std::vector<std::string>> rows(1, std::vector<std::string>(1));
   std::size_t i = 0;
@@ -32,6 +33,9 @@ std::vector<std::vector<std::string>> ReadCsv(const std::string& text) {
         }
       }
       RC_ASSERT(i == text.size() || text[i] == ',' || text[i] == '\r');
+      // Plain values stay plain, for readers that know no quotes.
+      RC_ASSERT(field.find_first_of(",\"\r\n") != std::string::npos || field.starts_with(' ') ||
+                field.ends_with(' '));
       continue;
     }
     if (text[i] == ',') {

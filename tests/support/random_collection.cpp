@@ -85,10 +85,12 @@ std::unique_ptr<RadioRecord> RandomRadio(const Collection& c) {
   std::replace(r->pictureFile.begin(), r->pictureFile.end(), '/', '\\');
   std::replace(r->thumbnailFile.begin(), r->thumbnailFile.end(), '/', '\\');
   const int tubes = *rc::gen::inRange(0, 6);
-  for (int i = 0; i < tubes; ++i) {
+  for (int i = 0, slot = 0; i < tubes; ++i) {
     std::string type = RandomText(12);
     if (type.empty()) type = "80";
-    r->tubes.Set(i, *rc::gen::inRange(1, kTubeFunctionCount), type);
+    // Now and then an empty slot between filled ones, which the file does not keep.
+    slot += *rc::gen::inRange(0, 4) == 0 ? 1 : 0;
+    r->tubes.Set(slot++, *rc::gen::inRange(1, kTubeFunctionCount), type);
   }
   r->extraPictureCount = *rc::gen::inRange(0, kExtraPictureLimit + 1);
   for (int i = 0; i < r->extraPictureCount; ++i) {
@@ -120,7 +122,7 @@ Collection RandomCollection() {
   for (int i = 0; i < items; ++i) {
     InventoryItem* item = InsertTube(PadTubeName(tubeName()), c.inventory, c.aliases);
     item->kind = *rc::gen::element(kTechTransistor, kTechTube);
-    item->count += *rc::gen::inRange(1, 30);
+    item->count += *rc::gen::inRange(0, 30);  // 0: listed, none in stock
   }
   const int macros = *rc::gen::inRange(0, 3);
   for (int i = 0; i < macros; ++i) {
