@@ -138,8 +138,9 @@ TEST(ChangeFlags, ChangingOneFieldMarksThatFieldAndNoOther) {
       << "two tube functions share a flag";
 }
 
-// Add, Delete and Table Insert in any order: the radios stay in radio order, every reference
-// keeps its entry's text, and what is reported as new, changed and deleted is what was done.
+// Add, Delete, Modify, Table Insert and Save in any order: the radios stay in radio order, every
+// reference keeps its entry's text, and what is reported as new, changed and deleted since the last
+// save is what was done.
 RC_GTEST_PROP(Collection, RadioOrderAndTablePositionsSurviveAnyEdits, ()) {
   Collection c = test::RandomCollection();
   std::map<const RadioRecord*, std::string> expected;  // every radio as it should read
@@ -152,7 +153,7 @@ RC_GTEST_PROP(Collection, RadioOrderAndTablePositionsSurviveAnyEdits, ()) {
 
   const int steps = *rc::gen::inRange(1, 25);
   for (int step = 0; step < steps; ++step) {
-    switch (*rc::gen::inRange(0, 3)) {
+    switch (*rc::gen::inRange(0, 5)) {
       case 0: {
         auto radio = test::RandomRadio(c);
         radio->id = nextId++;
@@ -170,6 +171,21 @@ RC_GTEST_PROP(Collection, RadioOrderAndTablePositionsSurviveAnyEdits, ()) {
           if (addedIds.erase(gone->id) == 0) deletedIds.insert(gone->id);
           RC_ASSERT(DeleteRadio(c, gone));
         }
+        break;
+      case 2:  // Modify, of a field outside the radio order
+        if (!c.radios.Empty()) {
+          RadioRecord* edited = c.radios[*rc::gen::inRange<std::size_t>(0, c.radios.Count())];
+          RC_ASSERT(PrepareRadioChange(c, *edited));
+          edited->comments = test::RandomFieldText(true);
+          expected[edited] = DescribeRadio(c.tables, *edited);
+        }
+        break;
+      case 3:  // Save: what stands becomes what was loaded
+        RetakeAsLoadedCopy(c);
+        asLoaded.clear();
+        for (const RadioRecord* r : c.radios) asLoaded[r->id] = expected[r];
+        addedIds.clear();
+        deletedIds.clear();
         break;
       default: {
         const int kind = *rc::gen::elementOf(UserTableKindsInFileOrder());
@@ -192,7 +208,12 @@ RC_GTEST_PROP(Collection, RadioOrderAndTablePositionsSurviveAnyEdits, ()) {
   std::set<int> newIds, deleted;
   for (const RadioRecord* r : s.newRadios) newIds.insert(r->id);
   for (const RadioRecord* r : s.deletedRadios) deleted.insert(r->id);
-  RC_ASSERT(s.changedRadios.Empty());
+  std::set<int> changed, changedIds;
+  for (const RadioRecord* r : s.changedRadios) changed.insert(r->id);
+  for (const RadioRecord* r : c.radios) {
+    if (asLoaded.contains(r->id) && asLoaded.at(r->id) != expected.at(r)) changedIds.insert(r->id);
+  }
+  RC_ASSERT(changed == changedIds);
   RC_ASSERT(newIds == addedIds);
   RC_ASSERT(deleted == deletedIds);
   for (const RadioRecord* r : s.deletedRadios)
