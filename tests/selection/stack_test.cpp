@@ -15,16 +15,11 @@ namespace {
 
 using test::Ids;
 
-class Stack : public ::testing::Test {
+class SavedSelections : public ::testing::Test {
  protected:
   void SetUp() override {
     for (int id = 1; id <= 4; ++id) test::AddLoadedRadio(c, {.id = id, .year = 1930 + id});
   }
-  void Select(std::vector<int> ids) {
-    state.current.Clear();
-    for (int id : ids) InsertRadio(c.tables, c.radios.FindById(id), state.current);
-  }
-  void Do(int action) { ApplyStackAction(action, c, state); }
   Collection c = test::MakeCollection();
   SelectionState state;
   MessageRecorder messages;
@@ -107,18 +102,6 @@ RC_GTEST_PROP(StackActions, BehaveAsTheSetOperationsTheyStandFor, ()) {
   }
 }
 
-TEST_F(Stack, ADeletedRadioLeavesEverySelection) {
-  Select({1, 2});
-  Do(kActionCopy);
-  SetCurrentRadio(state, c.radios.FindById(2));
-  RadioRecord* gone = c.radios.FindById(2);
-  ForgetRadio(state, gone);
-  DeleteRadio(c, gone);
-  EXPECT_EQ(Ids(state.current), std::vector<int>{1});
-  EXPECT_EQ(Ids(*state.stack.selections[0]), std::vector<int>{1});
-  EXPECT_EQ(state.currentRadio, nullptr);
-}
-
 class FakeMenu : public SavedMenu {
  public:
   int ItemCount() const override { return static_cast<int>(items.size()); }
@@ -140,7 +123,7 @@ SelectionParameters Named(const std::string& name, int year) {
   return p;
 }
 
-TEST_F(Stack, SavedSelectionsStaySortedAndTheMenuFollows) {
+TEST_F(SavedSelections, StaySortedAndTheMenuFollows) {
   FakeMenu menu;
   EXPECT_EQ(SaveSelection(state, Named("B", 1931)), 0);
   RebuildSavedMenu(state, menu);
@@ -160,7 +143,7 @@ TEST_F(Stack, SavedSelectionsStaySortedAndTheMenuFollows) {
   EXPECT_FALSE(RecallSavedSelection(2, c, state));
 }
 
-TEST_F(Stack, NoMoreSavedSelectionsThanTheMenuCanReach) {
+TEST_F(SavedSelections, NoMoreThanTheMenuCanReach) {
   for (int i = 0; i < kSavedSelectionLimit; ++i) {
     ASSERT_GE(SaveSelection(state, Named(std::string("S").append(std::to_string(100 + i)), 1930)), 0);
   }
