@@ -4,7 +4,6 @@
 
 #include "collection/changes.h"
 #include "collection/data_file.h"
-#include "collection/macro_text.h"
 #include "collection/storable_text.h"
 #include "collection/tubes.h"
 #include "support/collection_builder.h"
@@ -15,72 +14,9 @@ namespace korvel {
 namespace {
 
 using test::MakeCollection;
-using test::Position;
 using test::ReadFile;
 using test::TempDir;
 using test::WriteFile;
-
-// A collection that uses every part of the layout.
-Collection RichCollection() {
-  Collection c = MakeCollection();
-  c.nextId = 40;
-  c.nextBackupNumber = 7;
-  RadioRecord* r = test::AddLoadedRadio(c, {.id = 12,
-                                            .brand = "Zenith",
-                                            .model = "7G605 Trans-Oceanic",
-                                            .year = 1942,
-                                            .cabinetStyle = "Table",
-                                            .status = kStatusRestoredForSale,
-                                            .cabinetColour = "Black",
-                                            .trim = "Chrome",
-                                            .trimColour = "Silver",
-                                            .technology = kTechTube,
-                                            .powerSource = "Three Way",
-                                            .tubes = {{kFunctionConverter, "1LA6"},
-                                                      {kFunctionNone, ""},
-                                                      {kFunctionIfAmplifier, "1LN5"},
-                                                      {kFunctionPowerAmplifier, "2*3Q5"}}});
-  r->serialNumber = "A-1234";
-  r->manufacturer = Position(c, kTableManufacturer, "Zenith Radio");
-  r->cabinetComposition = Position(c, kTableCabinetComposition, "Wood");
-  r->pushButtons = kYes;
-  r->dialPosition = Position(c, kTablePosition, "Front");
-  r->grillStyle = Position(c, kTableGrillStyle, "Louvres");
-  r->bands = Position(c, kTableBands, "AM/SW");
-  r->circuitType = Position(c, kTableCircuitType, "Superheterodyne");
-  r->dateAcquired = "05Jan1995";
-  r->purchasePrice = 85;
-  r->whereAcquired = "Estate sale";
-  r->condition = Position(c, kTableCondition, "Good");
-  r->chassisCondition = Position(c, kTableChassisCondition, "Good");
-  r->damage = std::string(150, 'd');
-  r->value = 350;
-  r->sourceOfValue = "Price guide";
-  r->dateRestored = "12Mar1996";
-  r->restorationCost = -15;  // a refund: negative numbers come back too
-  r->repairsNeeded = "Recap";
-  r->sellingPrice = 0;
-  r->schematic = "Rider's 14-7";
-  r->references = "Antique Radio Classified";
-  r->comments = "Wave magnet missing.";
-  r->extras = "Log book";
-  r->pictureFile = "pictures\\zenith\\7g605.jpg";
-  r->thumbnailFile = "pictures\\zenith\\smallpix\\7g605.jpg";
-  r->extraPictureCount = 2;
-  r->extraPictureFiles[0] = "pictures\\zenith\\7g605b.jpg";
-  r->extraPictureFiles[1] = "pictures\\zenith\\7g605c.jpg";
-  test::AddLoadedRadio(c, {.id = 3, .brand = "Crosley", .model = "Pup", .year = 1925});
-
-  InsertTubeAlias("6SN7 ECC32", c.aliases);
-  ParseInventoryLine("3*6V6,12SK7", kTechTube, c.inventory, c.aliases);
-  ParseInventoryLine("2N404", kTechTransistor, c.inventory, c.aliases);
-  InsertTube(PadTubeName("80"), c.inventory, c.aliases)->kind = kTechTube;  // none in stock
-  c.macros.push_back({"Tube sets",
-                      {ReadMacroEntry("+Technology=Tube", c.tables), ReadMacroEntry("push", c.tables),
-                       ReadMacroEntry("&Year<1950", c.tables)}});
-  c.macros.push_back({"*Private", {ReadMacroEntry("12", c.tables)}});
-  return c;
-}
 
 Collection ReadBack(const std::string& bytes, MessageRecorder& messages) {
   TempDir dir;
@@ -91,52 +27,7 @@ Collection ReadBack(const std::string& bytes, MessageRecorder& messages) {
   return c;
 }
 
-TEST(DataFile, WhatIsWrittenReadsBackTheSame) {
-  MessageRecorder messages;
-  const Collection original = RichCollection();
-  const std::string bytes = FormatDataFile(original);
-  const Collection back = ReadBack(bytes, messages);
-  EXPECT_TRUE(messages.messages().empty()) << messages.Texts()[0];
-
-  EXPECT_EQ(back.nextId, 40);
-  EXPECT_EQ(back.nextBackupNumber, 7);
-  for (int kind = 0; kind < kTableKindCount; ++kind) {
-    EXPECT_EQ(back.tables[kind].entries, original.tables[kind].entries) << kind;
-    EXPECT_EQ(back.asLoadedTables[kind].entries, original.tables[kind].entries) << kind;
-  }
-  EXPECT_EQ(back.brandManufacturer, original.brandManufacturer);
-  ASSERT_EQ(back.radios.Count(), 2);
-  ASSERT_EQ(back.asLoaded.Count(), 2);
-  for (int i = 0; i < 2; ++i) {
-    const RadioRecord& a = *original.radios[i];
-    const RadioRecord& b = *back.radios[i];
-    EXPECT_EQ(b.id, a.id);
-    EXPECT_EQ(b.model, a.model);
-    EXPECT_EQ(b.serialNumber, a.serialNumber);
-    EXPECT_EQ(b.restorationCost, a.restorationCost);
-    EXPECT_EQ(b.damage, a.damage);
-    EXPECT_EQ(b.extras, a.extras);
-    EXPECT_EQ(b.extraPictureCount, a.extraPictureCount);
-    EXPECT_EQ(b.extraPictureFiles, a.extraPictureFiles);
-    EXPECT_EQ(b.currentPicture, -1);
-  }
-  // Only filled tube slots are stored: they come back packed at the front, in their order.
-  const RadioRecord& zenith = *back.radios[1];
-  EXPECT_EQ(zenith.tubes[1], (TubeSlot{kFunctionIfAmplifier, "1LN5"}));
-  EXPECT_EQ(zenith.tubes[2], (TubeSlot{kFunctionPowerAmplifier, "2*3Q5"}));
-  EXPECT_FALSE(zenith.tubes[3].IsFilled());
-
-  EXPECT_EQ(back.aliases.size(), 1u);
-  EXPECT_EQ(back.inventory.size(), 3u);  // the 80 without stock is not stored
-  EXPECT_FALSE(back.inventory.contains("  80"));
-  EXPECT_EQ(back.inventory.at("   6V6").count, 3);
-  EXPECT_EQ(back.inventory, back.asLoadedInventory);
-  EXPECT_EQ(back.macros, original.macros);
-
-  // And the second generation is byte for byte the first.
-  EXPECT_EQ(FormatDataFile(back), bytes);
-}
-
+// Every field and table read back: the property in collection_properties_test.
 TEST(DataFile, LayoutIsTheOneOlderProgramsRead) {
   Collection c;
   c.tables[kTableManufacturer].entries = {"Philco Corp."};

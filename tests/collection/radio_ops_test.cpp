@@ -34,28 +34,15 @@ TEST(NewRadio, DefaultsComeFromTheTablesByName) {
   EXPECT_EQ(r.bands, 0);
 }
 
-TEST(RadioCopy, IsDeepAndReleaseClearsEverything) {
+TEST(RadioRelease, ClearsEveryFieldAndLetsGoOfItsPictures) {
   Collection c = test::MakeCollection();
-  auto source = test::MakeRadio(c, {.id = 4, .model = "Bullet", .tubes = {{kFunctionConverter, "12SA7"}}});
-  source->comments = "Plays well";
-  source->extraPictureCount = 1;
-  source->extraPictureFiles[0] = "pictures\\a.jpg";
-  source->pictureIndex = 7;
-
-  RadioRecord copy;
-  CopyRadio(*source, copy);
-  source->comments[0] = 'X';
-  source->tubes.Edit(0).type = "6SA7";
-  EXPECT_EQ(copy.comments, "Plays well");
-  EXPECT_EQ(copy.tubes[0].type, "12SA7");
-  EXPECT_EQ(copy.extraPictureFiles[0], "pictures\\a.jpg");
-  EXPECT_EQ(copy.pictureIndex, 7);
-
-  ReleaseRadio(copy);
-  EXPECT_TRUE(copy.model.empty());
-  EXPECT_EQ(copy.id, 0);
-  EXPECT_EQ(copy.tubes.HeldCount(), 0);
-  EXPECT_EQ(copy.pictureIndex, -1);  // "no picture", never a registry slot
+  auto radio = test::MakeRadio(c, {.id = 4, .model = "Bullet", .tubes = {{kFunctionConverter, "12SA7"}}});
+  radio->pictureIndex = 7;
+  ReleaseRadio(*radio);
+  EXPECT_TRUE(radio->model.empty());
+  EXPECT_EQ(radio->id, 0);
+  EXPECT_EQ(radio->tubes.HeldCount(), 0);
+  EXPECT_EQ(radio->pictureIndex, -1);  // "no picture", never a registry slot
 }
 
 TEST(TubeSlots, SearchAndEmptySlots) {

@@ -8,7 +8,6 @@ namespace korvel {
 namespace {
 
 using test::MakeCollection;
-using test::Position;
 
 LookupTable Table(std::vector<std::string> entries) {
   return LookupTable{std::move(entries), true};
@@ -80,24 +79,7 @@ TEST(TableKinds, NamesAndBuiltInTables) {
   EXPECT_EQ(tables[kTableBands].Count(), 0);
 }
 
-TEST(TableInsert, NewEntryGoesInByteOrderAndRadiosFollow) {
-  Collection c = MakeCollection();
-  c.tables[kTableCondition].entries = {"Alpha", "Gamma"};
-  c.asLoadedTables[kTableCondition] = c.tables[kTableCondition];
-  RadioRecord* a = test::AddLoadedRadio(c, {.id = 1});
-  RadioRecord* b = test::AddLoadedRadio(c, {.id = 2, .brand = "Zenith"});
-  a->condition = c.asLoaded[0]->condition = 0;
-  b->condition = c.asLoaded[1]->condition = 1;
-
-  EXPECT_EQ(AddTableEntry(c, kTableCondition, "Beta"), 1);
-  EXPECT_EQ(c.tables[kTableCondition].entries, (std::vector<std::string>{"Alpha", "Beta", "Gamma"}));
-  EXPECT_EQ(a->condition, 0);
-  EXPECT_EQ(b->condition, 2);              // still Gamma
-  EXPECT_EQ(c.asLoaded[1]->condition, 1);  // the as-loaded copy is left alone
-  EXPECT_EQ(c.asLoadedTables[kTableCondition].Count(), 2);
-  EXPECT_TRUE(c.changed);
-}
-
+// Radios following their entries through any insertion: collection_properties_test.
 TEST(TableInsert, DuplicatesAndBuiltInTablesAreRefused) {
   Collection c = MakeCollection();
   c.tables[kTableCondition].entries = {"Alpha", "Gamma"};
@@ -135,17 +117,6 @@ TEST(TableInsert, BrandAndManufacturerMapsStayAligned) {
   EXPECT_EQ(q, 0);
   EXPECT_EQ(c.brandManufacturer[0], 3);
   EXPECT_EQ(c.brandManufacturer[2], 0);  // Delco moved up with its entry
-}
-
-TEST(TableInsert, PositionTableRenumbersBothDialAndGrill) {
-  Collection c = MakeCollection();
-  RadioRecord* r = test::AddLoadedRadio(c, {.id = 1});
-  r->dialPosition = Position(c, kTablePosition, "Top");
-  r->grillPosition = Position(c, kTablePosition, "Front");
-  EXPECT_EQ(AddTableEntry(c, kTablePosition, "Bottom"), 0);
-  EXPECT_EQ(c.tables[kTablePosition].Text(r->dialPosition), "Top");
-  EXPECT_EQ(c.tables[kTablePosition].Text(r->grillPosition), "Front");
-  EXPECT_EQ(c.tables[kTableManufacturer].Text(r->manufacturer), "Unknown");  // other tables untouched
 }
 
 }  // namespace

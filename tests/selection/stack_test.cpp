@@ -1,4 +1,8 @@
 #include <gtest/gtest.h>
+#include <rapidcheck/gtest.h>
+
+#include <algorithm>
+#include <set>
 
 #include "selection/criteria.h"
 #include "selection/saved_selections.h"
@@ -11,85 +15,91 @@ namespace {
 
 using test::Ids;
 
-class Stack : public ::testing::Test {
+class SavedSelections : public ::testing::Test {
  protected:
   void SetUp() override {
     for (int id = 1; id <= 4; ++id) test::AddLoadedRadio(c, {.id = id, .year = 1930 + id});
   }
-  void Select(std::vector<int> ids) {
-    state.current.Clear();
-    for (int id : ids) InsertRadio(c.tables, c.radios.FindById(id), state.current);
-  }
-  void Do(int action) { ApplyStackAction(action, c, state); }
   Collection c = test::MakeCollection();
   SelectionState state;
   MessageRecorder messages;
 };
 
-TEST_F(Stack, PushThenOrCombineMergesThePushedSelectionBack) {
-  Select({1, 2});
-  Do(kActionPush);
-  EXPECT_TRUE(state.current.Empty());
-  Select({2, 4});
-  Do(kActionOrCombine);
-  EXPECT_EQ(Ids(state.current), (std::vector<int>{1, 2, 4}));
-  EXPECT_EQ(state.stack.depth, 0);
-  EXPECT_TRUE(messages.messages().empty());
-}
-
-TEST_F(Stack, CopyThenAndCombineChangesNothing) {
-  Select({1, 3});
-  Do(kActionCopy);
-  EXPECT_EQ(Ids(state.current), (std::vector<int>{1, 3}));
-  Do(kActionAndCombine);
-  EXPECT_EQ(Ids(state.current), (std::vector<int>{1, 3}));
-  // And-Combine keeps only members whose identifier is in the popped selection.
-  Select({3});
-  Do(kActionPush);
-  Select({1, 2, 3});
-  Do(kActionAndCombine);
-  EXPECT_EQ(Ids(state.current), std::vector<int>{3});
-}
-
-TEST_F(Stack, SwapExchangesWithTheTop) {
-  Do(kActionSwap);
-  EXPECT_EQ(messages.Texts(), std::vector<std::string>{"Selection Stack is empty, ignoring command"});
-  Select({2});
-  Do(kActionPush);
-  Do(kActionSwap);  // the empty current selection changes place with the pushed one
-  EXPECT_EQ(Ids(state.current), std::vector<int>{2});
-  EXPECT_TRUE(state.stack.selections[0]->Empty());
-  EXPECT_EQ(state.stack.depth, 1);
-}
-
-TEST_F(Stack, AFullStackRefusesAndClearEmptiesEverythingQuietly) {
-  for (int i = 0; i < kStackDepth; ++i) Do(kActionCopy);
-  Select({4});
-  Do(kActionPush);
-  EXPECT_EQ(messages.Texts(), std::vector<std::string>{"Selection Stack is full, ignoring command"});
-  EXPECT_EQ(messages.messages()[0].severity, kWarning);
-  EXPECT_EQ(Ids(state.current), std::vector<int>{4});  // kept
-  messages.Clear();
-  Do(kActionClear);
-  Do(kActionClear);
-  EXPECT_TRUE(state.current.Empty());
-  EXPECT_EQ(state.stack.depth, 0);
-  EXPECT_TRUE(messages.messages().empty());
-  Do(kActionAndCombine);
-  Do(kActionOrCombine);
-  EXPECT_EQ(messages.messages().size(), 2u);
-}
-
-TEST_F(Stack, ADeletedRadioLeavesEverySelection) {
-  Select({1, 2});
-  Do(kActionCopy);
-  SetCurrentRadio(state, c.radios.FindById(2));
-  RadioRecord* gone = c.radios.FindById(2);
-  ForgetRadio(state, gone);
-  DeleteRadio(c, gone);
-  EXPECT_EQ(Ids(state.current), std::vector<int>{1});
-  EXPECT_EQ(Ids(*state.stack.selections[0]), std::vector<int>{1});
-  EXPECT_EQ(state.currentRadio, nullptr);
+// The stack actions are the set operations they stand for, on any sequence of them: Push sets
+// the selection aside and empties it, Copy sets a copy aside, And- and Or-Combine take the top
+// away into an intersection or a union, Swap exchanges with the top, Clear empties everything.
+// An empty or full stack refuses with a warning and changes nothing.
+RC_GTEST_PROP(StackActions, BehaveAsTheSetOperationsTheyStandFor, ()) {
+  Collection c = test::MakeCollection();
+  for (int id = 1; id <= 6; ++id) test::AddLoadedRadio(c, {.id = id, .year = 1930 + id});
+  SelectionState state;
+  MessageRecorder messages;
+  std::set<int> current;
+  std::vector<std::set<int>> stack;
+  const auto select = [&] {
+    const auto chosen = *rc::gen::container<std::vector<bool>>(6, rc::gen::arbitrary<bool>());
+    current.clear();
+    state.current.Clear();
+    for (int id = 1; id <= 6; ++id) {
+      if (!chosen[id - 1]) continue;
+      current.insert(id);
+      InsertRadio(c.tables, c.radios.FindById(id), state.current);
+    }
+  };
+  const auto ids = [](const RadioList& list) {
+    const std::vector<int> v = Ids(list);
+    RC_ASSERT(std::is_sorted(v.begin(), v.end()));  // radio order follows the year here
+    return std::set<int>(v.begin(), v.end());
+  };
+  const int steps = *rc::gen::inRange(1, 40);
+  for (int step = 0; step < steps; ++step) {
+    if (*rc::gen::inRange(0, 3) == 0) select();
+    const int action = *rc::gen::element(kActionAndCombine, kActionClear, kActionCopy, kActionOrCombine,
+                                         kActionPush, kActionSwap);
+    messages.Clear();
+    ApplyStackAction(action, c, state);
+    const bool refused = (stack.empty() && (action == kActionAndCombine || action == kActionOrCombine ||
+                                            action == kActionSwap)) ||
+                         (stack.size() == kStackDepth && (action == kActionCopy || action == kActionPush));
+    const std::vector<std::string> warning{stack.empty() ? "Selection Stack is empty, ignoring command"
+                                                         : "Selection Stack is full, ignoring command"};
+    RC_ASSERT(messages.Texts() == (refused ? warning : std::vector<std::string>{}));
+    if (!refused) {
+      switch (action) {
+        case kActionAndCombine:
+        case kActionOrCombine: {
+          std::set<int> result;
+          const std::set<int>& top = stack.back();
+          if (action == kActionAndCombine) {
+            std::set_intersection(current.begin(), current.end(), top.begin(), top.end(),
+                                  std::inserter(result, result.end()));
+          } else {
+            std::set_union(current.begin(), current.end(), top.begin(), top.end(),
+                           std::inserter(result, result.end()));
+          }
+          current = result;
+          stack.pop_back();
+          break;
+        }
+        case kActionClear:
+          current.clear();
+          stack.clear();
+          break;
+        case kActionCopy:
+          stack.push_back(current);
+          break;
+        case kActionPush:
+          stack.push_back(current);
+          current.clear();
+          break;
+        default:
+          std::swap(current, stack.back());
+      }
+    }
+    RC_ASSERT(ids(state.current) == current);
+    RC_ASSERT(state.stack.depth == static_cast<int>(stack.size()));
+    for (std::size_t i = 0; i < stack.size(); ++i) RC_ASSERT(ids(*state.stack.selections[i]) == stack[i]);
+  }
 }
 
 class FakeMenu : public SavedMenu {
@@ -113,7 +123,7 @@ SelectionParameters Named(const std::string& name, int year) {
   return p;
 }
 
-TEST_F(Stack, SavedSelectionsStaySortedAndTheMenuFollows) {
+TEST_F(SavedSelections, StaySortedAndTheMenuFollows) {
   FakeMenu menu;
   EXPECT_EQ(SaveSelection(state, Named("B", 1931)), 0);
   RebuildSavedMenu(state, menu);
@@ -133,7 +143,7 @@ TEST_F(Stack, SavedSelectionsStaySortedAndTheMenuFollows) {
   EXPECT_FALSE(RecallSavedSelection(2, c, state));
 }
 
-TEST_F(Stack, NoMoreSavedSelectionsThanTheMenuCanReach) {
+TEST_F(SavedSelections, NoMoreThanTheMenuCanReach) {
   for (int i = 0; i < kSavedSelectionLimit; ++i) {
     ASSERT_GE(SaveSelection(state, Named(std::string("S").append(std::to_string(100 + i)), 1930)), 0);
   }

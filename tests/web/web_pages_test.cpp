@@ -1,7 +1,12 @@
 // The sentences, captions, prices and safety of the published pages, record by record.
 #include <gtest/gtest.h>
+#include <rapidcheck/gtest.h>
+
+#include <set>
 
 #include "support/collection_builder.h"
+#include "support/random_collection.h"
+#include "util/alu_encoding.h"
 #include "web/web_pages.h"
 #include "web/web_text.h"
 
@@ -129,34 +134,62 @@ TEST_F(WebPageTexts, SentencesFollowTheBrandBandsDamageCabinetAndStatus) {
   }
 }
 
-TEST_F(WebPageTexts, CollectionTextsAreShownAsUtf8TextNeverAsMarkup) {
-  collection.tables[kTableBrandName].entries.push_back("T\xE9l\xE9 \"Ond\xE9\"");  // Windows-1252
-  collection.brandManufacturer.push_back(0);
-  RadioRecord& radio =
-      Radio({.brand = "Zenith", .model = "<b>5&6</b>", .year = 1948, .cabinetStyle = "Table"});
-  radio.brand = collection.tables[kTableBrandName].Count() - 1;
-  radio.damage = "Knob <missing> & \"cracked\"";
-  radio.extraPictureCount = 1;
-  const std::string base = "Acme Rad_a&b\xE9";
-  const std::string brand = "T\xC3\xA9l\xC3\xA9 &quot;Ond\xC3\xA9&quot;";
-  const std::string model = "&lt;b&gt;5&amp;6&lt;/b&gt;";
+// Fails unless every tag of the page is one the pages are made of, every attribute value is whole
+// and every & begins an entity: what a collection holds can only have become text.
+void ExpectOnlyTheProgramsMarkup(const std::string& page) {
+  static const std::set<std::string> tags = {"a",  "b",     "body", "br",    "center", "font",
+                                             "h1", "head",  "hr",   "html",  "img",    "meta",
+                                             "p",  "table", "td",   "title", "tr"};
+  for (std::size_t i = 0; i < page.size(); ++i) {
+    if (page[i] == '&') {
+      const bool entity = page.compare(i, 5, "&amp;") == 0 || page.compare(i, 4, "&lt;") == 0 ||
+                          page.compare(i, 4, "&gt;") == 0 || page.compare(i, 6, "&quot;") == 0;
+      if (!entity) RC_FAIL("a text's & reached the page bare: " + page.substr(i, 20));
+    } else if (page[i] == '>') {
+      RC_FAIL("a text's > reached the page bare: " + page.substr(i > 20 ? i - 20 : 0, 40));
+    } else if (page[i] == '<') {
+      std::size_t end = page.find_first_of(" >", i);
+      RC_ASSERT(end != std::string::npos);
+      std::string name = page.substr(i + 1, end - i - 1);
+      if (!name.empty() && name[0] == '/') name.erase(0, 1);
+      if (!tags.contains(name)) RC_FAIL("a text became the tag <" + name + "> on the page");
+      // Attributes: name=value, the value quoted or running up to a blank or the tag's end.
+      for (i = end; page[i] != '>'; ++i) {
+        RC_ASSERT(i < page.size());
+        if (page[i] == '"') {
+          const std::size_t close = page.find('"', i + 1);
+          RC_ASSERT(close != std::string::npos);
+          const std::string value = page.substr(i + 1, close - i - 1);
+          if (value.find_first_of("<>") != std::string::npos) RC_FAIL("an attribute value was cut: " + value);
+          i = close;
+        } else if (page[i] == '<') {
+          RC_FAIL("a tag was left open: " + page.substr(end, 40));
+        }
+      }
+    }
+  }
+}
 
-  const std::string entry = ListPageEntry(collection, radio, base, 0, {}, AllWebImages(radio));
-  EXPECT_NE(entry.find("<a href=\"Acme%20Rad_a%26b%C3%A9.htm\">"), std::string::npos) << entry;
-  EXPECT_NE(entry.find("<font size=3> " + brand + " " + model + " - 1948</font>"), std::string::npos)
-      << entry;
+RC_GTEST_PROP(WebPages, NoCollectionTextReachesAPageAsMarkup, ()) {
+  const std::string text = test::RandomText(40);
+  const std::string shown = WebText(text);
+  std::string back = shown;
+  for (const auto& [entity, c] : std::vector<std::pair<std::string, std::string>>{
+           {"&lt;", "<"}, {"&gt;", ">"}, {"&quot;", "\""}, {"&amp;", "&"}}) {
+    for (std::size_t at = back.find(entity); at != std::string::npos; at = back.find(entity, at + 1)) {
+      back.replace(at, entity.size(), c);
+    }
+  }
+  RC_ASSERT(back == AluDisplayUtf8(text));  // shown as the program shows it
+  RC_ASSERT(shown.find_first_of("<>\"") == std::string::npos);
+  RC_ASSERT(WebUrl(text).find_first_of(" \t<>\"") == std::string::npos);
 
-  const std::string page = RadioPage(collection, radio, base, descriptions, AllWebImages(radio));
-  EXPECT_EQ(page.rfind("<html>\n   <head>\n      <meta charset=\"utf-8\">\n      <title>", 0), 0u) << page;
-  EXPECT_NE(page.find("<title>" + brand + " Model " + model + "</title>\n"), std::string::npos) << page;
-  EXPECT_NE(page.find("<h1>" + brand + " Model " + model + "</h1>\n"), std::string::npos);
-  EXPECT_NE(page.find("      This radio is a " + brand + " model " + model + " from 1948.\n"),
-            std::string::npos);
-  EXPECT_NE(page.find("      Knob &lt;missing&gt; &amp; &quot;cracked&quot;\n"), std::string::npos);
-  // The picture's attribute has no quotes: a blank in the name must not end it.
-  EXPECT_NE(page.find("      <img src=../pictures/Acme%20Rad_a%26b%C3%A9.jpg>\n"), std::string::npos);
-  EXPECT_NE(page.find("      <img src=../pictures/Acme%20Rad_a%26b%C3%A9_0.jpg>\n"), std::string::npos);
-  EXPECT_EQ(page.find('<', page.find("<h1>") + 4), page.find("</h1>"));  // nothing inside but text
+  const Collection c = test::RandomCollection();
+  const std::string base = test::RandomText(20);
+  for (const RadioRecord* r : c.radios) {
+    ExpectOnlyTheProgramsMarkup(ListPageEntry(c, *r, base, 0, {.descriptions = true}, AllWebImages(*r)));
+    ExpectOnlyTheProgramsMarkup(RadioPage(c, *r, base, {.descriptions = true}, AllWebImages(*r)));
+  }
 }
 
 // Addresses reach the file of that name whatever it holds, and only the images written are linked.
@@ -182,6 +215,7 @@ TEST_F(WebPageTexts, AddressesAreEncodedAndOnlyWrittenImagesLinked) {
   const std::string page = RadioPage(collection, radio, "z#1", {}, images);
   EXPECT_EQ(page.find("<img"), page.find("<img src=../pictures/z%231_1.jpg>")) << page;
   EXPECT_EQ(page.find("<img", page.find("<img") + 1), std::string::npos) << page;
+  EXPECT_NE(page.find("<meta charset=\"utf-8\">"), std::string::npos) << "the page does not declare UTF-8";
 }
 
 TEST(WebBaseName, BrandDirectoryAndFileNameWithoutExtension) {
