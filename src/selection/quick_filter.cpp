@@ -1,0 +1,106 @@
+#include "selection/quick_filter.h"
+
+#include <cstring>
+#include <functional>
+
+#include "collection/tubes.h"
+#include "util/alu_case_folding.h"
+
+namespace korvel {
+
+std::vector<std::string> QuickFilterWords(std::string_view typed) {
+  std::vector<std::string> words;
+  std::size_t i = 0;
+  while (i < typed.size()) {
+    while (i < typed.size() && (typed[i] == ' ' || typed[i] == '\t')) ++i;
+    const std::size_t start = i;
+    while (i < typed.size() && typed[i] != ' ' && typed[i] != '\t') ++i;
+    if (i > start) words.push_back(AluFoldCase(typed.substr(start, i - start)));
+  }
+  return words;
+}
+
+std::string RadioSearchText(const TableSet& tables, const RadioRecord& r) {
+  std::string text;
+  text.reserve(256);
+  // Line breaks cannot be stored in a text nor typed in a word, so no match spans two fields.
+  const auto add = [&](std::string_view stored) {
+    if (stored.empty()) return;
+    AluAppendFolded(stored, text);
+    text += '\n';
+  };
+  const auto entry = [&](int kind, int position) { add(tables[kind].Text(position)); };
+  entry(kTableBrandName, r.brand);
+  add(r.model);
+  add(r.serialNumber);
+  if (r.year != 0) add(std::to_string(r.year));
+  entry(kTableManufacturer, r.manufacturer);
+  entry(kTableCabinetStyle, r.cabinetStyle);
+  entry(kTableCabinetComposition, r.cabinetComposition);
+  add(r.cabinetColour);
+  entry(kTableCabinetTrim, r.cabinetTrim);
+  add(r.trimColour);
+  entry(kTableTuningDial, r.tuningDial);
+  entry(kTablePosition, r.dialPosition);
+  entry(kTableGrillStyle, r.grillStyle);
+  entry(kTablePosition, r.grillPosition);
+  entry(kTablePowerSource, r.powerSource);
+  entry(kTableBands, r.bands);
+  entry(kTableTechnology, r.technology);
+  entry(kTableCircuitType, r.circuitType);
+  entry(kTableStatus, r.status);
+  entry(kTableCondition, r.condition);
+  entry(kTableChassisCondition, r.chassisCondition);
+  for (int i = 0; i < r.tubes.HeldCount(); ++i) {
+    if (r.tubes[i].IsFilled()) add(UnpaddedName(r.tubes[i].type));
+  }
+  for (const std::string* s : {&r.whereAcquired, &r.whereDisposed, &r.sourceOfValue, &r.damage,
+                               &r.repairsNeeded, &r.schematic, &r.references, &r.comments, &r.extras}) {
+    add(*s);
+  }
+  return text;
+}
+
+bool SearchTextHasWords(std::string_view searchText, const std::vector<std::string>& words) {
+  for (const std::string& word : words) {
+    if (memmem(searchText.data(), searchText.size(), word.data(), word.size()) == nullptr) return false;
+  }
+  return true;
+}
+
+void QuickFilter::Forget() {
+  radios_.clear();
+  texts_.clear();
+  lastFound_.clear();
+  hasLast_ = false;
+}
+
+RadioList QuickFilter::Narrow(const TableSet& tables, const RadioList& base, std::string_view typed) {
+  if (radios_.size() != static_cast<std::size_t>(base.Count()) ||
+      !std::equal(radios_.begin(), radios_.end(), base.begin())) {
+    Forget();
+    radios_.assign(base.begin(), base.end());
+    texts_.reserve(radios_.size());
+    for (const RadioRecord* r : radios_) texts_.push_back(RadioSearchText(tables, *r));
+  }
+  const std::vector<std::string> words = QuickFilterWords(typed);
+  // Typing on only narrows what the shorter text found: every word then holds a word typed before.
+  const bool typingOn = hasLast_ && typed.substr(0, lastTyped_.size()) == lastTyped_;
+  std::vector<int> found;
+  const auto test = [&](int i) {
+    if (SearchTextHasWords(texts_[i], words)) found.push_back(i);
+  };
+  if (typingOn) {
+    for (int i : lastFound_) test(i);
+  } else {
+    for (int i = 0; i < static_cast<int>(radios_.size()); ++i) test(i);
+  }
+  RadioList narrowed;
+  for (int i : found) AppendInOrder(narrowed, radios_[i]);
+  lastTyped_ = std::string(typed);
+  lastFound_ = std::move(found);
+  hasLast_ = true;
+  return narrowed;
+}
+
+}  // namespace korvel
