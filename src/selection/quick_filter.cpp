@@ -1,5 +1,7 @@
 #include "selection/quick_filter.h"
 
+#include <array>
+#include <cstdio>
 #include <cstring>
 #include <functional>
 
@@ -20,20 +22,40 @@ std::vector<std::string> QuickFilterWords(std::string_view typed) {
   return words;
 }
 
-std::string RadioSearchText(const TableSet& tables, const RadioRecord& r) {
-  std::string text;
-  text.reserve(256);
-  // Line breaks cannot be stored in a text nor typed in a word, so no match spans two fields.
+namespace {
+
+// The table entries folded once for every radio that shows them.
+using FoldedTables = std::array<std::vector<std::string>, kTableKindCount>;
+
+FoldedTables FoldTables(const TableSet& tables) {
+  FoldedTables folded;
+  for (int kind = 0; kind < kTableKindCount; ++kind) {
+    for (const std::string& entry : tables[kind].entries) folded[kind].push_back(AluFoldCase(entry));
+  }
+  return folded;
+}
+
+// Line breaks cannot be stored in a text nor typed in a word, so no match spans two fields.
+void AppendSearchText(const FoldedTables& tables, const RadioRecord& r, std::string& text) {
   const auto add = [&](std::string_view stored) {
     if (stored.empty()) return;
     AluAppendFolded(stored, text);
     text += '\n';
   };
-  const auto entry = [&](int kind, int position) { add(tables[kind].Text(position)); };
+  const auto entry = [&](int kind, int position) {
+    if (position >= 0 && position < static_cast<int>(tables[kind].size())) {
+      text += tables[kind][position];
+      text += '\n';
+    }
+  };
   entry(kTableBrandName, r.brand);
   add(r.model);
   add(r.serialNumber);
-  if (r.year != 0) add(std::to_string(r.year));
+  if (r.year != 0) {
+    char digits[16];
+    const int n = std::snprintf(digits, sizeof digits, "%d\n", r.year);
+    text.append(digits, static_cast<std::size_t>(n));
+  }
   entry(kTableManufacturer, r.manufacturer);
   entry(kTableCabinetStyle, r.cabinetStyle);
   entry(kTableCabinetComposition, r.cabinetComposition);
@@ -58,6 +80,13 @@ std::string RadioSearchText(const TableSet& tables, const RadioRecord& r) {
                                &r.repairsNeeded, &r.schematic, &r.references, &r.comments, &r.extras}) {
     add(*s);
   }
+}
+
+}  // namespace
+
+std::string RadioSearchText(const TableSet& tables, const RadioRecord& radio) {
+  std::string text;
+  AppendSearchText(FoldTables(tables), radio, text);
   return text;
 }
 
@@ -71,24 +100,36 @@ bool SearchTextHasWords(std::string_view searchText, const std::vector<std::stri
 void QuickFilter::Forget() {
   radios_.clear();
   texts_.clear();
+  starts_.clear();
   lastFound_.clear();
   hasLast_ = false;
 }
 
-RadioList QuickFilter::Narrow(const TableSet& tables, const RadioList& base, std::string_view typed) {
-  if (radios_.size() != static_cast<std::size_t>(base.Count()) ||
-      !std::equal(radios_.begin(), radios_.end(), base.begin())) {
-    Forget();
-    radios_.assign(base.begin(), base.end());
-    texts_.reserve(radios_.size());
-    for (const RadioRecord* r : radios_) texts_.push_back(RadioSearchText(tables, *r));
+void QuickFilter::Prepare(const TableSet& tables, const RadioList& base) {
+  if (radios_.size() == static_cast<std::size_t>(base.Count()) && !starts_.empty() &&
+      std::equal(radios_.begin(), radios_.end(), base.begin())) {
+    return;
   }
+  Forget();
+  radios_.assign(base.begin(), base.end());
+  const FoldedTables folded = FoldTables(tables);
+  starts_.reserve(radios_.size() + 1);
+  texts_.reserve(radios_.size() * 192);
+  for (const RadioRecord* r : radios_) {
+    starts_.push_back(static_cast<std::uint32_t>(texts_.size()));
+    AppendSearchText(folded, *r, texts_);
+  }
+  starts_.push_back(static_cast<std::uint32_t>(texts_.size()));
+}
+
+RadioList QuickFilter::Narrow(const TableSet& tables, const RadioList& base, std::string_view typed) {
+  Prepare(tables, base);
   const std::vector<std::string> words = QuickFilterWords(typed);
   // Typing on only narrows what the shorter text found: every word then holds a word typed before.
   const bool typingOn = hasLast_ && typed.substr(0, lastTyped_.size()) == lastTyped_;
   std::vector<int> found;
   const auto test = [&](int i) {
-    if (SearchTextHasWords(texts_[i], words)) found.push_back(i);
+    if (SearchTextHasWords(TextOf(i), words)) found.push_back(i);
   };
   if (typingOn) {
     for (int i : lastFound_) test(i);
