@@ -34,9 +34,11 @@ TableLayout LayOut(const RadioTableModel& model, QPainter& painter, const QRect&
   t.font.setPointSizeF(8);
   t.bold = t.font;
   t.bold.setBold(true);
+  // Measured as the painter draws on this device.
+  painter.setFont(t.bold);
+  const QFontMetrics heading = painter.fontMetrics();
   painter.setFont(t.font);
-  const QFontMetrics plain(t.font, painter.device());
-  const QFontMetrics heading(t.bold, painter.device());
+  const QFontMetrics plain = painter.fontMetrics();
   const int padding = plain.averageCharWidth();
   const int columns = model.columnCount();
   t.widths.assign(columns, 0);
@@ -47,7 +49,7 @@ TableLayout LayOut(const RadioTableModel& model, QPainter& painter, const QRect&
       width =
           std::max(width, plain.horizontalAdvance(model.data(model.index(r, c), Qt::DisplayRole).toString()));
     }
-    t.widths[c] = std::min(width, t.area.width() / 3) + 2 * padding;
+    t.widths[c] = std::min(width, t.area.width() / 3) + 3 * padding;  // a blank each side, and room to spare
   }
   // Too wide for the page: every column gives up the same share, and long texts are cut.
   long long total = 0;
@@ -63,12 +65,13 @@ TableLayout LayOut(const RadioTableModel& model, QPainter& painter, const QRect&
 }
 
 void DrawPage(const RadioTableModel& model, QPainter& painter, const TableLayout& t, int page) {
-  const int padding = QFontMetrics(t.font, painter.device()).averageCharWidth();
+  painter.setFont(t.font);
+  const int padding = painter.fontMetrics().averageCharWidth();
   const auto cell = [&](int x, int y, int width, const QString& text, Qt::Alignment align,
                         const QFont& font) {
     painter.setFont(font);
     const QRect box(x + padding, y, width - 2 * padding, t.rowHeight);
-    const QString shown = QFontMetrics(font, painter.device()).elidedText(text, Qt::ElideRight, box.width());
+    const QString shown = painter.fontMetrics().elidedText(text, Qt::ElideRight, box.width());
     painter.drawText(box, static_cast<int>(align | Qt::AlignVCenter), shown);
   };
   const int line = std::max(1, t.rowHeight / 20);
