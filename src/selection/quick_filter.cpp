@@ -1,5 +1,6 @@
 #include "selection/quick_filter.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <cstring>
@@ -133,8 +134,26 @@ RadioList QuickFilter::Narrow(const TableSet& tables, const RadioList& base, std
   };
   if (typingOn) {
     for (int i : lastFound_) test(i);
+  } else if (!words.empty()) {
+    // The longest word is looked for in all the texts at once; only the radios it is found in are
+    // tested for the others. A word holds no line break, so a match never runs into the next radio.
+    const std::string& rarest =
+        *std::max_element(words.begin(), words.end(),
+                          [](const std::string& a, const std::string& b) { return a.size() < b.size(); });
+    std::size_t from = 0;
+    int radio = 0;
+    while (from < texts_.size()) {
+      const void* at = memmem(texts_.data() + from, texts_.size() - from, rarest.data(), rarest.size());
+      if (at == nullptr) break;
+      const auto offset = static_cast<std::uint32_t>(static_cast<const char*>(at) - texts_.data());
+      radio = static_cast<int>(std::upper_bound(starts_.begin() + radio, starts_.end(), offset) -
+                               starts_.begin()) -
+              1;
+      test(radio);
+      from = starts_[radio + 1];
+    }
   } else {
-    for (int i = 0; i < static_cast<int>(radios_.size()); ++i) test(i);
+    for (int i = 0; i < static_cast<int>(radios_.size()); ++i) found.push_back(i);
   }
   RadioList narrowed;
   for (int i : found) AppendInOrder(narrowed, radios_[i]);
