@@ -69,12 +69,19 @@ void AppendFoldedUtf8(std::string_view text, std::string& out) {
 }  // namespace
 
 void AluAppendFolded(std::string_view stored, std::string& out) {
-  // Most texts are plain ASCII: folded a byte at a time without decoding.
-  const bool ascii =
-      std::all_of(stored.begin(), stored.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-  if (ascii) {
-    for (char c : stored) out += static_cast<char>(c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c);
-  } else if (AluIsUtf8(stored)) {
+  // Most texts are plain ASCII: folded a byte at a time, in place, without decoding.
+  const std::size_t at = out.size();
+  out.resize(at + stored.size());
+  char* to = out.data() + at;
+  unsigned char high = 0;
+  for (std::size_t i = 0; i < stored.size(); ++i) {
+    const auto c = static_cast<unsigned char>(stored[i]);
+    high |= c;
+    to[i] = static_cast<char>(c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c);
+  }
+  if (high < 0x80) return;
+  out.resize(at);
+  if (AluIsUtf8(stored)) {
     AppendFoldedUtf8(stored, out);
   } else {
     AppendFoldedUtf8(AluDisplayUtf8(stored), out);
