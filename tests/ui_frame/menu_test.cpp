@@ -89,7 +89,7 @@ TEST_F(Menu, ShownAcceleratorsAreTheOnesThatRunTheItem) {
     }
   };
   visit(bar_.actions());
-  EXPECT_EQ(shown, 16);
+  EXPECT_EQ(shown, 18);
   EXPECT_EQ(bar_.FindCommand(kCommandPrint)->text(), "&Print\tCtrl+P");
   EXPECT_EQ(bar_.FindCommand(kCommandSave)->text(), "&Save\tCtrl+S");
   EXPECT_EQ(bar_.FindCommand(kCommandGraphSalesProfit)->text(), "&Sales/Profit");
