@@ -205,6 +205,11 @@ void Program::Finish() {
   tour_.EndTourThread();  // before the view it draws on goes
   if (main_.window != nullptr) {
     StopWindowTimer(main_, kTimerId);
+    // The field, the table and the status bar go with the window; nothing may reach them after.
+    filterField_ = nullptr;
+    table_ = nullptr;
+    statusBar_ = nullptr;
+    countLabel_ = nullptr;
     DestroyWindow(main_);
   }
   SetMessageOwner(nullptr);
