@@ -13,13 +13,14 @@
 #include "collection/data_file.h"
 #include "collection/macro_text.h"
 #include "collection_json.h"
+#include "graph_command.h"
 #include "inventory_command.h"
 #include "publish_command.h"
-#include "graph_command.h"
 #include "reports/csv_file.h"
 #include "reports/list_file.h"
 #include "search_fill_command.h"
 #include "selection/criteria.h"
+#include "selection/quick_filter.h"
 #include "util/message_recorder.h"
 
 namespace korvel::tool {
@@ -51,6 +52,7 @@ int Usage(std::FILE* out = stderr) {
       "  graph DIR cost-value|history|sales-profit|distribution:FIELD [STEP...]\n"
       "                       print a graph's data as JSON (FIELD 0 Bands ... 10 Year; steps: over a "
       "selection)\n"
+      "  find DIR WORD...     the radios whose texts contain every word, as the search field finds them\n"
       "DIR is the data directory that holds radata.dat.\n",
       out);
   return out == stderr ? kExitUsage : kExitOk;
@@ -168,6 +170,20 @@ int CsvCommand(const std::string& directory, const std::vector<std::string>& ste
   return kExitOk;
 }
 
+int FindCommand(const std::string& directory, const std::vector<std::string>& words) {
+  MessageRecorder messages;
+  Collection& collection = RunCollection();
+  const LoadOutcome load = LoadCollection(directory, collection);
+  PrintMessages(messages, 0);
+  if (!load.opened) return kExitNotOpened;
+  std::string typed;
+  for (const std::string& word : words) typed += word + " ";
+  QuickFilter filter;
+  for (const RadioRecord* r : filter.Narrow(collection.tables, collection.radios, typed))
+    std::printf("%d\n", r->id);
+  return kExitOk;
+}
+
 // render: drawn by korvel-render (it needs Qt, which the other commands do without), found beside
 // this program, as in the build tree, or where the installation puts it. Returns only on failure.
 int Render(char** argv) {
@@ -176,7 +192,8 @@ int Render(char** argv) {
   const fs::path self = fs::read_symlink("/proc/self/exe", error);
   if (!error) {
     const fs::path here = self.parent_path();
-    for (const fs::path& helper : {here / "korvel-render", here / KORVEL_RENDER_FROM_BINDIR / "korvel-render"}) {
+    for (const fs::path& helper :
+         {here / "korvel-render", here / KORVEL_RENDER_FROM_BINDIR / "korvel-render"}) {
       if (::access(helper.c_str(), X_OK) != 0) continue;
       const std::string path = helper.string();
       argv[0] = const_cast<char*>(path.c_str());
@@ -203,6 +220,7 @@ int main(int argc, char** argv) {
   if (command == "select" && !steps.empty()) return SelectCommand(directory, steps);
   if (command == "list") return ListCommand(directory, steps);
   if (command == "csv") return CsvCommand(directory, steps);
+  if (command == "find" && !steps.empty()) return FindCommand(directory, steps);
   if (command == "render") return Render(argv);
   if (command == "inventory") return InventoryCommand(directory, steps);
   if (command == "publish") return PublishCommand(directory, steps);

@@ -273,8 +273,8 @@ constexpr std::array kTemplates = {
     DialogTemplate{kDialogAddToInventory, "Add to Inventory", kAddToInventory},
     DialogTemplate{kDialogUpdateRadio, "Update Radio Value and References", kUpdateRadio},
     DialogTemplate{kDialogInsertTableItem, "Insert Table Item", kInsertTableItem},
-    DialogTemplate{kDialogDistribution, "Distribution of Radios", kDistribution, "Ok"},
-    DialogTemplate{kDialogPublishWeb, "Publish Radio Description to Web Page Image", kPublishWeb, "Ok"},
+    DialogTemplate{kDialogDistribution, "Distribution of Radios", kDistribution},
+    DialogTemplate{kDialogPublishWeb, "Publish Radio Description to Web Page Image", kPublishWeb},
 };
 
 }  // namespace

@@ -31,7 +31,8 @@ bool CommandList(ProgramState& state, const SelectionDialogHooks& hooks) {
   return selected;
 }
 
-bool CommandExportCsv(ProgramState& state, const SelectionDialogHooks& hooks, QWidget* parent) {
+bool CommandExportCsv(ProgramState& state, const SelectionDialogHooks& hooks, QWidget* parent,
+                      std::string* written) {
   if (!SelectNew(state, hooks)) return false;
   const std::optional<std::string> path =
       ChooseSaveFile(parent, "Export CSV", kCsvFileName, "Comma-separated values (*.csv);;All files (*)");
@@ -43,6 +44,8 @@ bool CommandExportCsv(ProgramState& state, const SelectionDialogHooks& hooks, QW
       file.write(text.data(), static_cast<qint64>(text.size())) != static_cast<qint64>(text.size()) ||
       !file.commit()) {
     ShowMessage(kError, kButtonsOk, "Unable to write '%s'.", path->c_str());
+  } else if (written != nullptr) {
+    *written = *path;
   }
   return true;
 }
@@ -115,6 +118,7 @@ PublishOutcome CommandPublishWeb(ProgramState& state, const SelectionDialogHooks
   outcome.result =
       PublishWeb(state.collection, state.registry, state.selection.current, WebSettingsOf(state.settings));
   ui::ShowArrowCursor();
+  outcome.published = outcome.result != 0;
   return outcome;
 }
 

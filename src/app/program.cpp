@@ -6,8 +6,11 @@
 
 #include "app/collection_commands.h"
 #include "app/file_commands.h"
+#include "app/quick_filter_field.h"
+#include "app/radio_table_view.h"
 #include "app/selection_dialog.h"
 #include "app/table_insert.h"
+#include "app/table_print.h"
 #include "app/tour_commands.h"
 #include "collection/changes.h"
 #include "collection/radio_ops.h"
@@ -25,6 +28,7 @@
 #include "ui/windows/window_frame.h"
 #include "ui/windows/window_placement.h"
 #include "ui/windows/window_widget.h"
+#include "util/alu_encoding.h"
 #include "util/alu_file.h"
 #include "util/alu_path.h"
 #include "util/alu_string.h"
@@ -141,6 +145,7 @@ bool Program::Start() {
 
   WindowDescriptor* children[] = {&view_, &paneWindow_};
   if (!CreateWindows(children)) return false;
+  MakeViewWidgets();
   LayoutPanes();
 
   ProgramMenuBar* menu = main_.window->menuBar();
@@ -200,6 +205,11 @@ void Program::Finish() {
   tour_.EndTourThread();  // before the view it draws on goes
   if (main_.window != nullptr) {
     StopWindowTimer(main_, kTimerId);
+    // The field, the table and the status bar go with the window; nothing may reach them after.
+    filterField_ = nullptr;
+    table_ = nullptr;
+    statusBar_ = nullptr;
+    countLabel_ = nullptr;
     DestroyWindow(main_);
   }
   SetMessageOwner(nullptr);
@@ -285,6 +295,10 @@ void Program::Command(int id, std::intptr_t second) {
     state_.ready = false;
   }
   int mode = -1;
+  const CommandStart before = BeforeCommand();
+  bool selected = false;  // the command chose a new selection
+  std::string status;
+  exportedTo_.clear();
   switch (id) {
     case kCommandExit:
       ExitPrompt();
@@ -303,31 +317,59 @@ void Program::Command(int id, std::intptr_t second) {
       mode = kViewDescription;
       break;
     case kCommandViewNew:
-      if (SelectNew(state_, DialogHooks())) AfterSelectionChange();
+      selected = SelectNew(state_, DialogHooks());
+      if (selected) AfterSelectionChange();
       mode = kViewDescription;
       break;
     case kCommandViewChanges:
       SelectChanges(state_.collection, state_.selection);
       AfterSelectionChange();
+      selected = true;
       mode = kViewDescription;
+      break;
+    // The search field and the table.
+    case kCommandFind:
+      if (filterField_ != nullptr) {
+        filterField_->setFocus(Qt::ShortcutFocusReason);
+        filterField_->selectAll();
+      }
+      break;
+    case kCommandViewTable:
+      mode = state_.viewMode == kViewTable ? kViewDescription : kViewTable;
+      if (mode == kViewTable) status = "The selection as a table: click a heading to sort by it";
       break;
     // File > List, Print and Publish for Web
     case kCommandList:
-      if (CommandList(state_, DialogHooks())) AfterSelectionChange();
+      selected = CommandList(state_, DialogHooks());
+      if (selected) AfterSelectionChange();
       state_.viewMode = kViewList;
       RedrawView();
       break;
     case kCommandExportCsv:
-      if (CommandExportCsv(state_, DialogHooks(), main_.window)) AfterSelectionChange();
+      selected = CommandExportCsv(state_, DialogHooks(), main_.window, &exportedTo_);
+      if (selected) AfterSelectionChange();
       mode = kViewDescription;
       break;
     case kCommandPrint:
-      CommandPrint(state_, view_, main_.window, [this] { RedrawView(); });
+      if (state_.viewMode == kViewTable && table_ != nullptr) {
+        const int pages = CommandPrintTable(table_->model(), main_.window);
+        if (pages > 0) status = AluFormat("Printed the table: %d page%s", pages, pages == 1 ? "" : "s");
+      } else if (CommandPrint(state_, view_, main_.window, [this] { RedrawView(); }) != 0) {
+        status = "Printed the view";
+      }
       break;
-    case kCommandPublishWeb:
-      if (CommandPublishWeb(state_, DialogHooks()).selected) AfterSelectionChange();
+    case kCommandPublishWeb: {
+      const PublishOutcome outcome = CommandPublishWeb(state_, DialogHooks());
+      selected = outcome.selected;
+      if (selected) AfterSelectionChange();
+      if (outcome.published) {
+        status = AluFormat("Published %d radio%s to %s", state_.selection.current.Count(),
+                           state_.selection.current.Count() == 1 ? "" : "s",
+                           AluDisplayUtf8(AluNativePath(state_.settings.webRoot)).c_str());
+      }
       if (state_.viewMode == kViewDescription) RedrawView();
       break;
+    }
     case kCommandAdd:
     case kCommandModify:
     case kCommandCopy:
@@ -376,6 +418,7 @@ void Program::Command(int id, std::intptr_t second) {
       if (id >= kCommandSavedFirst && id <= kCommandSavedLast) {
         if (RecallSavedSelection(id - kCommandSavedFirst, state_.collection, state_.selection)) {
           AfterSelectionChange();
+          selected = true;
           mode = kViewDescription;
         }
       }
@@ -390,6 +433,7 @@ void Program::Command(int id, std::intptr_t second) {
       RedrawView();
     }
   }
+  AfterCommand(id, before, selected, status);
   ShowUnsavedMark();  // whatever the command changed
   if (prologue) state_.ready = true;
 }
@@ -642,12 +686,19 @@ void Program::LayoutPanes() {
   const int width = main_.drawable.right;
   const int height = main_.drawable.top;
   const int paneWidth = pane_.hidden ? 0 : PaneWidth(width, height, ScrollBarWidth());
+  // The search field sits above the pane and goes with it.
+  const int fieldHeight = filterField_ != nullptr && !pane_.hidden ? filterField_->sizeHint().height() : 0;
   ShowWindow(view_, false);
   ShowWindow(paneWindow_, false);
   PlaceWindow(view_, {paneWidth, 0, std::max(width - paneWidth, 0), height});
-  if (!pane_.hidden) PlaceWindow(paneWindow_, {0, 0, paneWidth, height});
+  if (!pane_.hidden) PlaceWindow(paneWindow_, {0, 0, paneWidth, std::max(height - fieldHeight, 0)});
   ShowWindow(view_, true);
   if (!pane_.hidden) ShowWindow(paneWindow_, true);
+  if (filterField_ != nullptr) {
+    filterField_->setGeometry(0, 0, paneWidth, fieldHeight);
+    filterField_->setVisible(!pane_.hidden);
+  }
+  if (table_ != nullptr && state_.viewMode == kViewTable) ShowTable(false);
 }
 
 void Program::ShowPane(bool shown) {
@@ -673,7 +724,11 @@ EditContext Program::EditingContext() {
             DrawPane(true);
             SetPaneScroll();
           },
-      .forgetInPane = [this](const RadioRecord* radio) { pane_.Forget(radio); },
+      .forgetInPane =
+          [this](const RadioRecord* radio) {
+            pane_.Forget(radio);
+            ForgetInFilter(radio);
+          },
   };
 }
 

@@ -16,9 +16,16 @@
 #include "app/selection_pane.h"
 #include "pictures/tour.h"
 #include "reports/radio_description.h"
+#include "selection/quick_filter.h"
 #include "ui/windows/window_descriptor.h"
 
+class QLabel;
+class QStatusBar;
+
 namespace korvel {
+
+class QuickFilterField;
+class RadioTableView;
 
 constexpr int kCommandStartUp = 109;  // posted once the collection is loaded
 constexpr int kCommandShowCurrent = 348;
@@ -68,6 +75,14 @@ class Program {
   // The picture tour.
   Tour& tour() { return tour_; }
 
+  // The search field, the table and the status bar (program_views.cpp).
+  QuickFilterField* quickFilterField() const { return filterField_; }
+  RadioTableView* tableView() const { return table_; }
+  QStatusBar* statusBar() const { return statusBar_; }
+  // What the status bar says of the last command, and the count beside it.
+  std::string StatusText() const;
+  std::string CountText() const;
+
   // Editing: the radio notebook and what its commands need of the windows.
   RadioNotebook& radioNotebook() { return radioNotebook_; }
   EditContext EditingContext();
@@ -99,6 +114,29 @@ class Program {
   // Graphs
   GraphCommandHooks GraphHooks();
 
+  // The search field, the table and the status bar (program_views.cpp).
+  struct CommandStart {
+    int radios = 0;
+    int backupNumber = 0;
+    bool changed = false;
+    int viewMode = 0;
+  };
+  void MakeViewWidgets();
+  void QuickFilterTyped(const std::string& typed);
+  // The field is emptied; `restore` puts back the selection it narrowed, if still on show.
+  void EndQuickFilter(bool restore);
+  void ShowNarrowedSelection();
+  void ForgetInFilter(const RadioRecord* radio);
+  CommandStart BeforeCommand() const;
+  // The pane, the table and the status bar after a command.
+  // `status` says what the command did where the command alone knows it.
+  void AfterCommand(int id, const CommandStart& before, bool selected, const std::string& status);
+  // Places the table over the view while the view mode asks for it; `refill` takes the selection
+  // again (otherwise only the current radio's row is selected).
+  void ShowTable(bool refill = true);
+  void ShowStatus(const std::string& text);
+  std::string CommandStatus(int id, const CommandStart& before, bool selected) const;
+
   // File > Save, Open Collection and New Collection (collection_commands.cpp).
   void CommandSave();
   void CommandOpenCollection();
@@ -126,6 +164,16 @@ class Program {
   bool finished_ = false;
   // Editing
   RadioNotebook radioNotebook_{state_};
+  // The search field and what it narrowed; the table; the status bar.
+  QuickFilterField* filterField_ = nullptr;
+  QuickFilter quickFilter_;
+  bool filtering_ = false;
+  RadioList filterBase_;                    // the selection the field narrowed
+  std::vector<RadioRecord*> filterResult_;  // what the field made the selection
+  RadioTableView* table_ = nullptr;
+  QStatusBar* statusBar_ = nullptr;
+  QLabel* countLabel_ = nullptr;
+  std::string exportedTo_;  // the file the last Export CSV wrote
 };
 
 // The program's entry: Start, Run, Finish. Gives 0 once the program has ended.

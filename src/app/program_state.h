@@ -18,6 +18,7 @@ enum ViewMode : int {
   kViewDescription = 2,
   kViewTour = 3,
   kViewList = 4,
+  kViewTable = 5,  // the selection as a table, over the view window
 };
 
 struct ProgramState {

@@ -1,5 +1,6 @@
 #include "app/settings.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <limits>
@@ -7,6 +8,7 @@
 #include <string_view>
 
 #include "collection/tables.h"
+#include "reports/radio_table.h"
 #include "util/alu_path.h"
 #include "util/message.h"
 
@@ -121,6 +123,41 @@ void ReadSavedSelections(LineSource& in, int version, Settings& s) {
   if (version >= 1) s.current.filterName = in.Next();
 }
 
+constexpr std::string_view kTableColumnsLabel = " --- Table Columns ---";
+
+// "0 1 2 4 --- Table Columns ---": numbers this program does not know (a newer one wrote them)
+// are passed over.
+std::vector<int> ReadTableColumns(const std::string& line) {
+  std::vector<int> columns;
+  std::size_t i = 0;
+  const std::size_t end = line.rfind(kTableColumnsLabel);
+  while (i < end) {
+    const std::optional<int> number = ParseNumber(line.substr(i, end - i));
+    if (number && *number >= 0 && *number < kRadioColumnCount &&
+        std::find(columns.begin(), columns.end(), *number) == columns.end()) {
+      columns.push_back(*number);
+    }
+    i = line.find(' ', i);
+    if (i == std::string::npos) break;
+    ++i;
+  }
+  return columns.empty() ? DefaultTableColumns() : columns;
+}
+
+// Lines after the web parameters, each known by its label: a program that knows fewer of them
+// reads what it knows and stops, as the older ones stop after the web parameters.
+void ReadLabelledLines(LineSource& in, Settings& s) {
+  constexpr int kMostLines = 64;  // a damaged file's endless tail is not read to its end
+  for (int n = 0; n < kMostLines; ++n) {
+    const std::string line = in.Next();
+    if (in.Ended() && line.empty()) return;
+    const std::size_t label = line.rfind(kTableColumnsLabel);
+    if (label != std::string::npos && label + kTableColumnsLabel.size() == line.size()) {
+      s.tableColumns = ReadTableColumns(line);
+    }
+  }
+}
+
 std::string RecordText(const SelectionParameters& p, int position) {
   std::string text;
   if (!p.name.empty()) text += p.name + " --- Saved Selection " + std::to_string(position) + " ---";
@@ -142,7 +179,7 @@ std::string RecordText(const SelectionParameters& p, int position) {
 
 }  // namespace
 
-Settings::Settings() {
+Settings::Settings() : tableColumns(DefaultTableColumns()) {
   mainWindow.x = 100;
   mainWindow.y = 100;
   mainWindow.width = 500;
@@ -231,6 +268,7 @@ int ReadSettings(const std::string& path, Settings& s) {
   }
   // A file cut short ends in a partial line; only a whole file is worth the word.
   const bool whole = !in.Ended();
+  if (v == kSettingsVersion && whole) ReadLabelledLines(in, s);
   std::fclose(file);
   if (fontRefused && whole) {
     ShowMessage(kWarning, kButtonsOk, "A font in '%s' has no name; the default font is used instead.",
@@ -261,6 +299,12 @@ std::string SettingsText(const Settings& s) {
     text += *line + "\n";
   }
   text += std::string(s.webDescriptions ? "1" : "0") + "\n";
+  // Only columns the user chose: a file left at the defaults stays as older programs wrote it.
+  if (!s.tableColumns.empty() && s.tableColumns != DefaultTableColumns()) {
+    for (int column : s.tableColumns) text += std::to_string(column) + " ";
+    text.pop_back();
+    text += std::string(kTableColumnsLabel) + "\n";
+  }
   return text;
 }
 

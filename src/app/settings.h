@@ -30,6 +30,8 @@ struct Settings {
   std::string webSnapshots = "snapshots";
   std::string webListName = "radios";
   bool webDescriptions = false;
+  // The table view's columns, left to right (numbers of the radio table's columns).
+  std::vector<int> tableColumns;
 
   Settings();
 };

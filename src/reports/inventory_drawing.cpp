@@ -18,7 +18,7 @@ std::vector<InventoryLine> LayOutInventory(const draw::Surface& surface, const I
   const int columns = std::max(1, (area.right - area.left) / columnWidth);
   const int n = static_cast<int>(usage.items.size());
   const int perColumn = std::max(1, (n + columns - 1) / columns);
-  const int firstLine = area.top - 2 * l;  // the title takes the top line
+  const int firstLine = area.top - 3 * l;  // the title and the headings take the top lines
   lines.reserve(usage.items.size());
   int index = 0;
   for (const auto& [name, item] : usage.items) {
@@ -40,6 +40,20 @@ void DrawInventory(draw::Surface& surface, const InventoryUsage& usage) {
   surface.SetColour(surface.textColour());
   const int titleWidth = draw::TextWidth(usage.title, c);
   surface.DrawText({area.left + (area.right - area.left - titleWidth) / 2, area.top - l}, usage.title);
+  const int columnWidth = kInventoryColumnChars * c;
+  // Headings over each column that holds types (over the first when there are none).
+  const int n = static_cast<int>(usage.items.size());
+  const int fit = std::max(1, (area.right - area.left) / columnWidth);
+  const int perColumn = std::max(1, (n + fit - 1) / fit);
+  const int columns = std::max(1, (n + perColumn - 1) / perColumn);
+  for (int column = 0; column < columns; ++column) {
+    draw::Point at{area.left + c + column * columnWidth, area.top - 2 * l};
+    surface.DrawText(at, "Type");
+    at.x += kInventoryNameChars * c;
+    surface.DrawText(at, "Used");
+    at.x += kInventoryCountChars * c;
+    surface.DrawText(at, "Stock");
+  }
   for (const InventoryLine& line : LayOutInventory(surface, usage)) {
     const InventoryItem& item = *line.item;
     surface.SetColour(IsShortOfStock(item) ? draw::kRed : surface.textColour());

@@ -39,6 +39,7 @@ Settings Full() {
   s.webRoot = "/srv/www/radios";
   s.webListName = "collection";
   s.webDescriptions = true;
+  s.tableColumns = {29, 4, 1};
   return s;
 }
 
@@ -74,7 +75,17 @@ TEST(Settings, WhatIsWrittenReadsBack) {
   EXPECT_EQ(read.webHtml, "html");
   EXPECT_EQ(read.webListName, "collection");
   EXPECT_TRUE(read.webDescriptions);
+  EXPECT_EQ(read.tableColumns, written.tableColumns);
   EXPECT_EQ(SettingsText(read), SettingsText(written));
+
+  // Lines a newer program adds after the known ones, and columns it knows and this one does not,
+  // are passed over; the columns this one knows are kept.
+  WriteFile(dir / "newer.ini",
+            SettingsText(written) + "7 --- Something Newer ---\n" + "29 99 4 --- Table Columns ---\nmore\n");
+  Settings newer;
+  EXPECT_EQ(ReadSettings(dir / "newer.ini", newer), kSettingsVersion);
+  EXPECT_EQ(newer.tableColumns, (std::vector<int>{29, 4}));
+  EXPECT_TRUE(messages.messages().empty());
 }
 
 // Names and directories are the user's own text: one holding the label's " --- ", or ending in

@@ -21,6 +21,8 @@ constexpr int kCommandViewNew = 302;
 constexpr int kCommandViewChanges = 303;
 // View > Saved items are 310 + k (kCommandSavedFirst, selection/selection.h), up to this one.
 constexpr int kCommandSavedLast = 339;
+constexpr int kCommandFind = 341;       // puts the cursor in the search field above the pane
+constexpr int kCommandViewTable = 342;  // the selection as a table, and back
 constexpr int kCommandInventoryTube = 355;
 constexpr int kCommandInventoryTransistor = 356;
 constexpr int kCommandGraphCostValue = 401;

@@ -32,7 +32,8 @@ const std::vector<MenuItem>& ProgramMenu() {
       // "<empty>" stands for the first saved selection until there is one; it recalls nothing,
       // so it cannot be chosen.
       Submenu("&View", {Item("&New", kCommandViewNew), Item("&Changes", kCommandViewChanges),
-                        Submenu("&Saved", {MenuItem{"<empty>", kCommandSavedFirst, {}, false}})}),
+                        Submenu("&Saved", {MenuItem{"<empty>", kCommandSavedFirst, {}, false}}), Separator(),
+                        Item("&Find", kCommandFind), Item("&Table", kCommandViewTable)}),
       Submenu("&Inventory",
               {Item("&Tube", kCommandInventoryTube), Item("T&ransistor", kCommandInventoryTransistor)}),
       Submenu("&Graphs",
@@ -70,6 +71,8 @@ const std::vector<Accelerator>& ProgramAccelerators() {
         {"Ctrl+H", kCommandGraphHistory},
         {"Ctrl+T", kCommandTourRandom},
         {"Ctrl+F", kCommandChangeFont},
+        {"Ctrl+K", kCommandFind},
+        {"Ctrl+B", kCommandViewTable},
         {"Up", kCommandLineUp},
         {"Down", kCommandLineDown},
         {"Ctrl+Up", kCommandPageUp},

@@ -28,7 +28,7 @@ PrintingFrame::~PrintingFrame() {
   AbortPrintJob();
 }
 
-bool PrintingFrame::StartPrintJob(const std::string& documentName, QWidget* parent) {
+bool PrintingFrame::StartPrintJob(const std::string& documentName, QWidget* parent, int lastPage) {
   AbortPrintJob();
   lastError_.clear();
   auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
@@ -42,8 +42,8 @@ bool PrintingFrame::StartPrintJob(const std::string& documentName, QWidget* pare
   }
 
   QPrintDialog dialog(printer.get(), parent);
-  dialog.setMinMax(1, 1);
-  dialog.setFromTo(1, 1);
+  dialog.setMinMax(1, lastPage);
+  dialog.setFromTo(1, lastPage);
   dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintPageRange |
                     QAbstractPrintDialog::PrintShowPageSize);
   if (dialog.exec() != QDialog::Accepted) return false;

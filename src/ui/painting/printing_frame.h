@@ -29,7 +29,8 @@ class PrintingFrame {
   // The print dialog (page range 1 to 1, one copy, printers and printing to a PDF file); Cancel gives
   // false and sets no error text. Then the document starts and the printing dialog shows. A job
   // still running from before is aborted first.
-  bool StartPrintJob(const std::string& documentName, QWidget* parent);
+  // `lastPage` is the last page the dialog offers (a document of several pages).
+  bool StartPrintJob(const std::string& documentName, QWidget* parent, int lastPage = 1);
   // Straight to a PDF file without a dialog (tests): US Letter at 600 dpi, the whole sheet, so the
   // page is 5100 x 6600 pixels.
   bool StartPrintJobToPdf(const std::string& path, const std::string& documentName = "Korvel Print Job",
@@ -54,6 +55,8 @@ class PrintingFrame {
 
   bool printing() const { return printer_ != nullptr; }
   QPrinter* printer() const { return printer_.get(); }
+  // What draws on the pages while a job runs (drawing that needs no window surface).
+  QPainter* painter() const { return painter_.get(); }
   PrintingDialog* printingDialog() const { return dialog_.data(); }
 
  private:

@@ -217,11 +217,20 @@ void WindowWidget::LayoutFrame() {
   }
   const int barWidth = verticalBar_ != nullptr ? verticalBar_->sizeHint().width() : 0;
   const int barHeight = horizontalBar_ != nullptr ? horizontalBar_->sizeHint().height() : 0;
+  const int bottomHeight = bottomBar_ != nullptr ? bottomBar_->sizeHint().height() : 0;
   const int clientWidth = std::max(0, width - barWidth);
-  const int clientHeight = std::max(0, height - top - barHeight);
+  const int clientHeight = std::max(0, height - top - barHeight - bottomHeight);
+  if (bottomBar_ != nullptr) bottomBar_->setGeometry(0, height - bottomHeight, width, bottomHeight);
   client_->setGeometry(0, top, clientWidth, clientHeight);
   if (verticalBar_ != nullptr) verticalBar_->setGeometry(clientWidth, top, barWidth, clientHeight);
   if (horizontalBar_ != nullptr) horizontalBar_->setGeometry(0, top + clientHeight, clientWidth, barHeight);
+}
+
+void WindowWidget::SetBottomBar(QWidget* bar) {
+  bottomBar_ = bar;
+  if (bar != nullptr) bar->setParent(this);
+  LayoutFrame();
+  if (bar != nullptr) bar->show();
 }
 
 bool WindowWidget::StartTimer(int id, int milliseconds) {

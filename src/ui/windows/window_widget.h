@@ -56,6 +56,8 @@ class WindowWidget : public QWidget {
   QScrollBar* horizontalBar() const { return horizontalBar_; }
   QScrollBar* verticalBar() const { return verticalBar_; }
   ProgramMenuBar* menuBar() const { return menuBar_; }
+  // A line along the bottom of the window, below the client (a status bar); none by default.
+  void SetBottomBar(QWidget* bar);
 
   // Places the menu bar, the scroll bars and the client; done at once so that a hidden window's
   // client size is known without waiting for its resize event.
@@ -78,6 +80,7 @@ class WindowWidget : public QWidget {
   QScrollBar* horizontalBar_ = nullptr;
   QScrollBar* verticalBar_ = nullptr;
   ProgramMenuBar* menuBar_ = nullptr;
+  QWidget* bottomBar_ = nullptr;
   std::map<int, int> timers_;  // Qt's timer id -> the window's timer id
 };
 
