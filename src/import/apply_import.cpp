@@ -20,7 +20,7 @@ int InsertionRank(int kind) {
 
 }  // namespace
 
-ImportOutcome ApplyImport(Collection& collection, const ImportPlan& plan, bool skipFaultyFields) {
+ImportOutcome ApplyImport(Collection& collection, ImportPlan plan, bool skipFaultyFields) {
   ImportOutcome outcome;
   if (plan.unreadable || (plan.faultyFields > 0 && !skipFaultyFields)) return outcome;
   outcome.applied = true;
@@ -73,8 +73,8 @@ ImportOutcome ApplyImport(Collection& collection, const ImportPlan& plan, bool s
 
   std::vector<std::unique_ptr<RadioRecord>> records;
   records.reserve(plan.rows.size());
-  for (const ImportRow& row : plan.rows) {
-    auto record = std::make_unique<RadioRecord>(row.radio);
+  for (ImportRow& row : plan.rows) {
+    auto record = std::make_unique<RadioRecord>(std::move(row.radio));
     for (int i = 0; i < kImportTableFieldCount; ++i) {
       const ImportTableField& f = tableFields[i];
       const std::string& text = row.tableTexts[i];

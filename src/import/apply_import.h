@@ -25,7 +25,7 @@ struct ImportOutcome {
 // file's identifiers where they are free. Rows with faulty fields are added only with
 // `skipFaultyFields` (those fields keep a new radio's values); without it, a plan with problems
 // changes nothing. A plan whose file could not be read changes nothing either. Marks the
-// collection changed.
-ImportOutcome ApplyImport(Collection& collection, const ImportPlan& plan, bool skipFaultyFields);
+// collection changed. The plan's radios are moved into the collection (pass a copy to keep it).
+ImportOutcome ApplyImport(Collection& collection, ImportPlan plan, bool skipFaultyFields);
 
 }  // namespace korvel

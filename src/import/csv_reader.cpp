@@ -35,9 +35,9 @@ class Parser {
     CsvRow row;
     row.line = line_;
     for (;;) {
-      std::string value;
+      std::string_view value;
       if (!ReadValue(value)) return false;
-      row.values.push_back(std::move(value));
+      row.values.push_back(value);
       if (pos_ >= text_.size()) break;
       const char c = text_[pos_];
       if (c == delimiter_) {
@@ -48,7 +48,7 @@ class Parser {
       break;
     }
     bool any = false;
-    for (const std::string& v : row.values) any = any || !v.empty();
+    for (std::string_view v : row.values) any = any || !v.empty();
     if (any) table_.rows.push_back(std::move(row));
     return true;
   }
@@ -66,10 +66,11 @@ class Parser {
     return false;
   }
 
-  bool ReadValue(std::string& value) {
+  bool ReadValue(std::string_view& value) {
     if (pos_ < text_.size() && text_[pos_] == '"') {
       const int startLine = line_;
-      ++pos_;
+      const std::size_t start = ++pos_;
+      std::string* unquoted = nullptr;  // made only for a value with doubled quotes
       for (;;) {
         const std::size_t quote = text_.find('"', pos_);
         if (quote == std::string_view::npos) return Fail(startLine, "a quoted value has no closing quote");
@@ -77,13 +78,15 @@ class Parser {
           // A CR LF inside a value is one line break.
           if (text_[i] == '\n' || (text_[i] == '\r' && (i + 1 >= quote || text_[i + 1] != '\n'))) ++line_;
         }
-        value.append(text_.substr(pos_, quote - pos_));
+        if (unquoted) unquoted->append(text_.substr(pos_, quote - pos_));
         pos_ = quote + 1;
         if (pos_ < text_.size() && text_[pos_] == '"') {
-          value += '"';
+          if (!unquoted) unquoted = &table_.unquoted->emplace_back(text_.substr(start, quote - start));
+          *unquoted += '"';
           ++pos_;
           continue;
         }
+        value = unquoted ? std::string_view(*unquoted) : text_.substr(start, quote - start);
         break;
       }
       if (pos_ < text_.size() && text_[pos_] != delimiter_ && text_[pos_] != '\r' && text_[pos_] != '\n')
@@ -97,7 +100,7 @@ class Parser {
       if (c == '"') return Fail(line_, "a quote stands inside a value that is not quoted");
       ++pos_;
     }
-    value.assign(text_.substr(start, pos_ - start));
+    value = text_.substr(start, pos_ - start);
     return true;
   }
 
@@ -113,14 +116,14 @@ class Parser {
 CsvTable ReadCsv(std::string_view bytes) {
   CsvTable table;
   if (bytes.starts_with("\xEF\xBB\xBF")) bytes.remove_prefix(3);  // spreadsheets' UTF-8 mark
-  std::string converted;
-  if (!AluIsUtf8(bytes)) {
-    converted = AluDisplayUtf8(bytes);
-    bytes = converted;
+  if (AluIsUtf8(bytes)) {
+    table.text = std::make_shared<const std::string>(bytes);
+  } else {
+    table.text = std::make_shared<const std::string>(AluDisplayUtf8(bytes));
     table.windows1252 = true;
   }
-  table.delimiter = GuessDelimiter(bytes);
-  Parser(bytes, table.delimiter, table).Run();
+  table.delimiter = GuessDelimiter(*table.text);
+  Parser(*table.text, table.delimiter, table).Run();
   return table;
 }
 

@@ -14,9 +14,14 @@ namespace {
 
 using R = RadioRecord;
 
+// ASCII letters in small letters; other bytes (UTF-8 included) as they are.
+inline char Folded(char c) {
+  return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c;
+}
+
 std::string Lowered(std::string_view text) {
   std::string lowered(text);
-  for (char& c : lowered) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  for (char& c : lowered) c = Folded(c);
   return lowered;
 }
 
@@ -24,8 +29,7 @@ std::string Lowered(std::string_view text) {
 bool SameLetters(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
   for (std::size_t i = 0; i < a.size(); ++i) {
-    if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
-      return false;
+    if (Folded(a[i]) != Folded(b[i])) return false;
   }
   return true;
 }
@@ -42,6 +46,7 @@ std::string Cleaned(std::string_view value) {
   if (value.size() >= 2 && value[0] == '\'' &&
       std::string_view("=+-@\t\r").find(value[1]) != std::string_view::npos)
     value.remove_prefix(1);
+  if (value.find_first_of("\r\n\t") == std::string_view::npos) return std::string(value);
   std::string text;
   text.reserve(value.size());
   for (std::size_t i = 0; i < value.size(); ++i) {
@@ -421,8 +426,7 @@ ImportPlan PlanImport(const Collection& collection, const CsvTable& table,
     return plan;
   }
   if (table.rows.empty()) return plan;
-  plan.headers = table.rows.front().values;
-  for (std::string& header : plan.headers) header = Cleaned(header);
+  for (std::string_view header : table.rows.front().values) plan.headers.push_back(Cleaned(header));
   plan.columns = columns ? std::move(*columns) : MatchColumns(plan.headers);
   plan.columns.resize(plan.headers.size(), kNotImported);
   std::vector<ColumnAction> actions;
