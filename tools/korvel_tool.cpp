@@ -13,9 +13,10 @@
 #include "collection/data_file.h"
 #include "collection/macro_text.h"
 #include "collection_json.h"
+#include "graph_command.h"
+#include "import_command.h"
 #include "inventory_command.h"
 #include "publish_command.h"
-#include "graph_command.h"
 #include "reports/csv_file.h"
 #include "reports/list_file.h"
 #include "search_fill_command.h"
@@ -51,6 +52,10 @@ int Usage(std::FILE* out = stderr) {
       "  graph DIR cost-value|history|sales-profit|distribution:FIELD [STEP...]\n"
       "                       print a graph's data as JSON (FIELD 0 Bands ... 10 Year; steps: over a "
       "selection)\n"
+      "  import DIR FILE.csv [--dry-run] [--skip-faulty]\n"
+      "                       add a spreadsheet's rows as new radios, as File > Import CSV does, and save\n"
+      "  catalogue DIR OUT.pdf [STEP...]   write File > Print Catalogue's document for the selection as a "
+      "PDF\n"
       "DIR is the data directory that holds radata.dat.\n",
       out);
   return out == stderr ? kExitUsage : kExitOk;
@@ -176,7 +181,8 @@ int Render(char** argv) {
   const fs::path self = fs::read_symlink("/proc/self/exe", error);
   if (!error) {
     const fs::path here = self.parent_path();
-    for (const fs::path& helper : {here / "korvel-render", here / KORVEL_RENDER_FROM_BINDIR / "korvel-render"}) {
+    for (const fs::path& helper :
+         {here / "korvel-render", here / KORVEL_RENDER_FROM_BINDIR / "korvel-render"}) {
       if (::access(helper.c_str(), X_OK) != 0) continue;
       const std::string path = helper.string();
       argv[0] = const_cast<char*>(path.c_str());
@@ -203,7 +209,8 @@ int main(int argc, char** argv) {
   if (command == "select" && !steps.empty()) return SelectCommand(directory, steps);
   if (command == "list") return ListCommand(directory, steps);
   if (command == "csv") return CsvCommand(directory, steps);
-  if (command == "render") return Render(argv);
+  if (command == "render" || command == "catalogue") return Render(argv);
+  if (command == "import") return ImportCommand(directory, steps);
   if (command == "inventory") return InventoryCommand(directory, steps);
   if (command == "publish") return PublishCommand(directory, steps);
   if (command == "search-fill") return SearchFillCommand(directory, steps);
