@@ -4,8 +4,10 @@
 #include <QStyle>
 #include <algorithm>
 
+#include "app/catalogue_command.h"
 #include "app/collection_commands.h"
 #include "app/file_commands.h"
+#include "app/import_commands.h"
 #include "app/selection_dialog.h"
 #include "app/table_insert.h"
 #include "app/tour_commands.h"
@@ -321,6 +323,14 @@ void Program::Command(int id, std::intptr_t second) {
       break;
     case kCommandPrint:
       CommandPrint(state_, view_, main_.window, [this] { RedrawView(); });
+      break;
+    case kCommandPrintCatalogue:
+      if (CommandPrintCatalogue(state_, DialogHooks(), main_.window)) AfterSelectionChange();
+      mode = kViewDescription;
+      break;
+    case kCommandImportCsv:
+      // The imported radios are the selection: pane and view show them.
+      if (CommandImportCsv(state_, main_.window).applied) AfterCollectionChange();
       break;
     case kCommandPublishWeb:
       if (CommandPublishWeb(state_, DialogHooks()).selected) AfterSelectionChange();
