@@ -9,7 +9,7 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
-#include <set>
+#include <map>
 #include <utility>
 
 namespace korvel {
@@ -102,8 +102,8 @@ void ImportPreviewDialog::Fill() {
   summary_->setText(summary);
 
   // Row 0 holds each column's field; below, the first rows as they would be stored.
-  std::set<std::pair<int, int>> faulty;
-  for (const ImportProblem& p : plan_.problems) faulty.insert({p.line, p.field});
+  std::map<std::pair<int, int>, std::string> faulty;
+  for (const ImportProblem& p : plan_.problems) faulty.emplace(std::pair{p.line, p.field}, p.text);
   const int columns = static_cast<int>(plan_.headers.size());
   const int shown = std::min(rowCount, kPreviewRows);
   rows_->clear();
@@ -134,9 +134,9 @@ void ImportPreviewDialog::Fill() {
         item->setForeground(Qt::gray);  // left in the file
       } else {
         item->setText(Utf8(StoredValue(row, field)));
-        if (faulty.contains({row.line, field})) {
+        if (const auto problem = faulty.find({row.line, field}); problem != faulty.end()) {
           item->setBackground(QColor(255, 205, 205));
-          item->setToolTip(QStringLiteral("Not imported: the value is faulty"));
+          item->setToolTip(Utf8(problem->second) + QStringLiteral(": a new radio's value instead"));
         }
       }
       rows_->setItem(r + 1, c, item);
