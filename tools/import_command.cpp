@@ -73,7 +73,8 @@ int ImportCommand(const std::string& directory, const std::vector<std::string>& 
   }
   const int radios = static_cast<int>(plan.rows.size());
   const int skipped = plan.faultyFields;
-  if (!dryRun) {
+  // A file without rows changes nothing, so nothing is saved.
+  if (!dryRun && radios > 0) {
     ApplyImport(collection, std::move(plan), skipFaulty);
     collection.changed = true;
     if (!SaveCollection(paths, collection)) {
