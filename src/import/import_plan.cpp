@@ -1,5 +1,6 @@
 #include "import/import_plan.h"
 
+#include <algorithm>
 #include <cctype>
 #include <charconv>
 #include <string_view>
@@ -46,7 +47,8 @@ std::string Cleaned(std::string_view value) {
   if (value.size() >= 2 && value[0] == '\'' &&
       std::string_view("=+-@\t\r").find(value[1]) != std::string_view::npos)
     value.remove_prefix(1);
-  if (value.find_first_of("\r\n\t") == std::string_view::npos) return std::string(value);
+  if (std::none_of(value.begin(), value.end(), [](char c) { return c == '\r' || c == '\n' || c == '\t'; }))
+    return std::string(value);
   std::string text;
   text.reserve(value.size());
   for (std::size_t i = 0; i < value.size(); ++i) {
