@@ -91,7 +91,8 @@ int DrawRadio(draw::Surface& page, const PageFrame& frame, const CatalogueInput&
   surface.SetWindowColours(page.backgroundColour(), page.textColour(), page.highlightColour());
   RadioDescription description;
   // The picture takes the top right cell of a 2 x 3 grid: a third of the page's height at most.
-  DescriptionInput in{input.collection, &radio, input.registry, false, PictureGrid{1, 0, 2, 3}};
+  // A catalogue shows the radios as they are: no marks for changes not yet saved.
+  DescriptionInput in{input.collection, &radio, input.registry, false, PictureGrid{1, 0, 2, 3}, false};
   const int previous = radio.currentPicture;
   radio.currentPicture = -1;  // the main picture, as printing shows it
   description.DrawRadioDescription(surface, in, false);

@@ -189,7 +189,7 @@ void RadioDescription::DrawRadioDescription(draw::Surface& surface, const Descri
   if (input.radio == nullptr) return;
   const RadioRecord& radio = *input.radio;
   const Collection& collection = input.collection;
-  const ChangeFlags changed = RadioChangeFlags(collection, radio).flags;
+  const ChangeFlags changed = input.markChanges ? RadioChangeFlags(collection, radio).flags : ChangeFlags{};
 
   // The main picture, or the extra one the view has stepped to.
   int index = radio.pictureIndex;

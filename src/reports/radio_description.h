@@ -67,6 +67,7 @@ struct DescriptionInput {
   PictureRegistry& registry;
   bool maximised = false;             // the main window is maximised: the picture may take the whole top half
   std::optional<PictureGrid> grid{};  // another place for the picture (the printed catalogue)
+  bool markChanges = true;            // changed values on the highlight colour, the picture framed
 };
 
 class RadioDescription {
