@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "catalogue_command.h"
 #include "render_command.h"
 
 namespace {
@@ -12,9 +13,11 @@ namespace {
 int Usage(std::FILE* out) {
   std::fputs(
       "usage: korvel-render render DIR VIEW OUT.png [--radio ID] [--size WxH]\n"
+      "       korvel-render catalogue DIR OUT.pdf [STEP...]\n"
       "  draws a view as the program shows it: description (default: the first radio), cost-value,\n"
       "  history, sales-profit, distribution:FIELD, inventory-tube or inventory-transistor.\n"
-      "  korvel-tool render runs it; DIR is the data directory that holds radata.dat.\n",
+      "  The catalogue: File > Print Catalogue's document for the selection as a PDF.\n"
+      "  korvel-tool render and catalogue run it; DIR is the data directory that holds radata.dat.\n",
       out);
   return out == stderr ? 2 : 0;
 }
@@ -26,6 +29,10 @@ int main(int argc, char** argv) {
     const std::string argument = argv[i];
     if (argument == "--help" || argument == "-h") return Usage(stdout);
   }
-  if (argc < 3 || std::string(argv[1]) != "render") return Usage(stderr);
-  return korvel::tool::RenderCommand(argv[2], std::vector<std::string>(argv + 3, argv + argc));
+  if (argc < 3) return Usage(stderr);
+  const std::string command = argv[1];
+  const std::vector<std::string> arguments(argv + 3, argv + argc);
+  if (command == "render") return korvel::tool::RenderCommand(argv[2], arguments);
+  if (command == "catalogue") return korvel::tool::CatalogueCommand(argv[2], arguments);
+  return Usage(stderr);
 }

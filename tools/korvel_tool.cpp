@@ -14,6 +14,7 @@
 #include "collection/macro_text.h"
 #include "collection_json.h"
 #include "graph_command.h"
+#include "import_command.h"
 #include "inventory_command.h"
 #include "publish_command.h"
 #include "reports/csv_file.h"
@@ -53,6 +54,10 @@ int Usage(std::FILE* out = stderr) {
       "                       print a graph's data as JSON (FIELD 0 Bands ... 10 Year; steps: over a "
       "selection)\n"
       "  find DIR WORD...     the radios whose texts contain every word, as the search field finds them\n"
+      "  import DIR FILE.csv [--dry-run] [--skip-faulty]\n"
+      "                       add a spreadsheet's rows as new radios, as File > Import CSV does, and save\n"
+      "  catalogue DIR OUT.pdf [STEP...]   write File > Print Catalogue's document for the selection as a "
+      "PDF\n"
       "DIR is the data directory that holds radata.dat.\n",
       out);
   return out == stderr ? kExitUsage : kExitOk;
@@ -221,7 +226,8 @@ int main(int argc, char** argv) {
   if (command == "list") return ListCommand(directory, steps);
   if (command == "csv") return CsvCommand(directory, steps);
   if (command == "find" && !steps.empty()) return FindCommand(directory, steps);
-  if (command == "render") return Render(argv);
+  if (command == "render" || command == "catalogue") return Render(argv);
+  if (command == "import") return ImportCommand(directory, steps);
   if (command == "inventory") return InventoryCommand(directory, steps);
   if (command == "publish") return PublishCommand(directory, steps);
   if (command == "search-fill") return SearchFillCommand(directory, steps);

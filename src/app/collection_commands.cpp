@@ -89,6 +89,15 @@ std::optional<std::string> ChooseSaveFile(QWidget* parent, const char* caption, 
   return RunChooser(dialog);
 }
 
+std::optional<std::string> ChooseOpenFile(QWidget* parent, const char* caption, const std::string& start,
+                                          const char* filter) {
+  QFileDialog dialog(parent, QString::fromUtf8(caption), QDir(QString::fromStdString(start)).absolutePath(),
+                     QString::fromUtf8(filter));
+  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  dialog.setFileMode(QFileDialog::ExistingFile);
+  return RunChooser(dialog);
+}
+
 namespace {
 std::string& SampleOverride() {
   static std::string directory;

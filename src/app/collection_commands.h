@@ -31,6 +31,9 @@ std::optional<std::string> ChooseDirectory(QWidget* parent, const char* caption,
 // The chooser script below answers it too.
 std::optional<std::string> ChooseSaveFile(QWidget* parent, const char* caption, const std::string& suggested,
                                           const char* filter);
+// Qt's file chooser for an existing file to read, starting in `start`; answered by the script too.
+std::optional<std::string> ChooseOpenFile(QWidget* parent, const char* caption, const std::string& start,
+                                          const char* filter);
 // The sample collection installed beside the program (share/korvel/sample), or empty for a program
 // run from its build tree. Tests name one of their own; empty gives the installed one back.
 std::string InstalledSampleDirectory();

@@ -4,10 +4,12 @@
 #include <QStyle>
 #include <algorithm>
 
+#include "app/catalogue_command.h"
 #include "app/collection_commands.h"
 #include "app/file_commands.h"
 #include "app/quick_filter_field.h"
 #include "app/radio_table_view.h"
+#include "app/import_commands.h"
 #include "app/selection_dialog.h"
 #include "app/table_insert.h"
 #include "app/table_print.h"
@@ -358,6 +360,21 @@ void Program::Command(int id, std::intptr_t second) {
         status = "Printed the view";
       }
       break;
+    case kCommandPrintCatalogue:
+      if (CommandPrintCatalogue(state_, DialogHooks(), main_.window)) AfterSelectionChange();
+      mode = kViewDescription;
+      break;
+    case kCommandImportCsv:
+      // The imported radios are the selection: pane and view show them.
+    {
+      const ImportOutcome outcome = CommandImportCsv(state_, main_.window);
+      if (outcome.applied) {
+        AfterCollectionChange();
+        const int n = static_cast<int>(outcome.radios.size());
+        status = AluFormat("Imported %d radio%s", n, n == 1 ? "" : "s");
+      }
+      break;
+    }
     case kCommandPublishWeb: {
       const PublishOutcome outcome = CommandPublishWeb(state_, DialogHooks());
       selected = outcome.selected;

@@ -120,6 +120,10 @@ std::string ExtraPictureField(const RadioRecord& r) {
 
 }  // namespace
 
+std::span<const char* const> RadioCsvColumns() {
+  return kColumns;
+}
+
 std::string RadioCsvText(const Collection& c, const RadioList& selection) {
   std::string out;
   {

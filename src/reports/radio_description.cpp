@@ -42,11 +42,6 @@ std::size_t ByteOfCharacter(std::string_view text, int n) {
   return at;
 }
 
-// Where the picture goes: the top right quarter, or the top half when the main window is maximised.
-struct PictureGrid {
-  int column, row, columns, rows;
-};
-
 }  // namespace
 
 std::string CompositionPhrase(const Collection& collection, const RadioRecord& radio) {
@@ -190,10 +185,11 @@ void RadioDescription::DrawRadioDescription(draw::Surface& surface, const Descri
   surface.SetTextBackground(draw::kNoBackground);
   surface.Clear();
   picture_.reset();
+  lastBaseline_ = surface.bounds().top;
   if (input.radio == nullptr) return;
   const RadioRecord& radio = *input.radio;
   const Collection& collection = input.collection;
-  const ChangeFlags changed = RadioChangeFlags(collection, radio).flags;
+  const ChangeFlags changed = input.markChanges ? RadioChangeFlags(collection, radio).flags : ChangeFlags{};
 
   // The main picture, or the extra one the view has stepped to.
   int index = radio.pictureIndex;
@@ -202,7 +198,9 @@ void RadioDescription::DrawRadioDescription(draw::Surface& surface, const Descri
                 ? radio.extraPictureIndex[radio.currentPicture]
                 : -1;
   }
-  const PictureGrid grid = input.maximised ? PictureGrid{0, 0, 1, 2} : PictureGrid{1, 0, 2, 2};
+  // The top right quarter, or the top half when the main window is maximised.
+  const PictureGrid grid =
+      input.grid ? *input.grid : (input.maximised ? PictureGrid{0, 0, 1, 2} : PictureGrid{1, 0, 2, 2});
   const int flags = kCellTopRight;
   draw::Rect picture;
   if (index >= 0) {
@@ -320,6 +318,7 @@ void RadioDescription::DrawRadioDescription(draw::Surface& surface, const Descri
   item("References: ", radio.references, changed[kChangedReferences]);
   layout.NewLine();
   item("Comments: ", radio.comments, changed[kChangedComments]);
+  lastBaseline_ = layout.position.y;
 }
 
 bool RadioDescription::PictureHit(int x, int y) const {

@@ -56,11 +56,18 @@ class DescriptionLayout {
   int leftMargin_ = 0;
 };
 
+// The cell of a grid over the surface where the picture goes (row 0 is the top row).
+struct PictureGrid {
+  int column, row, columns, rows;
+};
+
 struct DescriptionInput {
   const Collection& collection;
   const RadioRecord* radio = nullptr;  // the current radio; none only clears the view
   PictureRegistry& registry;
-  bool maximised = false;  // the main window is maximised: the picture may take the whole top half
+  bool maximised = false;             // the main window is maximised: the picture may take the whole top half
+  std::optional<PictureGrid> grid{};  // another place for the picture (the printed catalogue)
+  bool markChanges = true;            // changed values on the highlight colour, the picture framed
 };
 
 class RadioDescription {
@@ -73,9 +80,12 @@ class RadioDescription {
   // included; never true before a radio has been drawn.
   bool PictureHit(int x, int y) const;
   const std::optional<draw::Rect>& pictureRect() const { return picture_; }
+  // The baseline of the last line of text the last drawing reached.
+  int lastBaseline() const { return lastBaseline_; }
 
  private:
   std::optional<draw::Rect> picture_;
+  int lastBaseline_ = 0;
 };
 
 }  // namespace korvel

@@ -11,6 +11,7 @@
 #include <QPrinterInfo>
 #include <QTest>
 #include <QTimer>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
@@ -289,6 +290,26 @@ TEST_F(FileCommands, PublishingRunsBothDialogsAndKeepsTheSettings) {
   boxes.Answer({kAnswerYes});
   Command(kCommandExit);
   EXPECT_NE(ReadFile(dir_ / "korvel.ini").find("site\nhtml\npics\nsnaps\nclub\n1\n"), std::string::npos);
+}
+
+// The chosen selection, through the print dialog, as a PDF of several pages.
+TEST_F(FileCommands, PrintCatalogueWritesTheChosenRadiosThroughThePrintDialog) {
+  const std::string pdf = dir_ / "catalogue.pdf";
+  DalQueueScript(DalScript().Ok());
+  AnswerNextModal([&](QDialog* dialog) {
+    if (auto* file = dialog->findChild<QLineEdit*>("filename")) file->setText(QString::fromStdString(pdf));
+    dialog->accept();
+  });
+  Command(kCommandPrintCatalogue);
+  ASSERT_TRUE(fs::exists(pdf)) << "no catalogue was written";
+  // A first page, then the radios, at most a few to a page.
+  const int members = program_.state().selection.current.Count();
+  std::FILE* info = popen(("pdfinfo '" + pdf + "' | sed -n 's/^Pages: *//p'").c_str(), "r");
+  int pages = 0;
+  ASSERT_EQ(std::fscanf(info, "%d", &pages), 1);
+  pclose(info);
+  EXPECT_GT(pages, 1 + members / 4);
+  EXPECT_LE(pages, 1 + members);
 }
 
 }  // namespace

@@ -23,9 +23,10 @@ const std::vector<MenuItem>& ProgramMenu() {
   static const std::vector<MenuItem> menu{
       Submenu("&File", {Item("&New Collection", kCommandNewCollection),
                         Item("&Open Collection", kCommandOpenCollection), Item("&Save", kCommandSave),
-                        Separator(), Item("&Print", kCommandPrint), Item("&List", kCommandList),
+                        Separator(), Item("&Print", kCommandPrint),
+                        Item("Print C&atalogue", kCommandPrintCatalogue), Item("&List", kCommandList),
                         Item("Publish for &Web", kCommandPublishWeb), Item("&Export CSV", kCommandExportCsv),
-                        Separator(), Item("E&xit", kCommandExit)}),
+                        Item("&Import CSV", kCommandImportCsv), Separator(), Item("E&xit", kCommandExit)}),
       Submenu("&Edit", {Item("&Add", kCommandAdd), Item("&Modify", kCommandModify),
                         Item("&Copy", kCommandCopy), Item("&Delete", kCommandDelete), Separator(),
                         Item("&Update", kCommandUpdate), Item("&Table Insert", kCommandTableInsert)}),
