@@ -22,6 +22,12 @@ bool Exists(const std::string& native) {
   return ::lstat(native.c_str(), &info) == 0;
 }
 
+// A leftover radata.new is a file; anything else of that name is in the way of a save, and said so.
+bool IsFile(const std::string& native) {
+  struct stat info {};
+  return ::lstat(native.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
 // A copy for file systems without hard links, synced before it counts as the backup.
 bool CopyFile(const std::string& from, const std::string& to) {
   FileStep("copy", to);
@@ -104,7 +110,7 @@ int ContinueBackupNumbers(const DataFilePaths& paths) {
 LeftoverSave ExamineLeftoverSave(const DataFilePaths& paths) {
   LeftoverSave leftover;
   const std::string next = AluNativePath(paths.next);
-  if (!Exists(next)) return leftover;
+  if (!IsFile(next)) return leftover;
   leftover.present = true;
   Collection scratch;
   CollectedMessages quiet;
@@ -168,7 +174,7 @@ bool SaveCollection(const DataFilePaths& paths, Collection& collection, FileStam
 
   // A radata.new that an earlier save left behind may be the newest save there is: it is kept
   // as a backup, never written over.
-  if (Exists(next)) {
+  if (IsFile(next)) {
     if (KeepLeftoverSave(paths, number) < 0) return false;
     ShowMessage(kWarning, kButtonsOk,
                 "'%s' was left by a save that did not finish; it is kept as the backup '%s'.", next.c_str(),
