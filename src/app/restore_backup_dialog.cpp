@@ -26,9 +26,11 @@ std::optional<std::size_t> RunRestoreBackupDialog(const std::vector<BackupInfo>&
   QDialog dialog(parent);
   dialog.setWindowTitle(QStringLiteral("Restore Backup"));
   auto* layout = new QVBoxLayout(&dialog);
-  layout->addWidget(new QLabel(QStringLiteral(
+  auto* label = new QLabel(QStringLiteral(
       "Choose the backup to make the collection again. The present collection is kept as a numbered "
-      "backup first, as at any save.")));
+      "backup first, as at any save."));
+  label->setWordWrap(true);
+  layout->addWidget(label);
   auto* list = new QTreeWidget(&dialog);
   list->setObjectName(QStringLiteral("backups"));
   list->setRootIsDecorated(false);
@@ -44,6 +46,7 @@ std::optional<std::size_t> RunRestoreBackupDialog(const std::vector<BackupInfo>&
     item->setTextAlignment(2, Qt::AlignRight | Qt::AlignVCenter);
     item->setTextAlignment(3, Qt::AlignRight | Qt::AlignVCenter);
   }
+  list->header()->setStretchLastSection(false);
   list->setCurrentItem(list->topLevelItem(0));
   for (int column = 0; column < 4; ++column) list->resizeColumnToContents(column);
   list->setMinimumWidth(list->header()->length() + 40);
