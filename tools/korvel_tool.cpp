@@ -10,6 +10,7 @@
 #include <system_error>
 #include <vector>
 
+#include "collection/collection_lock.h"
 #include "collection/data_file.h"
 #include "collection/macro_text.h"
 #include "collection_json.h"
@@ -22,6 +23,7 @@
 #include "search_fill_command.h"
 #include "selection/criteria.h"
 #include "selection/quick_filter.h"
+#include "util/alu_path.h"
 #include "util/message_recorder.h"
 
 namespace korvel::tool {
@@ -30,6 +32,7 @@ namespace {
 constexpr int kExitOk = 0;
 constexpr int kExitNotOpened = 1;
 constexpr int kExitUsage = 2;
+constexpr int kExitLocked = 3;           // the collection is open in another program: nothing written
 constexpr int kExitRenderMissing = 127;  // as a shell says of a program it cannot find
 
 int Usage(std::FILE* out = stderr) {
@@ -38,6 +41,7 @@ int Usage(std::FILE* out = stderr) {
       "  check DIR    load the collection and print a summary line and the messages\n"
       "  dump DIR     load the collection and print it as JSON\n"
       "  resave DIR   load the collection and save it again (radata.new, numbered backup, rename)\n"
+      "  backups DIR  list the numbered backups, newest first: name, date and time, bytes, radios\n"
       "  select DIR STEP...   apply selection steps (+Technology=Tube, &Year<1950, push, ||, 12)\n"
       "                       to an empty selection and print the identifiers, one per line\n"
       "  list DIR [STEP...]   print the list file text of that selection (no steps: every radio)\n"
@@ -58,9 +62,17 @@ int Usage(std::FILE* out = stderr) {
       "                       add a spreadsheet's rows as new radios, as File > Import CSV does, and save\n"
       "  catalogue DIR OUT.pdf [STEP...]   write File > Print Catalogue's document for the selection as a "
       "PDF\n"
-      "DIR is the data directory that holds radata.dat.\n",
+      "DIR is the data directory that holds radata.dat.\n"
+      "Exit status: 0 done, 1 the data file could not be opened or an Error was reported, 2 bad usage,\n"
+      "3 the collection is open in another program (nothing written).\n",
       out);
   return out == stderr ? kExitUsage : kExitOk;
+}
+
+bool ReportedError(const MessageRecorder& messages) {
+  for (const Message& m : messages.messages())
+    if (m.severity == kError) return true;
+  return false;
 }
 
 // The collection of this run. It lives until the process ends and is never freed: handing a
@@ -81,7 +93,7 @@ int Check(const std::string& directory) {
               collection.macros.size(), messages.messages().size());
   for (const Message& m : messages.messages())
     std::printf("%s: %s\n", MessageCaption(m.severity), m.text.c_str());
-  return load.opened ? kExitOk : kExitNotOpened;
+  return load.opened && !ReportedError(messages) ? kExitOk : kExitNotOpened;
 }
 
 int Dump(const std::string& directory) {
@@ -91,23 +103,44 @@ int Dump(const std::string& directory) {
   const std::string json = CollectionJson(collection, load.version, messages.messages()).dump(2);
   std::fwrite(json.data(), 1, json.size(), stdout);
   std::fputc('\n', stdout);
-  return load.opened ? kExitOk : kExitNotOpened;
+  return load.opened && !ReportedError(messages) ? kExitOk : kExitNotOpened;
 }
 
 int Resave(const std::string& directory) {
   MessageRecorder messages;
-  Collection& collection = RunCollection();
-  const LoadOutcome load = LoadCollection(directory, collection);
-  if (!load.opened) {
+  const auto finish = [&](int status) {
     for (const Message& m : messages.messages())
       std::fprintf(stderr, "%s: %s\n", MessageCaption(m.severity), m.text.c_str());
-    return kExitNotOpened;
+    return status;
+  };
+  Collection& collection = RunCollection();
+  const LoadOutcome load = LoadCollection(directory, collection);
+  if (!load.opened) return finish(kExitNotOpened);
+  CollectionLock lock;
+  const CollectionLock::Result locked = lock.Acquire(load.paths.directory);
+  if (locked == CollectionLock::kHeld) {
+    ShowMessage(kError, kButtonsOk, "The collection in '%s' is open in %s; nothing was written.",
+                AluNativePath(load.paths.directory).c_str(), DescribeHolder(lock.holder()).c_str());
+    return finish(kExitLocked);
+  }
+  if (locked == CollectionLock::kTakenOver) {
+    ShowMessage(kNote, kButtonsOk,
+                "The lock that %s left on '%s' was taken over; that program no longer runs.",
+                DescribeHolder(lock.holder()).c_str(), AluNativePath(load.paths.directory).c_str());
   }
   collection.changed = true;
   const bool saved = SaveCollection(load.paths, collection);
-  for (const Message& m : messages.messages())
-    std::fprintf(stderr, "%s: %s\n", MessageCaption(m.severity), m.text.c_str());
-  return saved ? kExitOk : kExitNotOpened;
+  return finish(saved && !ReportedError(messages) ? kExitOk : kExitNotOpened);
+}
+
+// The numbered backups there are, newest first.
+int Backups(const std::string& directory) {
+  MessageRecorder messages;
+  for (const BackupInfo& backup : ListBackups(MakeDataFilePaths(directory))) {
+    std::printf("%s\t%s\t%llu\t%d\n", backup.name.c_str(), backup.written.c_str(),
+                static_cast<unsigned long long>(backup.bytes), backup.radios);
+  }
+  return kExitOk;
 }
 
 void PrintMessages(const MessageRecorder& messages, std::size_t from) {
@@ -142,7 +175,7 @@ bool Select(const std::string& directory, const std::vector<std::string>& steps,
   const std::size_t before = messages.messages().size();
   for (const Criterion& criterion : criteria) ApplyCriterion(criterion, collection, state);
   PrintMessages(messages, before);
-  status = kExitOk;
+  status = ReportedError(messages) ? kExitNotOpened : kExitOk;  // the output is given all the same
   return true;
 }
 
@@ -152,7 +185,7 @@ int SelectCommand(const std::string& directory, const std::vector<std::string>& 
   int status = kExitOk;
   if (!Select(directory, steps, false, collection, state, status)) return status;
   for (const RadioRecord* r : state.current) std::printf("%d\n", r->id);
-  return kExitOk;
+  return status;
 }
 
 int ListCommand(const std::string& directory, const std::vector<std::string>& steps) {
@@ -162,7 +195,7 @@ int ListCommand(const std::string& directory, const std::vector<std::string>& st
   if (!Select(directory, steps, true, collection, state, status)) return status;
   const std::string text = RadioListText(collection, state.current);
   std::fwrite(text.data(), 1, text.size(), stdout);
-  return kExitOk;
+  return status;
 }
 
 int CsvCommand(const std::string& directory, const std::vector<std::string>& steps) {
@@ -172,7 +205,7 @@ int CsvCommand(const std::string& directory, const std::vector<std::string>& ste
   if (!Select(directory, steps, true, collection, state, status)) return status;
   const std::string text = RadioCsvText(collection, state.current);
   std::fwrite(text.data(), 1, text.size(), stdout);
-  return kExitOk;
+  return status;
 }
 
 int FindCommand(const std::string& directory, const std::vector<std::string>& words) {
@@ -236,5 +269,6 @@ int main(int argc, char** argv) {
   if (command == "check") return Check(directory);
   if (command == "dump") return Dump(directory);
   if (command == "resave") return Resave(directory);
+  if (command == "backups") return Backups(directory);
   return Usage();
 }

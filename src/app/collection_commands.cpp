@@ -9,6 +9,7 @@
 #include <system_error>
 
 #include "app/program.h"
+#include "app/restore_backup_dialog.h"
 #include "collection/changes.h"
 #include "collection/data_file.h"
 #include "collection/radio_ops.h"
@@ -124,10 +125,92 @@ void SetDirectoryChooserScript(DirectoryChooserScript script) {
 
 bool Program::SaveCollectionAndSettings() {
   const bool writes = state_.collection.changed;
-  if (!SaveCollection(state_.paths, state_.collection)) return false;
+  if (!SaveCollectionChecked()) return false;
   if (writes) RetakeAsLoadedCopy(state_.collection);
-  WriteCurrentSettings();
+  if (!state_.readOnly) WriteCurrentSettings();
   return true;
+}
+
+bool Program::RefuseReadOnly() {
+  if (!state_.readOnly) return false;
+  ShowMessage(kNote, kButtonsOk,
+              "This collection is open read-only, because another program has it open: nothing can be "
+              "changed or saved here.");
+  return true;
+}
+
+bool Program::SaveCollectionChecked() {
+  if (!state_.collection.changed) return true;
+  if (RefuseReadOnly()) return false;
+  const std::string data = AluNativePath(state_.paths.data);
+  // The collection may have been begun where no directory could be locked yet (it did not exist).
+  if (!state_.lock.Locked() && state_.lock.Acquire(state_.paths.directory) == CollectionLock::kHeld) {
+    ShowMessage(kError, kButtonsOk, "The collection in '%s' is open in %s, so nothing was saved.",
+                AluNativePath(state_.paths.directory).c_str(), DescribeHolder(state_.lock.holder()).c_str());
+    return false;
+  }
+  FileStamp now = StatFile(data);
+  if (now.exists && now.size == state_.diskStamp.size && now.modified == state_.diskStamp.modified)
+    now = StampFile(data);  // same size and time: only the bytes can tell
+  if (!SameFile(state_.diskStamp, now) &&
+      ShowMessage(kWarning, kButtonsYesNo,
+                  "'%s' was changed by another program since Korvel opened or last saved it. Save over it "
+                  "(Yes; the changed file is kept as a numbered backup), or do not save now (No)?",
+                  data.c_str()) != kAnswerYes) {
+    return false;
+  }
+  return SaveCollection(state_.paths, state_.collection, &state_.diskStamp);
+}
+
+bool Program::LockCollection(const std::string& directory, CollectionLock& lock, bool& readOnly) {
+  const std::string where = AluNativePath(directory);
+  readOnly = false;
+  switch (lock.Acquire(directory)) {
+    case CollectionLock::kHeld:
+      if (ShowMessage(kWarning, kButtonsOkCancel,
+                      "The collection in '%s' is open in another Korvel (%s). Open it read-only (OK): you "
+                      "can look at everything, but nothing is changed or saved. Or do not open it "
+                      "(Cancel).",
+                      where.c_str(), DescribeHolder(lock.holder()).c_str()) != kAnswerOk) {
+        return false;
+      }
+      readOnly = true;
+      return true;
+    case CollectionLock::kTakenOver:
+      ShowMessage(kNote, kButtonsOk,
+                  "The collection in '%s' was left locked by %s, which no longer runs; Korvel has taken the "
+                  "lock over.",
+                  where.c_str(), DescribeHolder(lock.holder()).c_str());
+      return true;
+    default:
+      return true;
+  }
+}
+
+bool Program::OfferLeftoverSave() {
+  const LeftoverSave left = ExamineLeftoverSave(state_.paths);
+  if (!left.present) return false;
+  const std::string next = AluNativePath(state_.paths.next);
+  const DataFilePaths& paths = state_.paths;
+  std::error_code ec;
+  const bool hasData = std::filesystem::exists(AluNativePath(paths.data), ec);
+  if (left.complete &&
+      ShowMessage(kWarning, kButtonsYesNo,
+                  "A save that did not finish left '%s', a complete collection of %d radios%s. Open it as "
+                  "the collection (Yes; %s), or keep it as a numbered backup (No)?",
+                  next.c_str(), left.radios, hasData ? "" : ", and no 'radata.dat'",
+                  hasData ? "the present 'radata.dat' is kept as a numbered backup"
+                          : "it becomes 'radata.dat'") == kAnswerYes) {
+    if (!UseLeftoverSave(paths, NextBackupNumber(paths, state_.collection.nextBackupNumber))) return false;
+    return OpenCollectionAt(paths.directory);
+  }
+  const int number = KeepLeftoverSave(paths, NextBackupNumber(paths, state_.collection.nextBackupNumber));
+  if (number >= 0 && !left.complete) {
+    ShowMessage(kWarning, kButtonsOk,
+                "A save that did not finish left '%s', which is incomplete; it is kept as the backup '%s'.",
+                next.c_str(), BackupPath(paths, number).c_str());
+  }
+  return false;
 }
 
 bool Program::SettleUnsavedChanges(const char* instead) {
@@ -159,20 +242,29 @@ void Program::CommandOpenCollection() {
   const std::optional<std::string> directory =
       ChooseDirectory(main_.window, "Open Collection", state_.paths.directory);
   if (!directory) return;
+  CollectionLock lock;
+  bool readOnly = false;
+  if (!LockCollection(*directory, lock, readOnly)) return;
   RememberFilterNames(state_.selection);
 
   if (HeldDataFile(*directory).empty()) {
     // Nothing there to open: as on a first start, the user may begin one. Declining keeps the
     // collection that is open.
-    if (!OfferNewCollection(*directory)) return;
+    if (readOnly || !OfferNewCollection(*directory)) return;
     StartNewCollection(state_.collection);
     state_.collection.changed = true;
     state_.paths = MakeDataFilePaths(*directory);
     state_.collection.nextBackupNumber = ContinueBackupNumbers(state_.paths);
+    state_.diskStamp = {};
+    state_.lock = std::move(lock);
+    state_.readOnly = false;
     ShowWholeCollection();
-  } else {
-    OpenCollectionAt(*directory);
+  } else if (OpenCollectionAt(*directory)) {
+    state_.lock = std::move(lock);
+    state_.readOnly = readOnly;
+    if (!readOnly) OfferLeftoverSave();
   }
+  ShowUnsavedMark();
 }
 
 // Loaded aside, so that a file that cannot be opened leaves the open collection as it is. Its
@@ -185,8 +277,44 @@ bool Program::OpenCollectionAt(const std::string& directory) {
   if (!outcome.opened) return false;
   state_.collection = std::move(loaded);
   state_.paths = outcome.paths;
+  state_.diskStamp = outcome.stamp;
   ShowWholeCollection();
   return true;
+}
+
+void Program::CommandRestoreBackup() {
+  if (RefuseReadOnly()) return;
+  const std::vector<BackupInfo> backups = ListBackups(state_.paths);
+  if (backups.empty()) {
+    ShowMessage(kNote, kButtonsOk, "There are no numbered backups in '%s'.",
+                AluNativePath(state_.paths.directory).c_str());
+    return;
+  }
+  if (!SettleUnsavedChanges("restoring a backup")) return;
+  const std::optional<std::size_t> chosen = RunRestoreBackupDialog(backups, main_.window);
+  if (!chosen) return;
+  const BackupInfo& backup = backups[*chosen];
+  DataFilePaths from = state_.paths;
+  from.data = from.fallback = backup.path;
+  Collection restored;
+  ui::ShowWaitCursor();
+  const LoadOutcome outcome = LoadCollectionAt(from, restored);
+  ui::ShowArrowCursor();
+  if (!outcome.opened) return;
+  RememberFilterNames(state_.selection);
+  Collection previous = std::move(state_.collection);
+  state_.collection = std::move(restored);
+  // Written as any save: the present radata.dat becomes a numbered backup first.
+  state_.collection.changed = true;
+  if (!SaveCollectionChecked()) {
+    state_.collection = std::move(previous);
+    return;
+  }
+  RetakeAsLoadedCopy(state_.collection);
+  ShowWholeCollection();
+  ShowMessage(kNote, kButtonsOk,
+              "'%s' of %s is the collection again; the one it replaced is kept as a numbered backup.",
+              backup.name.c_str(), backup.written.c_str());
 }
 
 // The radios of the collection just opened fill the pane; the first one is on view.
@@ -210,13 +338,23 @@ void Program::CommandNewCollection() {
                 directory->c_str(), held.c_str());
     return;
   }
+  CollectionLock lock;
+  if (lock.Acquire(*directory) == CollectionLock::kHeld) {
+    ShowMessage(kWarning, kButtonsOk, "'%s' is in use by another Korvel (%s). Choose another directory.",
+                directory->c_str(), DescribeHolder(lock.holder()).c_str());
+    return;
+  }
   RememberFilterNames(state_.selection);
   StartNewCollection(state_.collection);
   state_.collection.changed = true;  // written at the next save
   state_.paths = MakeDataFilePaths(*directory);
   state_.collection.nextBackupNumber = ContinueBackupNumbers(state_.paths);
+  state_.diskStamp = {};
+  state_.lock = std::move(lock);
+  state_.readOnly = false;
   AttachCollection();
   AfterCollectionChange();
+  ShowUnsavedMark();
 }
 
 // A first start of an installed program: a new collection where it was started, or a copy of the
@@ -246,6 +384,7 @@ void Program::OfferSampleOrNewCollection(const std::string& sample) {
       return;
     }
   }
+  if (state_.lock.Acquire(copy) == CollectionLock::kHeld) state_.readOnly = true;
   OpenCollectionAt(copy);
 }
 
@@ -265,7 +404,8 @@ void Program::AfterCollectionChange() {
 // The caption's asterisk, the way Qt programs mark unsaved changes.
 void Program::ShowUnsavedMark() {
   if (main_.window == nullptr) return;
-  main_.window->setWindowTitle(QString::fromUtf8(main_.caption) + QStringLiteral("[*]"));
+  const QString readOnly = state_.readOnly ? QStringLiteral(" (read-only)") : QString();
+  main_.window->setWindowTitle(QString::fromUtf8(main_.caption) + readOnly + QStringLiteral("[*]"));
   main_.window->setWindowModified(state_.collection.changed);
 }
 

@@ -110,7 +110,7 @@ Program::~Program() {
 bool Program::Start() {
   state_.registry.Clear();
   const bool settingsFound = AluFileExists(state_.settingsPath);
-  ReadSettings(state_.settingsPath, state_.settings);
+  const bool settingsRead = ReadSettings(state_.settingsPath, state_.settings) >= 0;
   const Settings& settings = state_.settings;
   ApplyWindowParameters(main_, settings.mainWindow);
   ApplyWindowParameters(paneWindow_, settings.pane);
@@ -130,6 +130,7 @@ bool Program::Start() {
   LoadOutcome loaded;
   if (DataFileExists(directory)) loaded = LoadCollection(directory, state_.collection);
   state_.paths = loaded.paths;
+  state_.diskStamp = loaded.stamp;
   if (!loaded.opened) {
     // Nothing to open: an empty collection whose tables new radios can point into.
     state_.paths = MakeDataFilePaths(directory);
@@ -140,6 +141,11 @@ bool Program::Start() {
   state_.selection.saved = settings.saved;
   state_.selection.parameters = settings.current;
   RestoreSelection(state_.selection, state_.collection, settings.selection, settings.currentRadio);
+  if (!settingsRead && settingsFound) {
+    // Settings that could not be read remember no selection: the whole collection is shown.
+    state_.selection.current = state_.collection.radios;
+    ShowFirstMember(state_.selection);
+  }
   state_.selection.parameters.filter = FindMacro(state_.collection, state_.selection.parameters.filterName);
   ShowArrowCursor();
   PostCommand(main_, kCommandStartUp);
@@ -164,7 +170,15 @@ bool Program::Start() {
   StartWindowTimer(main_, kTimerId, kTimerMilliseconds);
   main_.window->show();
   InstallMessageBoxes(main_.window);
-  if (!loaded.opened) {
+  // One program writes a collection: a second one looks at it read-only, or not at all.
+  if (!LockCollection(state_.paths.directory, state_.lock, state_.readOnly)) {
+    state_.readOnly = true;  // leaving writes nothing
+    ShowPane(false);
+    PostQuitMessage();
+    return true;
+  }
+  if (!state_.readOnly && OfferLeftoverSave()) loaded.opened = true;
+  if (!loaded.opened && !state_.readOnly) {
     const std::string sample = InstalledSampleDirectory();
     if (!sample.empty() && !settingsFound && !DataFileExists(state_.paths.directory)) {
       OfferSampleOrNewCollection(sample);
@@ -204,6 +218,7 @@ int Program::Run() {
 void Program::Finish() {
   if (finished_ || !started_) return;
   finished_ = true;
+  state_.lock.Release();  // ended: another program may open the collection now
   tour_.EndTourThread();  // before the view it draws on goes
   if (main_.window != nullptr) {
     StopWindowTimer(main_, kTimerId);
@@ -302,6 +317,25 @@ void Program::Command(int id, std::intptr_t second) {
   std::string status;
   exportedTo_.clear();
   switch (id) {
+    case kCommandAdd:
+    case kCommandModify:
+    case kCommandModifyOne:
+    case kCommandCopy:
+    case kCommandDelete:
+    case kCommandUpdate:
+    case kCommandTableInsert:
+      if (RefuseReadOnly()) {
+        state_.ready = true;
+        return;
+      }
+      break;
+    default:
+      break;
+  }
+  switch (id) {
+    case kCommandRestoreBackup:
+      CommandRestoreBackup();
+      break;
     case kCommandExit:
       ExitPrompt();
       return;  // the ready flag is the question's business
@@ -587,7 +621,7 @@ bool Program::Navigate(const WindowMessage& message) {
         } else {
           SendCommand(main_, kCommandModifyOne, reinterpret_cast<std::intptr_t>(radio));
         }
-      } else if (state_.viewMode == kViewInventory && state_.ready) {
+      } else if (state_.viewMode == kViewInventory && state_.ready && !RefuseReadOnly()) {
         // Its dialogs keep dispatching messages: no second click starts another edit meanwhile.
         state_.ready = false;
         inventory_.EditInventoryAt(state_.collection, view_.surface, message.x, message.y, main_.window);
@@ -595,7 +629,7 @@ bool Program::Navigate(const WindowMessage& message) {
       }
       return true;
     case kMessageDropFiles:
-      if (onDescription && message.drop != nullptr) {
+      if (onDescription && message.drop != nullptr && !RefuseReadOnly()) {
         DropPictureOnView(state_.collection, state_.registry, radio, message.drop->paths,
                           [this](RadioRecord&) { SendCommand(main_, kCommandNextPicture); });
         ShowUnsavedMark();
@@ -807,9 +841,14 @@ bool Program::ExitPrompt() {
       "(Cancel)?";
   switch (ShowMessage(kNote, kButtonsYesNoCancel, "%s", question.c_str())) {
     case kAnswerYes:
+      if (state_.readOnly) {  // another program has the collection: nothing is written
+        ShowPane(false);
+        PostQuitMessage();
+        return true;
+      }
       // A collection that could not be saved keeps the program open with its changes: the
       // failure has been reported and nothing on disk was touched.
-      if (!SaveCollection(state_.paths, state_.collection)) {
+      if (!SaveCollectionChecked()) {
         state_.ready = true;
         return false;
       }

@@ -142,6 +142,18 @@ class Program {
   void CommandOpenCollection();
   void CommandNewCollection();
   bool SaveCollectionAndSettings();
+  // The save behind every command that saves: nothing in read-only mode, and a question first
+  // when another program changed radata.dat since it was loaded or saved.
+  bool SaveCollectionChecked();
+  // Locks a data directory for this program; another program's lock offers read-only (true,
+  // `readOnly` set) or cancel (false).
+  bool LockCollection(const std::string& directory, CollectionLock& lock, bool& readOnly);
+  // A radata.new that a save which did not finish left behind: offered as the collection, or
+  // kept as a numbered backup. True when it became the open collection.
+  bool OfferLeftoverSave();
+  // Editing commands of a read-only collection say why they do nothing; true when refused.
+  bool RefuseReadOnly();
+  void CommandRestoreBackup();
   bool SettleUnsavedChanges(const char* instead);
   void AfterCollectionChange();
   void ShowUnsavedMark();

@@ -5,6 +5,7 @@
 
 #include "app/settings.h"
 #include "collection/collection.h"
+#include "collection/collection_lock.h"
 #include "collection/data_file.h"
 #include "pictures/picture_registry.h"
 #include "selection/selection.h"
@@ -26,7 +27,10 @@ struct ProgramState {
   SelectionState selection;
   Settings settings;
   PictureRegistry registry;
-  DataFilePaths paths;  // where the data file was found, and where it is saved
+  DataFilePaths paths;    // where the data file was found, and where it is saved
+  CollectionLock lock;    // held while this program may write the collection
+  bool readOnly = false;  // another program has the collection open: nothing is written
+  FileStamp diskStamp;    // radata.dat as loaded or last saved, to notice other programs' changes
   std::string settingsPath = std::string(".") + "/" + kSettingsFileName;
   int viewMode = kViewDescription;
   bool ready = true;  // false while a command runs (its dialogs keep dispatching messages)

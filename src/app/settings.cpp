@@ -200,12 +200,23 @@ int ReadSettings(const std::string& path, Settings& s) {
     return -1;
   }
   LineSource in(file);
-  const int v = Number(in.Next());
-  if (v > kSettingsVersion) {
-    ShowMessage(kError, kButtonsOk, "Don't understand data file.");
+  // A file that is no settings file at all, or one this program cannot read, is set aside whole:
+  // half of it read would mix with defaults in ways nobody chose.
+  const auto unusable = [&](const std::string& why) {
     std::fclose(file);
+    s = Settings();
+    ShowMessage(kWarning, kButtonsOk,
+                "'%s' could not be read as settings (%s). Korvel starts on its defaults; leaving with Yes "
+                "writes a sound settings file.",
+                AluNativePath(path).c_str(), why.c_str());
     return -1;
-  }
+  };
+  const std::string first = in.Next();
+  if (in.Ended()) return unusable("it is empty");
+  const std::optional<int> version = ParseNumber(first);
+  if (!version || *version < 0) return unusable("it is not a settings file");
+  const int v = *version;
+  if (v > kSettingsVersion) return unusable("it was written by a newer Korvel, version " + std::to_string(v));
   // Blanks are allowed in the directory: it runs up to its label.
   if (v > 5) s.dataDirectory = BeforeLabel(in.Next(), " --- Data File Directory ---");
   if (v == 10) in.Next();
@@ -266,11 +277,10 @@ int ReadSettings(const std::string& path, Settings& s) {
       font.face.resize(LineSource::kMostLineCharacters - prefix);
     while (!font.face.empty() && font.face.back() == '\r') font.face.pop_back();
   }
-  // A file cut short ends in a partial line; only a whole file is worth the word.
-  const bool whole = !in.Ended();
-  if (v == kSettingsVersion && whole) ReadLabelledLines(in, s);
+  if (in.Ended()) return unusable("it is cut short");
+  if (v == kSettingsVersion) ReadLabelledLines(in, s);
   std::fclose(file);
-  if (fontRefused && whole) {
+  if (fontRefused) {
     ShowMessage(kWarning, kButtonsOk, "A font in '%s' has no name; the default font is used instead.",
                 path.c_str());
   }

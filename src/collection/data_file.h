@@ -3,8 +3,10 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "collection/collection.h"
+#include "collection/file_stamp.h"
 
 namespace korvel {
 
@@ -40,19 +42,65 @@ int ReadDataBytes(std::string_view bytes, const std::string& path, Collection& c
 std::string FormatDataFile(const Collection& collection);
 
 // Writes the current layout to the path, checks every write, flushes and syncs it. Reports a
-// failure through ShowMessage and gives false; a half-written file is removed.
-bool WriteDataFile(const std::string& path, const Collection& collection);
+// failure (with the system's reason) through ShowMessage and gives false; a half-written file is
+// removed.
+struct WriteOptions {
+  bool exclusive = false;             // never open a file that is already there
+  std::string likePath;               // native path whose mode bits and group the file takes
+  std::uint64_t* checksum = nullptr;  // receives the checksum of the bytes written
+};
+bool WriteDataFile(const std::string& path, const Collection& collection, const WriteOptions& options = {});
 
-// The save at exit: nothing when the collection has not changed; otherwise radata.new is written
-// completely, the oldest numbered backup makes way, radata.dat becomes the next backup and
-// radata.new becomes radata.dat. Any failure is reported, leaves radata.dat as it was and gives
-// false; the collection stays as it is (changed, backup number unchanged).
-bool SaveCollection(const DataFilePaths& paths, Collection& collection);
+// The save: nothing when the collection has not changed. Otherwise radata.new is written
+// completely and synced (with the mode bits and group of radata.dat); radata.dat becomes the next
+// numbered backup without being taken away (a hard link, or a synced copy where there are no
+// links); radata.new is renamed over radata.dat in one step and the directory is synced. Killed at
+// any instant, the directory holds the old or the new collection, whole. A radata.new that an
+// earlier save left behind is never written over: it is kept as a numbered backup first. Backup
+// numbers follow the newest backup on disk, so no backup newer than the file replaced is ever
+// removed. Any failure is reported, leaves radata.dat as it was and gives false; the collection
+// stays as it is (changed, backup number unchanged). `saved` receives the stamp of the new file.
+bool SaveCollection(const DataFilePaths& paths, Collection& collection, FileStamp* saved = nullptr);
+
+// The number the next backup takes: one past the newest numbered backup on disk, or `fallback`
+// (the number the data file holds) where there is none.
+int NextBackupNumber(const DataFilePaths& paths, int fallback);
 
 // The backup number a collection that was not read from this directory starts at: one past the
 // newest numbered backup already there (0 when there is none), so that its first saves never
 // remove the backups of a collection that was there before.
 int ContinueBackupNumbers(const DataFilePaths& paths);
+
+// The native name of backup `number` ("radata.007").
+std::string BackupPath(const DataFilePaths& paths, int number);
+
+// The numbered backups there are, newest first, as File > Restore Backup lists them.
+struct BackupInfo {
+  int number = 0;
+  std::string name;     // "radata.007"
+  std::string path;     // native
+  std::string written;  // local date and time, "2026-12-07 03:38"
+  std::uint64_t bytes = 0;
+  int radios = 0;  // as its header says
+  std::int64_t modified = 0;
+};
+std::vector<BackupInfo> ListBackups(const DataFilePaths& paths);
+
+// A radata.new left by a save that did not finish: what it holds, read as a whole.
+struct LeftoverSave {
+  bool present = false;
+  bool complete = false;  // read to its end without a problem
+  int radios = 0;
+};
+LeftoverSave ExamineLeftoverSave(const DataFilePaths& paths);
+
+// Finishes what an interrupted save left: radata.dat (where there is one) becomes the next numbered
+// backup and radata.new takes its place. Failures are reported; false when nothing changed.
+bool UseLeftoverSave(const DataFilePaths& paths, int backupNumber);
+
+// Puts a leftover radata.new aside as the next numbered backup, so that no save writes over it.
+// Gives the number it took, or -1 on failure (reported).
+int KeepLeftoverSave(const DataFilePaths& paths, int backupNumber);
 
 // Start-up: empties the collection, finds the data file from the given directory, reads it and
 // names missing pictures. Gives the data directory where the file was found (it replaces the
@@ -61,6 +109,7 @@ struct LoadOutcome {
   bool opened = false;
   int version = 0;
   DataFilePaths paths;
+  FileStamp stamp;  // radata.dat as it was read (absent when the fallback was read)
 };
 LoadOutcome LoadCollection(const std::string& dataDirectory, Collection& collection);
 // The same from a directory known to be the one, without looking elsewhere.

@@ -2,6 +2,7 @@
 #include <array>
 #include <cstdarg>
 #include <cstdio>
+#include <deque>
 #include <limits>
 #include <memory>
 #include <new>
@@ -66,6 +67,8 @@ constexpr std::array<int, 11> kLaterTables = {kTableBands,       kTableCabinetCo
                                               kTablePowerSource, kTableTuningDial};
 
 // A reference whose table the file does not carry, resolved once the table is rebuilt.
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";  // written by some editors; not text
+
 struct PendingReference {
   RadioRecord* record;
   std::int32_t RadioRecord::*field;
@@ -77,7 +80,12 @@ class DataFileReader {
  public:
   // `file`, when given, holds `bytes` and gives back the pages already read as loading goes on.
   DataFileReader(std::string_view bytes, Collection& collection, std::string path, MappedFile* file)
-      : in_(bytes), start_(bytes.data()), file_(file), c_(collection), path_(std::move(path)) {}
+      : in_(bytes),
+        start_(bytes.data()),
+        file_(file),
+        c_(collection),
+        path_(std::move(path)),
+        hasNul_(bytes.find('\0') != std::string_view::npos) {}
 
   int Read();
 
@@ -128,6 +136,10 @@ class DataFileReader {
   std::vector<std::string> problems_;
   int problemCount_ = 0;
   bool radiosCut_ = false;  // the radios stopped before the header's count
+  bool hasNul_ = false;
+  int nulLines_ = 0;
+  int firstNulLine_ = 0;
+  std::deque<std::string> cleanedLines_;  // lines without their NUL bytes; references point into them
 };
 
 void DataFileReader::Problem(const char* format, ...) {
@@ -151,7 +163,14 @@ void DataFileReader::ReportProblems() {
 }
 
 std::string_view DataFileReader::Limited(int limit) {
-  const std::string_view line = in_.Next();
+  std::string_view line = in_.Next();
+  if (hasNul_ && line.find('\0') != std::string_view::npos) {
+    // Zeros that a crash or a failing disk left in the file: left out, and reported once.
+    if (nulLines_++ == 0) firstNulLine_ = in_.LineNumber();
+    std::string& cleaned = cleanedLines_.emplace_back(line);
+    std::erase(cleaned, '\0');
+    line = cleaned;
+  }
   if (static_cast<int>(line.size()) > limit) {
     Problem("Line %d of '%s' is longer than %d characters; it was read whole.", in_.LineNumber(),
             path_.c_str(), limit);
@@ -560,11 +579,18 @@ int DataFileReader::Read() {
   ReadInventory(kTechTransistor);
   ReadInventory(kTechTube);
   ReadMacros();
+  if (nulLines_ > 0) {
+    Problem(
+        "'%s' holds NUL bytes (zeros) on %d lines, the first being line %d; they were left out and the "
+        "rest was read.",
+        AluNativePath(path_).c_str(), nulLines_, firstNulLine_);
+  }
   ReportProblems();
   return version_;
 }
 
 int ReadBytes(std::string_view bytes, const std::string& path, Collection& collection, MappedFile* file) {
+  if (bytes.starts_with(kByteOrderMark)) bytes.remove_prefix(kByteOrderMark.size());
   try {
     DataFileReader reader(bytes, collection, path, file);
     return reader.Read();
@@ -578,12 +604,16 @@ int ReadBytes(std::string_view bytes, const std::string& path, Collection& colle
 // a file that begins otherwise, is empty or holds bytes no text has, is some other file. Only its
 // start is looked at, so that a large file is not read twice.
 bool LooksLikeDataFile(std::string_view bytes) {
-  if (bytes.substr(0, 65536).find('\0') != std::string_view::npos) return false;
+  if (bytes.starts_with(kByteOrderMark)) bytes.remove_prefix(kByteOrderMark.size());
   const std::size_t start = bytes.find_first_not_of(" \t");
   if (start == std::string_view::npos) return false;
   std::size_t digit = start;
-  if (bytes[digit] == '#') ++digit;
-  return digit < bytes.size() && bytes[digit] >= '0' && bytes[digit] <= '9';
+  const bool versionLine = bytes[digit] == '#';
+  if (versionLine) ++digit;
+  if (digit >= bytes.size() || bytes[digit] < '0' || bytes[digit] > '9') return false;
+  // A version line says what the file is, zeros further on or not; without one, zeros near the
+  // start mean some other file that happens to begin with a digit.
+  return versionLine || bytes.substr(0, 65536).find('\0') == std::string_view::npos;
 }
 
 }  // namespace

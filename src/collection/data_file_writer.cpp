@@ -189,12 +189,13 @@ std::string FormatDataFile(const Collection& collection) {
   return bytes;
 }
 
-bool WriteDataFile(const std::string& path, const Collection& collection) {
+bool WriteDataFile(const std::string& path, const Collection& collection, const WriteOptions& options) {
   const std::string native = AluNativePath(path);
   AluCreateDirectoriesFor(path);
   FileWriter file;
-  if (!file.Open(native)) {
-    ShowMessage(kError, kButtonsOk, "Unable to open '%s' in 'WriteDataFile'.", path.c_str());
+  if (!file.Open(native, options.exclusive, options.likePath)) {
+    ShowMessage(kError, kButtonsOk, "Unable to open '%s' in 'WriteDataFile': %s.", native.c_str(),
+                std::strerror(errno));
     return false;
   }
   LayoutWriter<FileWriter>(collection, file).Write();
@@ -202,10 +203,11 @@ bool WriteDataFile(const std::string& path, const Collection& collection) {
     const int error = errno;
     std::error_code ec;
     std::filesystem::remove(native, ec);
-    ShowMessage(kError, kButtonsOk, "Unable to write '%s' in 'WriteDataFile': %s.", path.c_str(),
+    ShowMessage(kError, kButtonsOk, "Unable to write '%s' in 'WriteDataFile': %s.", native.c_str(),
                 std::strerror(error));
     return false;
   }
+  if (options.checksum != nullptr) *options.checksum = file.Checksum();
   return true;
 }
 

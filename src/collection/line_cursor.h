@@ -21,6 +21,16 @@ class LineCursor {
     const char* newline = static_cast<const char*>(std::memchr(start, '\n', end_ - start));
     const char* stop = newline != nullptr ? newline : end_;
     at_ = newline != nullptr ? newline + 1 : end_;
+    // CR LF and CR alone (old Macintosh editors) both end a line; CRs running up to an LF are
+    // one line end with it.
+    if (const char* cr = static_cast<const char*>(std::memchr(start, '\r', stop - start)); cr != nullptr) {
+      const char* after = cr;
+      while (after < stop && *after == '\r') ++after;
+      if (after != stop || newline == nullptr) {
+        stop = cr;
+        at_ = cr + 1;
+      }
+    }
     while (stop > start && (stop[-1] == '\r' || stop[-1] == '\n')) --stop;
     return {start, static_cast<std::size_t>(stop - start)};
   }

@@ -27,19 +27,10 @@ bool DataFileExists(const std::string& dataDirectory) {
 }
 
 LoadOutcome LoadCollection(const std::string& dataDirectory, Collection& collection) {
-  // Where the file may be: the directory on drive C or D, the file alone on C or D, the directory
-  // as given, the file alone here. The drive attempts only ever succeed on systems with drives.
-  const std::string full = dataDirectory + "\\radata.dat";
-  const std::size_t colon = full.find(':');
-  const std::string rest = colon == std::string::npos ? full : full.substr(colon + 1);
+  // Where the file may be: in the directory as given, else here under its bare name. This system
+  // has no drive letters, so "c:st" is a directory of that name and never drive C's "st".
   const std::string name = "radata.dat";
-  const auto onDrive = [](const char* drive, const std::string& path) {
-    std::string attempt(drive);
-    attempt.append(path);
-    return attempt;
-  };
-  const std::vector<std::string> attempts = {
-      onDrive("c:", rest), onDrive("d:", rest), onDrive("c:", name), onDrive("d:", name), rest, name};
+  const std::vector<std::string> attempts = {dataDirectory + "\\" + name, name};
 
   std::string directory = dataDirectory;
   for (const std::string& attempt : attempts) {
@@ -59,6 +50,8 @@ LoadOutcome LoadCollectionAt(const DataFilePaths& paths, Collection& collection)
   ClearCollection(collection);
   LoadOutcome outcome;
   outcome.paths = paths;
+  // Taken before the read: a change while it is read then shows as a change before the next save.
+  outcome.stamp = StampFile(AluNativePath(paths.data));
   const ReadOutcome read = ReadDataFile(outcome.paths.data, outcome.paths.fallback, collection);
   outcome.opened = read.opened;
   outcome.version = read.version;

@@ -22,7 +22,17 @@ MessageState& State() {
   return state;
 }
 
+thread_local std::vector<Message>* collector = nullptr;
+
 }  // namespace
+
+CollectedMessages::CollectedMessages() : previous_(collector) {
+  collector = &messages_;
+}
+
+CollectedMessages::~CollectedMessages() {
+  collector = previous_;
+}
 
 const char* MessageCaption(int severity) {
   switch (severity) {
@@ -56,6 +66,10 @@ int ShowMessage(int severity, int buttons, const char* format, ...) {
   text.resize(length > 0 ? static_cast<std::size_t>(length) : 0);
 
   Message message{severity, buttons, std::move(text)};
+  if (collector != nullptr) {
+    collector->push_back(std::move(message));
+    return kAnswerOk;
+  }
   MessagePresenter presenter;
   {
     std::lock_guard lock(State().mutex);

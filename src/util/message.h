@@ -59,6 +59,21 @@ void* MessageOwner();
 // Forgets the owner, the presenter and any queued messages (tests and tools start afresh).
 void ResetMessages();
 
+// While one lives, this thread's messages are collected in it instead of shown: a file is looked at
+// before the user is asked about it.
+class CollectedMessages {
+ public:
+  CollectedMessages();
+  ~CollectedMessages();
+  CollectedMessages(const CollectedMessages&) = delete;
+  CollectedMessages& operator=(const CollectedMessages&) = delete;
+  const std::vector<Message>& messages() const { return messages_; }
+
+ private:
+  std::vector<Message> messages_;
+  std::vector<Message>* previous_;
+};
+
 // Messages still waiting for an owner, in order.
 std::vector<Message> DeferredMessages();
 

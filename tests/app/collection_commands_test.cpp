@@ -1,16 +1,20 @@
 // File > Save, Open Collection and New Collection, run in the program on a copy of the sample.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
 #include <QApplication>
 #include <QFileDialog>
 #include <QImage>
 #include <QTest>
+#include <QTreeWidget>
 #include <QWindow>
 #include <filesystem>
 
 #include "app/collection_commands.h"
 #include "app/program.h"
+#include "app/restore_backup_dialog.h"
 #include "collection/changes.h"
+#include "collection/collection_lock.h"
 #include "collection/data_file.h"
 #include "dal/dal.h"
 #include "program_on_sample.h"
@@ -280,6 +284,103 @@ TEST_F(CollectionCommands, NewRefusesADirectoryWithACollectionAndBeginsOneAfterT
   EXPECT_EQ(written.radios.Count(), 0);
   EXPECT_EQ(written.tables[kTableManufacturer].entries, std::vector<std::string>{"Unknown"});
   EXPECT_EQ(test::ReadFile(dir_ / "radata.dat"), dataBefore_);
+}
+
+}  // namespace
+}  // namespace korvel
+
+namespace korvel {
+namespace {
+
+// Another program's edit, then File > Restore Backup: every version stays on disk.
+TEST_F(CollectionCommands, AnotherProgramsEditIsAskedAboutAndRestoreBackupKeepsEveryVersion) {
+  RadioRecord* radio = collection().radios.FindById(7);
+  ASSERT_TRUE(PrepareRadioChange(collection(), *radio));
+  radio->comments = "Recapped in December.";
+  collection().changed = true;
+  std::string edited = dataBefore_;
+  edited.replace(edited.find("Garage sale"), 11, "Yard sale");
+  test::WriteFile(dir_ / "radata.dat", edited);  // a text editor, while Korvel runs
+  {
+    MessageBoxScript boxes({kAnswerNo});
+    Command(kCommandSave);
+    ASSERT_EQ(boxes.boxes().size(), 1u);
+    EXPECT_EQ(boxes.boxes()[0].icon, QMessageBox::Warning);
+    EXPECT_NE(boxes.boxes()[0].text.indexOf("changed by another program"), -1);
+    boxes.boxes()[0].picture.save(KORVEL_SCREENSHOT_DIR "/collection_changed_elsewhere.png");
+  }
+  EXPECT_EQ(test::ReadFile(dir_ / "radata.dat"), edited) << "No must not save";
+  EXPECT_TRUE(collection().changed);
+  {
+    MessageBoxScript boxes({kAnswerYes});
+    Command(kCommandSave);
+  }
+  EXPECT_EQ(test::ReadFile(dir_ / "radata.000"), edited) << "the other program's version was lost";
+  const std::string mine = test::ReadFile(dir_ / "radata.dat");
+  EXPECT_NE(mine.find("Recapped in December."), std::string::npos);
+
+  // Restore the other program's version, from the dialog's newest-first list.
+  std::vector<std::string> listed;
+  SetRestoreBackupScript([&](QDialog& dialog) -> std::optional<std::size_t> {
+    dialog.show();
+    QTest::qWait(50);
+    dialog.grab().save(KORVEL_SCREENSHOT_DIR "/restore_backup.png");
+    auto* list = dialog.findChild<QTreeWidget*>("backups");
+    for (int i = 0; list != nullptr && i < list->topLevelItemCount(); ++i)
+      listed.push_back(list->topLevelItem(i)->text(0).toStdString() + " " +
+                       list->topLevelItem(i)->text(3).toStdString());
+    dialog.hide();
+    return 0;
+  });
+  {
+    MessageBoxScript boxes({kAnswerOk});
+    Command(kCommandRestoreBackup);
+  }
+  SetRestoreBackupScript(nullptr);
+  EXPECT_EQ(listed, std::vector<std::string>{"radata.000 48"});
+  EXPECT_EQ(collection().radios.FindById(7)->comments.find("Recapped"), std::string::npos);
+  EXPECT_NE(test::ReadFile(dir_ / "radata.dat").find("Yard sale"), std::string::npos);
+  EXPECT_EQ(test::ReadFile(dir_ / "radata.001"), mine) << "the collection replaced by the backup was lost";
+  EXPECT_EQ(test::ReadFile(dir_ / "radata.000"), edited);
+}
+
+// A collection another program has open: looked at read-only, never written.
+class SecondProgram : public CollectionCommands {
+ protected:
+  void SetUp() override {
+    CopySample();
+    ASSERT_EQ(other_.Acquire(dir_.path().string()), CollectionLock::kLocked);
+    MessageBoxScript boxes({kAnswerOk});
+    StartHere();
+    ASSERT_GE(boxes.boxes().size(), 1u);
+    question_ = boxes.boxes()[0];
+  }
+  CollectionLock other_;
+  ShownMessageBox question_;
+};
+
+TEST_F(SecondProgram, OpensReadOnlyAndWritesNothing) {
+  question_.picture.save(KORVEL_SCREENSHOT_DIR "/second_program.png");
+  EXPECT_NE(question_.text.indexOf("process " + QString::number(getpid())), -1)
+      << question_.text.toStdString();
+  EXPECT_NE(ShownCaption().indexOf("(read-only)"), -1);
+  program_.mainWindow().window->grab().save(KORVEL_SCREENSHOT_DIR "/second_program_window.png");
+  for (int command : {kCommandAdd, kCommandDelete, kCommandTableInsert, kCommandRestoreBackup}) {
+    MessageBoxScript boxes({kAnswerOk});
+    Command(command);
+    ASSERT_EQ(boxes.boxes().size(), 1u) << command;
+    EXPECT_NE(boxes.boxes()[0].text.indexOf("read-only"), -1) << command;
+  }
+  collection().changed = true;
+  {
+    MessageBoxScript boxes({kAnswerOk});
+    Command(kCommandSave);
+  }
+  MessageBoxScript boxes({kAnswerYes});
+  Command(kCommandExit);
+  EXPECT_EQ(test::ReadFile(dir_ / "radata.dat"), dataBefore_);
+  EXPECT_EQ(test::ReadFile(dir_ / "korvel.ini"), settingsBefore_);
+  EXPECT_FALSE(fs::exists(dir_.path() / "radata.000"));
 }
 
 }  // namespace

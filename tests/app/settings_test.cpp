@@ -137,7 +137,7 @@ TEST(Settings, TheLayoutIsExact) {
   EXPECT_EQ(text, expected);
 }
 
-TEST(Settings, MissingNewerAndShortFiles) {
+TEST(Settings, MissingNewerDamagedAndShortFiles) {
   TempDir dir;
   MessageRecorder messages;
   Settings s;
@@ -147,34 +147,41 @@ TEST(Settings, MissingNewerAndShortFiles) {
   EXPECT_EQ(s.mainWindow.width, 500);
   EXPECT_EQ(s.pane.fonts[0].size, 8);
 
-  messages.Clear();
-  WriteFile(dir / "new.ini", "14 --- Version ---\n/somewhere --- Data File Directory ---\n");
-  EXPECT_EQ(ReadSettings(dir / "new.ini", s), -1);
-  EXPECT_EQ(messages.Texts(), std::vector<std::string>{"Don't understand data file."});
-  EXPECT_EQ(s.dataDirectory, "");
-
-  // Cut anywhere: lines that are not there read as empty, nothing repeats, nothing crashes.
+  // A file that cannot be read as settings is named in one warning and gives every default.
   const std::string whole = SettingsText(Full());
-  messages.Clear();
-  for (std::size_t cut = 0; cut < whole.size(); cut += 11) {
-    WriteFile(dir / "short.ini", whole.substr(0, cut));
-    Settings partial;
-    ReadSettings(dir / "short.ini", partial);
-    EXPECT_LE(partial.selection.size(), 3u);
-    EXPECT_GE(partial.tourSize, 1);
-    EXPECT_LE(partial.tourSize, 8);
+  const std::string unusable[] = {"",
+                                  "garbage\n\x01\x02 --- Data File Directory ---\n",
+                                  "14 --- Version ---\n/somewhere --- Data File Directory ---\n",
+                                  whole.substr(0, 30),
+                                  whole.substr(0, whole.size() / 2),
+                                  whole.substr(0, whole.size() - 3)};
+  for (const std::string& text : unusable) {
+    WriteFile(dir / "korvel.ini", text);
+    messages.Clear();
+    Settings read;
+    EXPECT_EQ(ReadSettings(dir / "korvel.ini", read), -1) << text;
+    ASSERT_EQ(messages.messages().size(), 1u) << text;
+    EXPECT_EQ(messages.messages()[0].severity, kWarning);
+    EXPECT_NE(messages.Texts()[0].find("korvel.ini"), std::string::npos) << messages.Texts()[0];
+    EXPECT_EQ(read.dataDirectory, "");
+    EXPECT_TRUE(read.selection.empty());
   }
-  EXPECT_TRUE(messages.messages().empty());
 
-  // Numbers that do not parse keep their defaults: a damaged radio line is no radio, not radio 0.
-  WriteFile(dir / "damaged.ini",
-            "13\n. --- Data File Directory ---\n0\n2 --- Selection List ---\n7\nx\n"
-            "garbage --- View Radio ---\nbig --- Tour Size ---\n");
-  Settings damaged;
-  EXPECT_EQ(ReadSettings(dir / "damaged.ini", damaged), 13);
-  EXPECT_EQ(damaged.selection, std::vector<int>{7});
-  EXPECT_EQ(damaged.currentRadio, -1);
-  EXPECT_EQ(damaged.tourSize, 2);
+  // Numbers that do not parse in a whole file keep their defaults: a damaged radio line is no
+  // radio, not radio 0.
+  std::string damaged = whole;
+  const auto spoil = [&](const std::string& label, const std::string& value) {
+    const std::size_t end = damaged.find(label);
+    const std::size_t start = damaged.rfind('\n', end) + 1;
+    damaged.replace(start, end - start, value);
+  };
+  spoil(" --- View Radio ---", "garbage");
+  spoil(" --- Tour Size ---", "big");
+  WriteFile(dir / "damaged.ini", damaged);
+  Settings spoiled;
+  EXPECT_EQ(ReadSettings(dir / "damaged.ini", spoiled), kSettingsVersion);
+  EXPECT_EQ(spoiled.currentRadio, -1);
+  EXPECT_EQ(spoiled.tourSize, 2);
 }
 
 TEST(Settings, OldLayouts) {
@@ -235,7 +242,8 @@ TEST(Settings, OldLayouts) {
   // Version 10 skips a line after the directory; action names are matched by their beginning.
   WriteFile(dir / "v10.ini", "10\n/data --- Data File Directory ---\nskip\n" +
                                  std::string("subtr -\nstat\n=\n10\n\n") + std::string(3 * 5, '\n') +
-                                 "\n0\n0\n");
+                                 "\n0\n0\n2\n--- Window Parameters ---\n0 0 100 100 500 500 1\n0 12=Courier\n"
+                                 "0 0 0 0 0 0 1\n0 8=Courier\n0\n0\n\nweb\nhtml\npictures\nsnapshots\n");
   EXPECT_EQ(ReadSettings(dir / "v10.ini", s), 10);
   EXPECT_EQ(s.dataDirectory, "/data");
   EXPECT_EQ(s.current.rows[0], MakeCriterion(kActionSubtract, kFieldStatus, kRelationEqual, 10));

@@ -105,6 +105,43 @@ TEST(DamagedDataFile, AnEmptyFileOrRandomBytesAreNoDataFile) {
   EXPECT_FALSE(Mentions(Load("0\r\n").messages, "not a Korvel data file"));
 }
 
+// What editors and crashes do to a sound file: it still loads whole, with at most one word.
+TEST(DamagedDataFile, NearlyValidFilesLoadWhatTheyHold) {
+  const std::string whole = SampleFile();
+  std::string crOnly = whole, lfOnly = whole, mixed;
+  std::erase(crOnly, '\n');
+  std::erase(lfOnly, '\r');
+  // CR LF, then LF alone, then CR alone, by thirds (a CR alone before an LF alone would be CR LF).
+  mixed.clear();
+  for (std::size_t at = 0, end; (end = whole.find("\r\n", at)) != std::string::npos; at = end + 2)
+    mixed += whole.substr(at, end - at) + (at < whole.size() / 3       ? "\r\n"
+                                           : at < 2 * whole.size() / 3 ? "\n"
+                                                                       : "\r");
+  std::string zeros = whole;
+  zeros.insert(zeros.find("Zenith"), std::string(3, '\0'));
+  const struct {
+    const char* what;
+    std::string bytes;
+    const char* message;  // the one message expected, or none
+  } cases[] = {
+      {"a byte-order mark", "\xEF\xBB\xBF" + whole, nullptr},
+      {"CR line ends", crOnly, nullptr},
+      {"LF line ends", lfOnly, nullptr},
+      {"mixed line ends", mixed, nullptr},
+      {"NUL bytes", zeros, "holds NUL bytes (zeros) on 1 lines, the first being line"},
+  };
+  const Loaded reference = Load(whole);
+  for (const auto& c : cases) {
+    const Loaded loaded = Load(c.bytes);
+    EXPECT_EQ(FormatDataFile(loaded.collection), FormatDataFile(reference.collection))
+        << c.what << " misread";
+    ASSERT_EQ(loaded.messages.size(), c.message != nullptr ? 1u : 0u) << c.what;
+    if (c.message != nullptr) {
+      EXPECT_TRUE(Mentions(loaded.messages, c.message)) << loaded.messages[0];
+    }
+  }
+}
+
 TEST(DamagedDataFile, PositionsOutsideTheirTablesAreFoundByName) {
   const std::string bytes = Replace(SampleFile(), "Radio ---\r\n5Zenith\r\n", "Radio ---\r\n99Zenith\r\n");
   const Loaded loaded = Load(bytes);

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "collection/collection_lock.h"
 #include "support/temp_dir.h"
 
 namespace korvel {
@@ -109,6 +110,19 @@ TEST_F(ToolOnSample, ResaveKeepsTheOldFileAsABackupAndChangesNothingElse) {
   EXPECT_EQ(after["nextBackupNumber"], 1);
   after["nextBackupNumber"] = before["nextBackupNumber"];
   EXPECT_EQ(after, before);
+
+  // The backups newest first, as the contract says; then a collection open in another program.
+  ASSERT_EQ(Tool("resave " + Sample()).status, 0);
+  const ToolRun backups = Tool("backups " + Sample());
+  EXPECT_EQ(backups.status, 0);
+  EXPECT_EQ(backups.out.rfind("radata.001\t", 0), 0u) << backups.out;
+  EXPECT_NE(backups.out.find("\t48\nradata.000\t"), std::string::npos) << backups.out;
+  CollectionLock other;
+  ASSERT_EQ(other.Acquire(Sample()), CollectionLock::kLocked);
+  const std::string saved = ReadFile(Sample() + "/radata.dat");
+  EXPECT_EQ(Tool("resave " + Sample()).status, 3) << "a collection open elsewhere must not be written";
+  EXPECT_EQ(ReadFile(Sample() + "/radata.dat"), saved);
+  EXPECT_FALSE(fs::exists(Sample() + "/radata.002"));
 }
 
 TEST(Tool, UsageAndMissingCollections) {

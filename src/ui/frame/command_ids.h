@@ -9,6 +9,7 @@ constexpr int kCommandNewCollection = 103;
 constexpr int kCommandPrint = 104;
 constexpr int kCommandPublishWeb = 105;
 constexpr int kCommandExportCsv = 106;
+constexpr int kCommandRestoreBackup = 110;  // no accelerator
 constexpr int kCommandExit = 107;
 constexpr int kCommandList = 108;
 constexpr int kCommandImportCsv = 114;

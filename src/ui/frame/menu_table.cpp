@@ -23,7 +23,7 @@ const std::vector<MenuItem>& ProgramMenu() {
   static const std::vector<MenuItem> menu{
       Submenu("&File", {Item("&New Collection", kCommandNewCollection),
                         Item("&Open Collection", kCommandOpenCollection), Item("&Save", kCommandSave),
-                        Separator(), Item("&Print", kCommandPrint),
+                        Item("&Restore Backup", kCommandRestoreBackup), Separator(), Item("&Print", kCommandPrint),
                         Item("Print C&atalogue", kCommandPrintCatalogue), Item("&List", kCommandList),
                         Item("Publish for &Web", kCommandPublishWeb), Item("&Export CSV", kCommandExportCsv),
                         Item("&Import CSV", kCommandImportCsv), Separator(), Item("E&xit", kCommandExit)}),
