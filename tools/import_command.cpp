@@ -8,6 +8,7 @@
 #include "collection/radio_ops.h"
 #include "import/apply_import.h"
 #include "import/csv_reader.h"
+#include "tool_lock.h"
 #include "util/message_recorder.h"
 
 namespace korvel::tool {
@@ -63,6 +64,12 @@ int ImportCommand(const std::string& directory, const std::vector<std::string>& 
     // As File > New Collection makes one.
     StartNewCollection(collection);
     collection.nextBackupNumber = ContinueBackupNumbers(paths);
+  }
+
+  CollectionLock lock;
+  if (!dryRun && !LockForWriting(lock, paths.directory)) {
+    PrintMessages(messages);
+    return kExitLocked;
   }
 
   ImportPlan plan = PlanImport(collection, ReadCsv(bytes));

@@ -23,6 +23,7 @@
 #include "search_fill_command.h"
 #include "selection/criteria.h"
 #include "selection/quick_filter.h"
+#include "tool_lock.h"
 #include "util/alu_path.h"
 #include "util/message_recorder.h"
 
@@ -32,7 +33,6 @@ namespace {
 constexpr int kExitOk = 0;
 constexpr int kExitNotOpened = 1;
 constexpr int kExitUsage = 2;
-constexpr int kExitLocked = 3;           // the collection is open in another program: nothing written
 constexpr int kExitRenderMissing = 127;  // as a shell says of a program it cannot find
 
 int Usage(std::FILE* out = stderr) {
@@ -117,17 +117,7 @@ int Resave(const std::string& directory) {
   const LoadOutcome load = LoadCollection(directory, collection);
   if (!load.opened) return finish(kExitNotOpened);
   CollectionLock lock;
-  const CollectionLock::Result locked = lock.Acquire(load.paths.directory);
-  if (locked == CollectionLock::kHeld) {
-    ShowMessage(kError, kButtonsOk, "The collection in '%s' is open in %s; nothing was written.",
-                AluNativePath(load.paths.directory).c_str(), DescribeHolder(lock.holder()).c_str());
-    return finish(kExitLocked);
-  }
-  if (locked == CollectionLock::kTakenOver) {
-    ShowMessage(kNote, kButtonsOk,
-                "The lock that %s left on '%s' was taken over; that program no longer runs.",
-                DescribeHolder(lock.holder()).c_str(), AluNativePath(load.paths.directory).c_str());
-  }
+  if (!LockForWriting(lock, load.paths.directory)) return finish(kExitLocked);
   collection.changed = true;
   const bool saved = SaveCollection(load.paths, collection);
   return finish(saved && !ReportedError(messages) ? kExitOk : kExitNotOpened);

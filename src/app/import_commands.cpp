@@ -16,8 +16,12 @@
 
 namespace korvel {
 
-bool ImportAllowed(const ProgramState&) {
-  return true;
+bool ImportAllowed(const ProgramState& state) {
+  if (!state.readOnly) return true;
+  ShowMessage(kNote, kButtonsOk,
+              "This collection is open read-only, because another program has it open: nothing can be "
+              "imported into it.");
+  return false;
 }
 
 ImportOutcome CommandImportCsv(ProgramState& state, QWidget* parent) {

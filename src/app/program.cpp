@@ -7,9 +7,9 @@
 #include "app/catalogue_command.h"
 #include "app/collection_commands.h"
 #include "app/file_commands.h"
+#include "app/import_commands.h"
 #include "app/quick_filter_field.h"
 #include "app/radio_table_view.h"
-#include "app/import_commands.h"
 #include "app/selection_dialog.h"
 #include "app/table_insert.h"
 #include "app/table_print.h"
@@ -400,15 +400,15 @@ void Program::Command(int id, std::intptr_t second) {
       break;
     case kCommandImportCsv:
       // The imported radios are the selection: pane and view show them.
-    {
-      const ImportOutcome outcome = CommandImportCsv(state_, main_.window);
-      if (outcome.applied) {
-        AfterCollectionChange();
-        const int n = static_cast<int>(outcome.radios.size());
-        status = AluFormat("Imported %d radio%s", n, n == 1 ? "" : "s");
+      {
+        const ImportOutcome outcome = CommandImportCsv(state_, main_.window);
+        if (outcome.applied) {
+          AfterCollectionChange();
+          const int n = static_cast<int>(outcome.radios.size());
+          status = AluFormat("Imported %d radio%s", n, n == 1 ? "" : "s");
+        }
+        break;
       }
-      break;
-    }
     case kCommandPublishWeb: {
       const PublishOutcome outcome = CommandPublishWeb(state_, DialogHooks());
       selected = outcome.selected;

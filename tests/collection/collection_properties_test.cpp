@@ -242,7 +242,8 @@ TEST(LineUp, EachStandardLineUpCompletesTheTubes) {
     return s;
   };
   // Battery where an insert has moved it (from 4 to 5): the rule follows the entry's text.
-  const LookupTable power{.entries = {"AC", "AC/DC", "AC/DC/Battery", "Accumulator", "Automobile", "Battery"}};
+  const LookupTable power{
+      .entries = {"AC", "AC/DC", "AC/DC/Battery", "Accumulator", "Automobile", "Battery"}};
   constexpr int kNoRectifierSource = 5;
   for (const LineUp& l : lineUps) {
     for (const bool rectifier : {true, false}) {

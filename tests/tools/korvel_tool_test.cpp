@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
@@ -121,6 +122,12 @@ TEST_F(ToolOnSample, ResaveKeepsTheOldFileAsABackupAndChangesNothingElse) {
   ASSERT_EQ(other.Acquire(Sample()), CollectionLock::kLocked);
   const std::string saved = ReadFile(Sample() + "/radata.dat");
   EXPECT_EQ(Tool("resave " + Sample()).status, 3) << "a collection open elsewhere must not be written";
+  {
+    std::ofstream csv(Sample() + "/new.csv");
+    csv << "Brand,Model\r\nPhilco,90\r\n";
+  }
+  EXPECT_EQ(Tool("import " + Sample() + " " + Sample() + "/new.csv").status, 3)
+      << "an import wrote a collection open elsewhere";
   EXPECT_EQ(ReadFile(Sample() + "/radata.dat"), saved);
   EXPECT_FALSE(fs::exists(Sample() + "/radata.002"));
 }

@@ -21,12 +21,13 @@ MenuItem Separator() {
 
 const std::vector<MenuItem>& ProgramMenu() {
   static const std::vector<MenuItem> menu{
-      Submenu("&File", {Item("&New Collection", kCommandNewCollection),
-                        Item("&Open Collection", kCommandOpenCollection), Item("&Save", kCommandSave),
-                        Item("&Restore Backup", kCommandRestoreBackup), Separator(), Item("&Print", kCommandPrint),
-                        Item("Print C&atalogue", kCommandPrintCatalogue), Item("&List", kCommandList),
-                        Item("Publish for &Web", kCommandPublishWeb), Item("&Export CSV", kCommandExportCsv),
-                        Item("&Import CSV", kCommandImportCsv), Separator(), Item("E&xit", kCommandExit)}),
+      Submenu("&File",
+              {Item("&New Collection", kCommandNewCollection),
+               Item("&Open Collection", kCommandOpenCollection), Item("&Save", kCommandSave),
+               Item("&Restore Backup", kCommandRestoreBackup), Separator(), Item("&Print", kCommandPrint),
+               Item("Print C&atalogue", kCommandPrintCatalogue), Item("&List", kCommandList),
+               Item("Publish for &Web", kCommandPublishWeb), Item("&Export CSV", kCommandExportCsv),
+               Item("&Import CSV", kCommandImportCsv), Separator(), Item("E&xit", kCommandExit)}),
       Submenu("&Edit", {Item("&Add", kCommandAdd), Item("&Modify", kCommandModify),
                         Item("&Copy", kCommandCopy), Item("&Delete", kCommandDelete), Separator(),
                         Item("&Update", kCommandUpdate), Item("&Table Insert", kCommandTableInsert)}),
