@@ -421,10 +421,8 @@ void Program::ShowCurrentRadio(bool nextPicture) {
       radio->currentPicture = -1;
     } else if (UsedExtraPictures(*radio) == 0) {
       radio->currentPicture = -1;
-    } else if (radio->currentPicture + 1 >= UsedExtraPictures(*radio)) {
-      radio->currentPicture = -1;
     } else {
-      ++radio->currentPicture;
+      radio->currentPicture = NextReadablePicture(state_.registry, *radio);
     }
   }
   state_.viewMode = kViewDescription;

@@ -29,19 +29,32 @@ class PictureRegistry {
   // Lowers the count; at 0 the picture's cache slot is freed (the index stays).
   void Release(int index);
   bool IsUsed(std::string_view name) const;
-  std::string Path(int index) const;  // empty for -1
+  std::string Path(int index) const;  // empty for -1 and for a name leading outside
   int UseCount(int index) const;      // 0 for -1
+  // The full path of a name (empty for the empty name and for one leading outside).
   std::string DisplayPath(std::string_view name) const;
   // Frees the picture's slot without touching its count: the next use reads the file again.
   void ForgetBitmap(int index);
   int EntryCount() const { return static_cast<int>(entries_.size()); }
 
-  // The cache slot holding the picture's bitmap (read again with `reload`), or -1.
-  int GetBitmap(int index, bool reload = false);
+  // The cache slot holding the picture's bitmap (read again with `reload`), or -1. The bitmap is
+  // held at the size the picture is shown at inside fitWidth x fitHeight (0 x 0: its own size), so
+  // the cache costs what the screen shows rather than what the camera took.
+  int GetBitmap(int index, bool reload = false, int fitWidth = 0, int fitHeight = 0);
   const GalBitmap& SlotBitmap(int slot) const { return slots_[slot].bitmap; }
   int CachedSlot(int index) const;
-  // The picture's size, or -1 x -1 when there is none or it cannot be loaded.
+  // The picture's own size, upright, or -1 x -1 when there is none or it cannot be loaded.
   bool GetSize(int index, int& width, int& height);
+  // The full path for messages, also of a name leading outside (which is never opened).
+  std::string ReportedPath(int index) const {
+    return index >= 0 && index < EntryCount() ? entries_[index].path : std::string();
+  }
+  // Why the picture's last load failed, in the user's words (empty when it did not fail).
+  std::string Problem(int index) const;
+  // True the first time it is asked about a picture that cannot be shown: each is reported once a run.
+  bool FirstReport(int index);
+  // Whether the name stays inside the data directory, so that it may be opened at all.
+  bool IsInside(int index) const;
   // GalCopyPictureFile on the two entries' paths; 0 when either is -1.
   int CopyByIndex(int source, int target, int mode, int size);
 
@@ -50,6 +63,11 @@ class PictureRegistry {
     std::string path;
     int slot = -1;
     int count = 1;
+    int width = 0;  // upright, once known
+    int height = 0;
+    std::string problem;
+    bool reported = false;
+    bool inside = true;
   };
   struct Slot {
     GalBitmap bitmap;
@@ -72,6 +90,10 @@ class PictureRegistry {
   int head_ = -1;  // most recently used
   int tail_ = -1;  // least recently used
 };
+
+// Whether a stored picture name stays inside the data directory: not absolute, no drive, no "..".
+// The empty name (no picture) does.
+bool PictureNameStaysInside(std::string_view name);
 
 // The bucket of a full path: its characters from just before the extension back to (not
 // including) the third separator from the end, h = (h * 31 + c) % 2000. Bytes are taken unsigned,
