@@ -7,8 +7,9 @@
 #include <memory>
 
 #include "collection/data_file.h"
-#include "inventory_command.h"
 #include "graph_command.h"
+#include "inventory_command.h"
+#include "pictures/picture_cells.h"
 #include "pictures/picture_registration.h"
 #include "reports/inventory_drawing.h"
 #include "reports/radio_description.h"
@@ -103,6 +104,7 @@ int RenderCommand(const std::string& directory, const std::vector<std::string>& 
   } else {
     RadioDescription description;
     description.DrawRadioDescription(surface, {collection, radio, registry, false}, false);
+    ReportUnshownPictures(registry);
   }
   if (!device.Snapshot().save(QString::fromStdString(out), "PNG")) {
     return Fail("render: cannot write %s", out);

@@ -12,6 +12,7 @@
 #include "collection/changes.h"
 #include "collection/radio_ops.h"
 #include "collection/tables.h"
+#include "pictures/picture_cells.h"
 #include "pictures/picture_files.h"
 #include "pictures/picture_list_drawer.h"
 #include "pictures/picture_registration.h"
@@ -219,6 +220,7 @@ long Program::MainProcedure(WindowDescriptor& window, const WindowMessage& messa
         tour_.TimerTick();
         return 0;
       }
+      ReportUnshownPictures(state_.registry);
       if (held_) {
         held_ = false;
         ShowPane(true);

@@ -216,6 +216,7 @@ int DecodeJpeg(JpegRead& r) {
     return 0;
   }
   r.orientation = OrientationOf(info);
+  facts.orientation = r.orientation;
   const bool swaps = SwapsSides(r.orientation);
   facts.width = static_cast<int>(swaps ? info.image_height : info.image_width);
   facts.height = static_cast<int>(swaps ? info.image_width : info.image_height);

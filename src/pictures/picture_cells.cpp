@@ -52,8 +52,7 @@ void DrawPlaceholder(draw::Surface& surface, PictureRegistry& registry, int inde
                      int flags) {
   const std::string path = registry.ReportedPath(index);
   const std::string problem = registry.Problem(index);
-  if (registry.FirstReport(index))
-    ShowMessage(kWarning, kButtonsOk, "The picture '%s' cannot be shown: %s.", path.c_str(), problem.c_str());
+  registry.NoteUnshown(index);
   const draw::Rect r = PlaceholderRect(surface, cell, flags);
   Fill(surface, r.left, r.bottom, r.right, r.top, draw::kLightGrey);
   const int line = surface.LineHeight();
@@ -153,6 +152,13 @@ int DrawPictureInCell(draw::Surface& surface, PictureRegistry& registry, int ind
     Fill(surface, r.left, cell.bottom, r.right, r.bottom, background);
   }
   return GalStretchBitmap(surface, registry.SlotBitmap(slot), r);
+}
+
+void ReportUnshownPictures(PictureRegistry& registry) {
+  for (const int index : registry.TakeUnshown()) {
+    ShowMessage(kWarning, kButtonsOk, "The picture '%s' cannot be shown: %s.",
+                registry.ReportedPath(index).c_str(), registry.Problem(index).c_str());
+  }
 }
 
 void ClearPictureCell(draw::Surface& surface, int column, int row, int columns, int rows, int colour) {

@@ -38,6 +38,9 @@ draw::Rect PictureCellRect(const draw::Surface& surface, PictureRegistry& regist
 // grey card with its file name and the reason, and reported once a run.
 int DrawPictureInCell(draw::Surface& surface, PictureRegistry& registry, int index, int column, int row,
                       int columns, int rows, int flags, float factor);
+// Reports the pictures drawn as grey cards since the last call, once each a run: called when no
+// drawing is under way (a message box must not open in the middle of a paint).
+void ReportUnshownPictures(PictureRegistry& registry);
 void ClearPictureCell(draw::Surface& surface, int column, int row, int columns, int rows, int colour);
 void FramePictureCell(draw::Surface& surface, PictureRegistry& registry, int index, int column, int row,
                       int columns, int rows, int flags, float factor);

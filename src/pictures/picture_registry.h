@@ -5,6 +5,7 @@
 #include <array>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "pictures/gal_bitmap.h"
@@ -53,6 +54,12 @@ class PictureRegistry {
   std::string Problem(int index) const;
   // True the first time it is asked about a picture that cannot be shown: each is reported once a run.
   bool FirstReport(int index);
+  // While drawing (no message box may open then): the picture is to be reported once drawing is
+  // over, unless it was reported before. TakeUnshown gives those noted since the last call.
+  void NoteUnshown(int index) {
+    if (FirstReport(index)) unshown_.push_back(index);
+  }
+  std::vector<int> TakeUnshown() { return std::exchange(unshown_, {}); }
   // Whether the name stays inside the data directory, so that it may be opened at all.
   bool IsInside(int index) const;
   // GalCopyPictureFile on the two entries' paths; 0 when either is -1.
@@ -87,6 +94,7 @@ class PictureRegistry {
   std::vector<Entry> entries_;
   std::array<std::vector<int>, kPictureHashBuckets> buckets_;  // entry indices, paths ascending
   std::array<Slot, kPictureCacheSlots> slots_;
+  std::vector<int> unshown_;
   int head_ = -1;  // most recently used
   int tail_ = -1;  // least recently used
 };

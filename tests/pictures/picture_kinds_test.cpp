@@ -8,6 +8,7 @@
 #include <filesystem>
 
 #include "pictures/bmp_header.h"
+#include "pictures/picture_add.h"
 #include "pictures/picture_cells.h"
 #include "pictures/picture_registration.h"
 #include "support/collection_builder.h"
@@ -237,9 +238,43 @@ TEST(PictureKinds, NamesLeadingOutsideTheCollectionAreKeptButNeverOpened) {
     EXPECT_EQ(DrawPictureInCell(recording.surface(), registry, radio->pictureIndex, 1, 0, 2, 2,
                                 kCellTopRight | kCellPlaceholder, 1.0f),
               0);
+    ReportUnshownPictures(registry);
   }
   EXPECT_EQ(messages.messages().size(), 1u);
   EXPECT_FALSE(recording.OpsOf<test::FillAreaOp>().empty());
+}
+
+TEST(PictureKinds, AddedPicturesAreCopiedInUprightUnderTheRadiosNames) {
+  TempDir dir;
+  MessageRecorder messages;
+  const std::string phone = dir / "phone.jpg", scan = dir / "scan.bmp", note = dir / "note.txt";
+  ASSERT_EQ(GalWriteBitmap(phone, Quadrants(16, 32, "GYRB")), 1);
+  AddOrientation(phone, 6);
+  ASSERT_EQ(GalWriteBitmap(scan, Quadrants(8, 8, "RGBY")), 1);
+  test::WriteFile(note, "not a picture");
+  const std::string phoneBytes = test::ReadFile(phone);
+
+  Collection collection = test::MakeCollection();
+  RadioRecord* radio = AddRadio(collection, test::MakeRadio(collection, {.id = 1, .model = "90"}));
+  radio->pictureFile = "pictures\\philco\\90.jpg";
+  radio->thumbnailFile = "pictures\\philco\\smallpix\\90.jpg";
+  PictureRegistry registry;
+  registry.SetDataDirectory(dir.path().string());
+  RegisterRadioPictures(registry, *radio);
+  const std::string files[] = {phone, scan, note};
+  ASSERT_TRUE(AddPicturesToRadio(collection, registry, *radio, files));
+
+  EXPECT_EQ(messages.messages().size(), 1u);  // the text file
+  EXPECT_EQ(test::ReadFile(phone), phoneBytes) << "the chosen file was changed";
+  GalBitmap b;
+  ASSERT_EQ(GalLoadBitmap(dir / "pictures/philco/90.jpg", b), 1);
+  EXPECT_EQ(ReadBmpHeader(b.Bytes())->width, 32) << "the phone photo was not stored upright";
+  EXPECT_TRUE(Near(PixelAt(b, 8, 4), kRed));
+  ASSERT_EQ(radio->extraPictureCount, 1);
+  EXPECT_EQ(radio->extraPictureFiles[0], "pictures\\philco\\90_1.jpg");
+  EXPECT_EQ(GalLoadBitmap(dir / "pictures/philco/90_1.jpg", b), 1);
+  EXPECT_TRUE(std::filesystem::exists(dir / "pictures/philco/smallpix/90.jpg")) << "no snapshot made";
+  EXPECT_TRUE(collection.changed);
 }
 
 }  // namespace
