@@ -1,12 +1,13 @@
 // Writes a photo-like JPEG of any size row by row (a 16000 x 12000 one needs no 576 MB buffer):
 // sky, ground, a sun at the upper left and noise for detail. With orientation 6 it is stored as a
 // phone stores a portrait photo, a quarter turn anticlockwise with the EXIF tag saying so.
-// usage: make_photo WIDTH HEIGHT OUT.jpg [6]   (WIDTH x HEIGHT as the photo is seen upright)
+// usage: make_photo WIDTH HEIGHT OUT.jpg [6] [progressive]   (WIDTH x HEIGHT as seen upright)
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <random>
+#include <string>
 #include <vector>
 
 // jpeglib.h needs FILE and size_t declared first.
@@ -51,6 +52,7 @@ int main(int argc, char** argv) {
   c.in_color_space = JCS_RGB;
   jpeg_set_defaults(&c);
   jpeg_set_quality(&c, 85, TRUE);
+  if (argc > 5 && std::string(argv[5]) == "progressive") jpeg_simple_progression(&c);
   jpeg_start_compress(&c, TRUE);
   if (turned) {
     static const unsigned char exif[] = {'E', 'x',  'i', 'f', 0, 0, 'M', 'M', 0, 0x2a, 0, 0, 0, 8, 0, 1,

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <string>
+#include <vector>
 
 #include "util/message.h"
 
@@ -38,7 +39,7 @@ draw::Rect PlaceIn(const draw::Rect& cell, int width, int height, int flags) {
 draw::Rect PlaceholderRect(const draw::Surface& surface, const draw::Rect& cell, int flags) {
   const int line = std::max(surface.LineHeight(), 12);
   const int width = std::max((cell.right - cell.left) / 2, 40 * std::max(surface.CharWidth(), 1));
-  return PlaceIn(cell, width, 4 * line, flags);
+  return PlaceIn(cell, width, 6 * line, flags);
 }
 
 // The text cut to what fits in `room` characters, an ellipsis marking the cut.
@@ -46,6 +47,25 @@ std::string Fitted(std::string text, int room) {
   if (room < 4) return {};
   if (static_cast<int>(text.size()) > room) text = text.substr(0, static_cast<std::size_t>(room - 3)) + "...";
   return text;
+}
+
+// The text in lines of at most `room` characters, broken between words where it can be.
+std::vector<std::string> Wrapped(const std::string& text, int room) {
+  std::vector<std::string> lines;
+  if (room < 4) return lines;
+  const std::size_t width = static_cast<std::size_t>(room);
+  std::size_t start = 0;
+  while (start < text.size()) {
+    std::size_t end = std::min(start + width, text.size());
+    if (end < text.size()) {
+      const std::size_t blank = text.rfind(' ', end);
+      if (blank != std::string::npos && blank > start) end = blank;
+    }
+    lines.push_back(text.substr(start, end - start));
+    start = end;
+    while (start < text.size() && text[start] == ' ') ++start;
+  }
+  return lines;
 }
 
 void DrawPlaceholder(draw::Surface& surface, PictureRegistry& registry, int index, const draw::Rect& cell,
@@ -65,10 +85,13 @@ void DrawPlaceholder(draw::Surface& surface, PictureRegistry& registry, int inde
   const int background = surface.textBackground();
   surface.SetTextBackground(draw::kNoBackground);
   surface.SetColour(draw::kBlack);
-  int y = r.top - line;
-  for (const std::string& text : {name, problem.empty() ? std::string("it cannot be shown") : problem}) {
+  std::vector<std::string> lines{Fitted(name, room)};
+  for (std::string& text : Wrapped(problem.empty() ? std::string("It cannot be shown.") : problem, room))
+    lines.push_back(std::move(text));
+  int y = r.top - line - line / 2;
+  for (const std::string& text : lines) {
     if (y < r.bottom + line / 2) break;
-    surface.DrawText({r.left + charWidth, y}, Fitted(text, room));
+    surface.DrawText({r.left + charWidth, y}, text);
     y -= line;
   }
   surface.SetColour(colour);

@@ -7,6 +7,11 @@
 #include "util/alu_path.h"
 
 namespace korvel {
+namespace {
+
+constexpr const char* kOutside = "its name leads outside the data directory, so it is not opened";
+
+}  // namespace
 
 int PictureHash(std::string_view path) {
   const PathParts parts = AluSplitPath(path);
@@ -171,7 +176,7 @@ int PictureRegistry::GetBitmap(int index, bool reload, int fitWidth, int fitHeig
   if (index < 0 || index >= EntryCount()) return -1;
   Entry& entry = entries_[index];
   if (!entry.inside) {
-    entry.problem = "its name leads outside the data directory";
+    entry.problem = kOutside;
     return -1;
   }
   int slot = entry.slot;
@@ -217,8 +222,12 @@ int PictureRegistry::GetBitmap(int index, bool reload, int fitWidth, int fitHeig
 
 bool PictureRegistry::GetSize(int index, int& width, int& height) {
   width = height = -1;
-  if (index < 0 || index >= EntryCount() || !entries_[index].inside) return false;
+  if (index < 0 || index >= EntryCount()) return false;
   Entry& entry = entries_[index];
+  if (!entry.inside) {
+    entry.problem = kOutside;
+    return false;
+  }
   if (entry.width <= 0 || entry.height <= 0) {
     // Only the header is read: the size alone costs no decoding.
     const GalPictureFacts facts = GalReadPictureFacts(entry.path);
