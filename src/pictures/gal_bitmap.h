@@ -65,6 +65,7 @@ struct GalPictureFacts {
   int height = 0;
   std::string problem;    // why it cannot be shown, in the user's words; empty when it loaded
   bool tooLarge = false;  // refused for the pixels or memory it claims
+  bool missing = false;   // no file of that name (yet)
   int orientation = 1;    // as the camera recorded it (EXIF, 1 to 8); 1 for pictures stored upright
 };
 

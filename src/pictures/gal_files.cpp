@@ -327,7 +327,8 @@ int LoadPicture(const std::string& fileName, GalBitmap& bitmap, const WantedSize
   }
   File file(std::fopen(AluResolvePath(fileName).c_str(), "rb"));
   if (file == nullptr) {
-    facts.problem = errno == ENOENT ? "the file is missing" : "the file cannot be opened";
+    facts.missing = errno == ENOENT;
+    facts.problem = facts.missing ? "the file is missing" : "the file cannot be opened";
     return 0;
   }
   return type == kFileBitmap ? LoadBmp(file.get(), bitmap, wanted, facts)

@@ -117,7 +117,8 @@ std::string PictureRegistry::Problem(int index) const {
 }
 
 bool PictureRegistry::FirstReport(int index) {
-  if (index < 0 || index >= EntryCount() || entries_[index].problem.empty() || entries_[index].reported)
+  if (index < 0 || index >= EntryCount() || entries_[index].problem.empty() || entries_[index].reported ||
+      entries_[index].missing)
     return false;
   entries_[index].reported = true;
   return true;
@@ -211,9 +212,11 @@ int PictureRegistry::GetBitmap(int index, bool reload, int fitWidth, int fitHeig
     entry.width = facts.width;
     entry.height = facts.height;
     entry.problem.clear();
+    entry.missing = false;
     return slot;
   }
   entry.problem = facts.problem;
+  entry.missing = facts.missing;
   entry.width = entry.height = 0;
   Unlink(slot);
   entry.slot = -1;
@@ -233,6 +236,7 @@ bool PictureRegistry::GetSize(int index, int& width, int& height) {
     const GalPictureFacts facts = GalReadPictureFacts(entry.path);
     if (!facts.problem.empty() || facts.width <= 0 || facts.height <= 0) {
       entry.problem = facts.problem;
+      entry.missing = facts.missing;
       return false;
     }
     entry.width = facts.width;

@@ -52,7 +52,8 @@ class PictureRegistry {
   }
   // Why the picture's last load failed, in the user's words (empty when it did not fail).
   std::string Problem(int index) const;
-  // True the first time it is asked about a picture that cannot be shown: each is reported once a run.
+  // True the first time it is asked about a picture that cannot be shown: each is reported once a
+  // run. A missing file is not reported (a radio's photo may not be taken yet); its card says so.
   bool FirstReport(int index);
   // While drawing (no message box may open then): the picture is to be reported once drawing is
   // over, unless it was reported before. TakeUnshown gives those noted since the last call.
@@ -74,6 +75,7 @@ class PictureRegistry {
     int height = 0;
     std::string problem;
     bool reported = false;
+    bool missing = false;  // a file not made yet is shown as such but not reported
     bool inside = true;
   };
   struct Slot {
