@@ -15,6 +15,7 @@
 
 #include "pictures/bmp_header.h"
 #include "pictures/gal_bitmap.h"
+#include "pictures/picture_registry.h"
 #include "util/message.h"
 
 namespace korvel::bench {
@@ -158,6 +159,68 @@ void BM_LibjpegScaledReference(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_LibjpegScaledReference)->Unit(benchmark::kMillisecond)->Iterations(20);
+
+// Resident memory of this process, in megabytes (Linux).
+double ResidentMegabytes(const char* field) {
+  std::FILE* status = std::fopen("/proc/self/status", "r");
+  if (status == nullptr) return 0;
+  char line[256];
+  double kb = 0;
+  const std::size_t length = std::strlen(field);
+  while (std::fgets(line, sizeof line, status) != nullptr) {
+    if (std::strncmp(line, field, length) == 0) kb = std::atof(line + length + 1);
+  }
+  std::fclose(status);
+  return kb / 1024;
+}
+
+// The view's picture area: the top right quarter of a 1600 x 1000 view window.
+constexpr int kViewCellWidth = 800;
+constexpr int kViewCellHeight = 500;
+
+// A 4000 x 3000 photo made ready for the view as the view asks for it: read into its cache slot at
+// the size of the picture area. BM_LoadJpeg is what the same step cost when the whole photo was
+// decoded and cached.
+void BM_PhotoReadyForView(benchmark::State& state) {
+  Quiet();
+  PictureRegistry registry;
+  registry.SetDataDirectory(Directory());
+  const int index = registry.Register("big.jpg");
+  BigJpeg();
+  for (auto _ : state) {
+    registry.ForgetBitmap(index);
+    if (registry.GetBitmap(index, false, kViewCellWidth, kViewCellHeight) < 0)
+      state.SkipWithError("no picture");
+  }
+}
+BENCHMARK(BM_PhotoReadyForView)->Unit(benchmark::kMillisecond)->Iterations(20);
+
+// Every cache slot filled with a different 4000 x 3000 photo shown in the view; the counters give
+// this process's resident memory afterwards and at its peak (nothing else of the program is loaded).
+void BM_HundredCachedPhotos(benchmark::State& state) {
+  Quiet();
+  const std::string dir = Directory() + "/hundred";
+  std::filesystem::create_directories(dir);
+  for (int i = 0; i < kPictureCacheSlots; ++i) {
+    const std::string link = dir + "/p" + std::to_string(i) + ".jpg";
+    std::error_code ec;
+    if (!std::filesystem::exists(link)) std::filesystem::create_symlink(BigJpeg(), link, ec);
+  }
+  const double before = ResidentMegabytes("VmRSS:");
+  for (auto _ : state) {
+    PictureRegistry registry;
+    registry.SetDataDirectory(dir);
+    for (int i = 0; i < kPictureCacheSlots; ++i) {
+      const int index = registry.Register("p" + std::to_string(i) + ".jpg");
+      if (registry.GetBitmap(index, false, kViewCellWidth, kViewCellHeight) < 0)
+        state.SkipWithError("no picture");
+    }
+    state.counters["cached_MB"] = ResidentMegabytes("VmRSS:") - before;
+    state.counters["rss_MB"] = ResidentMegabytes("VmRSS:");
+  }
+  state.counters["peak_rss_MB"] = ResidentMegabytes("VmHWM:");
+}
+BENCHMARK(BM_HundredCachedPhotos)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 // The command-line tools as a whole, processes included (skipped where they are not installed).
 void BM_DjpegCjpeg(benchmark::State& state) {

@@ -7,8 +7,9 @@
 #include <memory>
 
 #include "collection/data_file.h"
-#include "inventory_command.h"
 #include "graph_command.h"
+#include "inventory_command.h"
+#include "pictures/picture_cells.h"
 #include "pictures/picture_registration.h"
 #include "reports/inventory_drawing.h"
 #include "reports/radio_description.h"
@@ -78,6 +79,7 @@ int RenderCommand(const std::string& directory, const std::vector<std::string>& 
   const LoadOutcome load = LoadCollection(directory, collection);
   for (const Message& m : messages.messages())
     std::fprintf(stderr, "%s: %s\n", MessageCaption(m.severity), m.text.c_str());
+  const std::size_t shown = messages.messages().size();
   if (!load.opened) return kExitNotOpened;
   RadioRecord* radio = radioId >= 0
                            ? collection.radios.FindById(radioId)
@@ -103,6 +105,12 @@ int RenderCommand(const std::string& directory, const std::vector<std::string>& 
   } else {
     RadioDescription description;
     description.DrawRadioDescription(surface, {collection, radio, registry, false}, false);
+    ReportUnshownPictures(registry);
+  }
+  // What drawing had to say (names leading outside, pictures that cannot be shown) follows the load's.
+  for (std::size_t i = shown; i < messages.messages().size(); ++i) {
+    const Message& m = messages.messages()[i];
+    std::fprintf(stderr, "%s: %s\n", MessageCaption(m.severity), m.text.c_str());
   }
   if (!device.Snapshot().save(QString::fromStdString(out), "PNG")) {
     return Fail("render: cannot write %s", out);

@@ -62,6 +62,7 @@ constexpr ControlTemplate kPictures[] = {
     {kIdSnapshotFile, kEdit, "Snapshot File", 40},
     // Up to ten names separated by commas, on one line: a line break would join two names.
     {kIdExtraPictureFiles, kEdit, "Extra Picture Files", 48},
+    {kIdAddPictures, kButton, "Add Pictures..."},
     {kIdReferences, kMultiLineEdit, "References", 48, 8},
 };
 

@@ -81,6 +81,23 @@ std::optional<std::string> ChooseDirectory(QWidget* parent, const char* caption,
   return RunChooser(dialog);
 }
 
+std::vector<std::string> ChooseOpenFiles(QWidget* parent, const char* caption, const std::string& start,
+                                         const char* filter) {
+  QFileDialog dialog(parent, QString::fromUtf8(caption), QString::fromStdString(start),
+                     QString::fromUtf8(filter));
+  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  dialog.setFileMode(QFileDialog::ExistingFiles);
+  std::vector<std::string> files;
+  if (ChooserScript()) {
+    if (const std::optional<std::string> one = RunChooser(dialog)) files.push_back(*one);
+    return files;
+  }
+  if (dialog.exec() != QDialog::Accepted) return files;
+  for (const QString& chosen : dialog.selectedFiles())
+    files.push_back(QFile::encodeName(QDir::cleanPath(chosen)).toStdString());
+  return files;
+}
+
 std::optional<std::string> ChooseSaveFile(QWidget* parent, const char* caption, const std::string& suggested,
                                           const char* filter) {
   QFileDialog dialog(parent, QString::fromUtf8(caption),

@@ -6,6 +6,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "collection/collection.h"
 
@@ -34,6 +35,10 @@ std::optional<std::string> ChooseSaveFile(QWidget* parent, const char* caption, 
 // Qt's file chooser for an existing file to read, starting in `start`; answered by the script too.
 std::optional<std::string> ChooseOpenFile(QWidget* parent, const char* caption, const std::string& start,
                                           const char* filter);
+// Qt's file chooser for existing files to read (several may be chosen), starting in `start` (a
+// native directory); none when the user cancels. The chooser script answers it with one file.
+std::vector<std::string> ChooseOpenFiles(QWidget* parent, const char* caption, const std::string& start,
+                                         const char* filter);
 // The sample collection installed beside the program (share/korvel/sample), or empty for a program
 // run from its build tree. Tests name one of their own; empty gives the installed one back.
 std::string InstalledSampleDirectory();

@@ -1,10 +1,12 @@
 #include "app/field_checks.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdint>
 
 #include "collection/storable_text.h"
 #include "dal/dal.h"
+#include "pictures/picture_registry.h"
 #include "ui/dialogs/dialog_ids.h"
 #include "ui/dialogs/dialog_template.h"
 #include "util/alu_date.h"
@@ -34,7 +36,26 @@ std::string_view Trimmed(std::string_view text) {
 }
 
 // Why the field's text cannot be taken, or nothing.
+// A picture name is opened under the data directory: one leading out of it is never stored.
+std::string PictureNameProblem(const DalFieldInfo& field, const std::string& text) {
+  if (field.controlId != kIdPictureFile && field.controlId != kIdSnapshotFile &&
+      field.controlId != kIdExtraPictureFiles)
+    return {};
+  std::size_t start = 0;
+  while (start <= text.size()) {
+    const std::size_t end =
+        field.kind == kDalMultiPart ? std::min(text.find(',', start), text.size()) : text.size();
+    if (!PictureNameStaysInside(Trimmed(std::string_view(text).substr(start, end - start)))) {
+      return "A picture name is a file under the data directory: it cannot start with '\\' or '/', hold a "
+             "drive such as 'C:', or go up with '..'.";
+    }
+    start = end + 1;
+  }
+  return {};
+}
+
 std::string Problem(const DalFieldInfo& field, const std::string& text, int templateId) {
+  if (std::string picture = PictureNameProblem(field, text); !picture.empty()) return picture;
   if (field.kind == kDalMultiPart) return StorageProblem(text, StoredText::kLine);
   if (field.kind != kDalEdit && !(field.kind == kDalCombo && field.items == nullptr)) return {};
   if (field.flags & DAL_INT) return WholeNumberProblem(text);

@@ -17,6 +17,7 @@
 #include "collection/changes.h"
 #include "collection/radio_ops.h"
 #include "collection/tables.h"
+#include "pictures/picture_cells.h"
 #include "pictures/picture_files.h"
 #include "pictures/picture_list_drawer.h"
 #include "pictures/picture_registration.h"
@@ -246,6 +247,7 @@ long Program::MainProcedure(WindowDescriptor& window, const WindowMessage& messa
         tour_.TimerTick();
         return 0;
       }
+      ReportUnshownPictures(state_.registry);
       if (held_) {
         held_ = false;
         ShowPane(true);
@@ -518,10 +520,8 @@ void Program::ShowCurrentRadio(bool nextPicture) {
       radio->currentPicture = -1;
     } else if (UsedExtraPictures(*radio) == 0) {
       radio->currentPicture = -1;
-    } else if (radio->currentPicture + 1 >= UsedExtraPictures(*radio)) {
-      radio->currentPicture = -1;
     } else {
-      ++radio->currentPicture;
+      radio->currentPicture = NextReadablePicture(state_.registry, *radio);
     }
   }
   state_.viewMode = kViewDescription;

@@ -3,11 +3,14 @@
 #include <algorithm>
 #include <utility>
 
+#include "app/collection_commands.h"
 #include "app/field_checks.h"
 #include "collection/radio_ops.h"
 #include "dal/dal.h"
+#include "pictures/picture_add.h"
 #include "pictures/picture_files.h"
 #include "ui/dialogs/dialog_ids.h"
+#include "util/alu_path.h"
 
 namespace korvel {
 namespace {
@@ -155,6 +158,8 @@ void RadioNotebook::BuildPages() {
                       .partWidth = 1024,
                       .fill = [this](DalFieldInfo& f) { return FillExtraPictures(f); },
                       .read = [this](DalFieldInfo& f) { ReadExtraPictures(f); }});
+  pictures.push_back(
+      {.kind = kDalButton, .controlId = kIdAddPictures, .change = [this](DalFieldInfo&) { AddPictures(); }});
   pictures.push_back(edit(kIdReferences, &w.references, kText));
 
   notebook_.pages[kPageExtras].dialog.fields.push_back(edit(kIdExtras, &w.extras, kText));
@@ -325,6 +330,22 @@ void RadioNotebook::ShowTubeRows() {
       DalSetFieldNotify(field, was);
     }
   }
+}
+
+// Pictures chosen from files are copied into the data directory under the names on the page; the
+// page then shows the names they got.
+void RadioNotebook::AddPictures() {
+  for (int id : {kIdPictureFile, kIdSnapshotFile, kIdExtraPictureFiles}) {
+    if (DalFieldInfo* field = PageField(kPagePictures, id)) DalReadField(*field);
+  }
+  const std::vector<std::string> files =
+      ChooseOpenFiles(nullptr, "Add Pictures", AluNativePath(state_.registry.DataDirectory()),
+                      "Pictures (*.jpg *.jpeg *.bmp *.JPG *.JPEG *.BMP)");
+  if (files.empty() || CopyPicturesIn(state_.registry, work_, files).count == 0) return;
+  for (int id : {kIdPictureFile, kIdSnapshotFile}) {
+    if (DalFieldInfo* field = PageField(kPagePictures, id)) DalSetField(*field);
+  }
+  if (DalFieldInfo* field = PageField(kPagePictures, kIdExtraPictureFiles)) FillExtraPictures(*field);
 }
 
 bool RadioNotebook::FillExtraPictures(DalFieldInfo& field) {

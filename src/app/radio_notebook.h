@@ -47,6 +47,7 @@ class RadioNotebook {
   void StatusChanged(DalFieldInfo& field);
   bool FillTubeRowsOnce();
   void SearchFill();
+  void AddPictures();
   void ShowTubeRows();
   bool FillExtraPictures(DalFieldInfo& field);
   void ReadExtraPictures(DalFieldInfo& field);

@@ -77,6 +77,30 @@ int GalDrawBitmap(draw::Surface& surface, const GalBitmap& bitmap, const draw::R
   return 1;
 }
 
+int GalStretchBitmap(draw::Surface& surface, const GalBitmap& bitmap, const draw::Rect& rectangle) {
+  const std::optional<BmpHeader> header = ReadBmpHeader(bitmap.Bytes());
+  if (!bitmap.Loaded() || !header || header->width <= 0 || header->height == 0) {
+    ShowMessage(kError, kButtonsOk, "Bad bitmap information.");
+    return 0;
+  }
+  const draw::BitmapResult result = surface.DrawBitmap(rectangle, draw::BitmapSource{bitmap.Bytes()});
+  if (!result.drawn && !result.error.empty()) {
+    ShowMessage(kError, kButtonsOk, "Error drawing bitmap '%s'.", result.error.c_str());
+    return 0;
+  }
+  return 1;
+}
+
+void GalFitInside(int width, int height, int fitWidth, int fitHeight, int& fittedWidth, int& fittedHeight) {
+  fittedWidth = width;
+  fittedHeight = height;
+  if (width <= 0 || height <= 0 || fitWidth <= 0 || fitHeight <= 0) return;
+  const double s = std::min(static_cast<double>(fitWidth) / width, static_cast<double>(fitHeight) / height);
+  if (s >= 1.0) return;
+  fittedWidth = std::max(1, static_cast<int>(width * s + 0.5));
+  fittedHeight = std::max(1, static_cast<int>(height * s + 0.5));
+}
+
 int GalCompressBitmap(const GalBitmap& source, GalBitmap& target, int scale) {
   const std::optional<BmpHeader> header = ReadBmpHeader(source.Bytes());
   if (!header || !Is24BitLayout(*header, source.size) || scale < 1 || scale > 999) return 0;

@@ -48,12 +48,40 @@ bool GalIs24Bit(const GalBitmap& bitmap);
 // 1 on success.
 int GalDrawBitmap(draw::Surface& surface, const GalBitmap& bitmap, const draw::Rect& rectangle);
 
+// Draws the whole bitmap stretched into exactly the rectangle (placed already). 1 on success.
+int GalStretchBitmap(draw::Surface& surface, const GalBitmap& bitmap, const draw::Rect& rectangle);
+
 // Shrinks a 24-bit bitmap by nearest neighbour to scale/1000 of its size (scale 1 to 999).
 int GalCompressBitmap(const GalBitmap& source, GalBitmap& target, int scale);
 
-// Loads a .bmp file as it is or decodes a .jpg/.jpeg file into a 24-bit bitmap. 1 on success;
-// a missing file, another extension or a damaged picture gives 0 without a message.
+// Loads a .bmp file as it is (top-down rows turned bottom-up) or decodes a .jpg/.jpeg file into a
+// 24-bit bitmap, upright as its EXIF orientation says. 1 on success; a missing file, another
+// extension or a damaged picture gives 0 without a message.
 int GalLoadBitmap(const std::string& fileName, GalBitmap& bitmap);
+
+// What a load tells beside the bitmap.
+struct GalPictureFacts {
+  int width = 0;  // the picture's own size, upright (0 x 0 when not known)
+  int height = 0;
+  std::string problem;    // why it cannot be shown, in the user's words; empty when it loaded
+  bool tooLarge = false;  // refused for the pixels or memory it claims
+  bool missing = false;   // no file of that name (yet)
+  int orientation = 1;    // as the camera recorded it (EXIF, 1 to 8); 1 for pictures stored upright
+};
+
+// As GalLoadBitmap, shrunk (keeping its proportions) to fit inside fitWidth x fitHeight when it is
+// larger; 0 x 0 keeps its own size. A JPEG is decoded at the smallest scale that still fills the
+// fit, so a large photo costs no more memory than the place it is shown in. Pictures whose header
+// claims more pixels than this program reads, or more than the file could hold, are refused.
+int GalLoadPictureToFit(const std::string& fileName, GalBitmap& bitmap, int fitWidth, int fitHeight,
+                        GalPictureFacts* facts = nullptr);
+
+// Reads only the picture's header: its upright size, or the problem that keeps it from loading.
+GalPictureFacts GalReadPictureFacts(const std::string& fileName);
+
+// The size a width x height picture is shown at inside fitWidth x fitHeight: shrunk keeping its
+// proportions, never enlarged (0 x 0: its own size).
+void GalFitInside(int width, int height, int fitWidth, int fitHeight, int& fittedWidth, int& fittedHeight);
 
 // Writes the bitmap as a .bmp file (as held) or a .jpg/.jpeg file (quality 75). 1 on success.
 int GalWriteBitmap(const std::string& fileName, const GalBitmap& bitmap);

@@ -57,9 +57,10 @@ int ReplacePictureFromFile(Collection& collection, PictureRegistry& registry, co
 // `askIfShared` a thumbnail that another radio uses too is only replaced after a Yes.
 void MakeThumbnail(PictureRegistry& registry, RadioRecord& radio, bool askIfShared = true);
 
-// Files dropped onto the view while it shows `shown` (none: nothing happens): the first one
-// replaces the main picture; when it did, the thumbnail is made again and `showNextPicture` is
-// called with the radio (the view steps on and redraws). True when the picture was replaced.
+// Files dropped onto the view while it shows `shown` (none: nothing happens): several are added
+// as its pictures (AddPicturesToRadio); one alone replaces the main picture; when it did, the thumbnail is
+// made again and `showNextPicture` is called with the radio (the view steps on and redraws). True when the
+// picture was replaced.
 bool DropPictureOnView(Collection& collection, PictureRegistry& registry, RadioRecord* shown,
                        std::span<const std::string> files,
                        const std::function<void(RadioRecord&)>& showNextPicture);

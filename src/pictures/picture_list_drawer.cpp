@@ -5,26 +5,25 @@
 #include "draw/surface.h"
 #include "pictures/bmp_header.h"
 #include "pictures/gal_bitmap.h"
+#include "pictures/picture_registry.h"
 
 namespace korvel {
 namespace {
 
 using PictureHandle = std::shared_ptr<GalBitmap>;
 
-bool IsAbsolute(const std::string& name) {
-  return !name.empty() && (name[0] == '/' || name[0] == '\\' || name.find(':') != std::string::npos);
-}
-
-// The item's picture, loaded on first use; nullptr while it does not load (tried again next time,
-// so a file that appears later is shown).
-const GalBitmap* ItemPicture(DalListItem& item, const std::string& dataDirectory) {
+// The item's picture, loaded on first use at the size of its cell; nullptr while it does not load
+// (tried again next time, so a file that appears later is shown). A name leading outside the data
+// directory is never opened.
+const GalBitmap* ItemPicture(DalListItem& item, const std::string& dataDirectory, int width, int height) {
   if (const PictureHandle* held = std::any_cast<PictureHandle>(&item.picture); held && *held)
     return held->get();
+  if (!PictureNameStaysInside(item.fileName)) return nullptr;
   std::string path = item.fileName;
-  if (!dataDirectory.empty() && !IsAbsolute(path)) path = dataDirectory + "\\" + path;
+  if (!dataDirectory.empty()) path = dataDirectory + "\\" + path;
   auto bitmap = std::make_shared<GalBitmap>();
   // A file without usable headers would report an error at every repaint of the list.
-  if (!GalLoadBitmap(path, *bitmap) || !ReadBmpHeader(bitmap->Bytes())) return nullptr;
+  if (!GalLoadPictureToFit(path, *bitmap, width, height) || !ReadBmpHeader(bitmap->Bytes())) return nullptr;
   item.picture = bitmap;
   return bitmap.get();
 }
@@ -58,7 +57,8 @@ void DrawPictureListItem(DalListItem& item, const DalPictureCell& cell, const st
   if (r.right <= r.left || r.top <= r.bottom) return;
   // The area covers y from bottom (excluded) to top, so its filled corners are these.
   surface->FillRectangle(r.left, r.bottom + 1, r.right - 1, r.top, surface->backgroundColour());
-  if (const GalBitmap* picture = ItemPicture(item, dataDirectory)) GalDrawBitmap(*surface, *picture, r);
+  if (const GalBitmap* picture = ItemPicture(item, dataDirectory, r.right - r.left, r.top - r.bottom))
+    GalDrawBitmap(*surface, *picture, r);
   if (cell.selected) FocusRectangle(*surface, r);
 }
 

@@ -17,6 +17,11 @@ void ReleaseRadioPictures(PictureRegistry& registry, RadioRecord& radio);
 // After loading: every radio of the collection registers its pictures.
 void RegisterCollectionPictures(Collection& collection, PictureRegistry& registry);
 
+// The picture a click on the view steps to from the radio's current one: the next extra picture
+// that can be read, or the main picture (-1) after the last. One that cannot be read is passed over
+// (and reported once a run).
+int NextReadablePicture(PictureRegistry& registry, const RadioRecord& radio);
+
 // Sets every index of the record to -1 without releasing anything: for a copy of a record, which
 // does not own the registrations of the record it was copied from.
 void ForgetPictureHandles(RadioRecord& radio);

@@ -2,9 +2,16 @@
 
 #include <algorithm>
 
+#include "pictures/bmp_header.h"
+
 #include "util/alu_path.h"
 
 namespace korvel {
+namespace {
+
+constexpr const char* kOutside = "its name leads outside the data directory, so it is not opened";
+
+}  // namespace
 
 int PictureHash(std::string_view path) {
   const PathParts parts = AluSplitPath(path);
@@ -19,6 +26,18 @@ int PictureHash(std::string_view path) {
     h = (h * 31 + static_cast<unsigned char>(c)) % kPictureHashBuckets;
   }
   return h;
+}
+
+bool PictureNameStaysInside(std::string_view name) {
+  if (name.empty()) return true;
+  if (name.front() == '\\' || name.front() == '/' || name.find(':') != std::string_view::npos) return false;
+  std::size_t start = 0;
+  while (start <= name.size()) {
+    const std::size_t end = std::min(name.find_first_of("\\/", start), name.size());
+    if (name.substr(start, end - start) == "..") return false;
+    start = end + 1;
+  }
+  return true;
 }
 
 void PictureRegistry::Clear() {
@@ -42,7 +61,7 @@ std::string PictureRegistry::FullPath(std::string_view name) const {
 // The first entry of the bucket whose path is not less than `path`: the chains are in ascending
 // order, and those of a large collection are long enough to search by halves.
 std::vector<int>::const_iterator PictureRegistry::LowerBound(const std::vector<int>& bucket,
-                                                            const std::string& path) const {
+                                                             const std::string& path) const {
   return std::lower_bound(bucket.begin(), bucket.end(), path,
                           [&](int index, const std::string& p) { return entries_[index].path < p; });
 }
@@ -67,7 +86,10 @@ int PictureRegistry::Register(std::string_view name) {
   // hundred thousand radios registers its pictures without copying the registry over and over.
   if (entries_.size() == entries_.capacity())
     entries_.reserve(entries_.size() + std::max<std::size_t>(100, entries_.size() / 2));
-  entries_.push_back(Entry{path, -1, 1});
+  Entry entry;
+  entry.path = path;
+  entry.inside = PictureNameStaysInside(name);
+  entries_.push_back(std::move(entry));
   bucket.insert(at, index);
   return index;
 }
@@ -87,7 +109,23 @@ bool PictureRegistry::IsUsed(std::string_view name) const {
 }
 
 std::string PictureRegistry::Path(int index) const {
-  return index >= 0 && index < EntryCount() ? entries_[index].path : std::string();
+  return index >= 0 && index < EntryCount() && entries_[index].inside ? entries_[index].path : std::string();
+}
+
+std::string PictureRegistry::Problem(int index) const {
+  return index >= 0 && index < EntryCount() ? entries_[index].problem : std::string();
+}
+
+bool PictureRegistry::FirstReport(int index) {
+  if (index < 0 || index >= EntryCount() || entries_[index].problem.empty() || entries_[index].reported ||
+      entries_[index].missing)
+    return false;
+  entries_[index].reported = true;
+  return true;
+}
+
+bool PictureRegistry::IsInside(int index) const {
+  return index >= 0 && index < EntryCount() && entries_[index].inside;
 }
 
 int PictureRegistry::UseCount(int index) const {
@@ -95,7 +133,7 @@ int PictureRegistry::UseCount(int index) const {
 }
 
 std::string PictureRegistry::DisplayPath(std::string_view name) const {
-  return FullPath(name);
+  return PictureNameStaysInside(name) ? FullPath(name) : std::string();
 }
 
 int PictureRegistry::CachedSlot(int index) const {
@@ -103,7 +141,10 @@ int PictureRegistry::CachedSlot(int index) const {
 }
 
 void PictureRegistry::ForgetBitmap(int index) {
-  if (index >= 0 && index < EntryCount() && entries_[index].slot >= 0) FreeSlot(entries_[index].slot);
+  if (index < 0 || index >= EntryCount()) return;
+  Entry& entry = entries_[index];
+  if (entry.slot >= 0) FreeSlot(entry.slot);
+  entry.width = entry.height = 0;
 }
 
 void PictureRegistry::Unlink(int slot) {
@@ -132,14 +173,27 @@ void PictureRegistry::FreeSlot(int slot) {
   Unlink(slot);
 }
 
-int PictureRegistry::GetBitmap(int index, bool reload) {
+int PictureRegistry::GetBitmap(int index, bool reload, int fitWidth, int fitHeight) {
   if (index < 0 || index >= EntryCount()) return -1;
   Entry& entry = entries_[index];
+  if (!entry.inside) {
+    entry.problem = kOutside;
+    return -1;
+  }
   int slot = entry.slot;
   if (slot >= 0) {
     Unlink(slot);
     PushFront(slot);
-    if (!reload) return slot;
+    // A bitmap held smaller than this use needs is read again at the larger size.
+    int width = 0, height = 0, heldWidth = 0, heldHeight = 0;
+    GalFitInside(entry.width, entry.height, fitWidth, fitHeight, width, height);
+    const std::optional<BmpHeader> held = ReadBmpHeader(slots_[slot].bitmap.Bytes());
+    if (held) {
+      heldWidth = held->width;
+      heldHeight = held->height < 0 ? -held->height : held->height;
+    }
+    const bool enough = heldWidth >= width && heldHeight >= height;
+    if (!reload && (enough || !GalIs24Bit(slots_[slot].bitmap))) return slot;
   } else {
     for (int i = 0; i < kPictureCacheSlots && slot < 0; ++i) {
       if (slots_[i].owner < 0) slot = i;
@@ -151,11 +205,19 @@ int PictureRegistry::GetBitmap(int index, bool reload) {
     PushFront(slot);
   }
   slots_[slot].owner = -1;
-  if (GalLoadBitmap(entry.path, slots_[slot].bitmap)) {
+  GalPictureFacts facts;
+  if (GalLoadPictureToFit(entry.path, slots_[slot].bitmap, fitWidth, fitHeight, &facts)) {
     slots_[slot].owner = index;
     entry.slot = slot;
+    entry.width = facts.width;
+    entry.height = facts.height;
+    entry.problem.clear();
+    entry.missing = false;
     return slot;
   }
+  entry.problem = facts.problem;
+  entry.missing = facts.missing;
+  entry.width = entry.height = 0;
   Unlink(slot);
   entry.slot = -1;
   return -1;
@@ -163,13 +225,30 @@ int PictureRegistry::GetBitmap(int index, bool reload) {
 
 bool PictureRegistry::GetSize(int index, int& width, int& height) {
   width = height = -1;
-  const int slot = GetBitmap(index);
-  if (slot < 0) return false;
-  return GalGetBitmapSize(slots_[slot].bitmap, width, height);
+  if (index < 0 || index >= EntryCount()) return false;
+  Entry& entry = entries_[index];
+  if (!entry.inside) {
+    entry.problem = kOutside;
+    return false;
+  }
+  if (entry.width <= 0 || entry.height <= 0) {
+    // Only the header is read: the size alone costs no decoding.
+    const GalPictureFacts facts = GalReadPictureFacts(entry.path);
+    if (!facts.problem.empty() || facts.width <= 0 || facts.height <= 0) {
+      entry.problem = facts.problem;
+      entry.missing = facts.missing;
+      return false;
+    }
+    entry.width = facts.width;
+    entry.height = facts.height;
+  }
+  width = entry.width;
+  height = entry.height;
+  return true;
 }
 
 int PictureRegistry::CopyByIndex(int source, int target, int mode, int size) {
-  if (source < 0 || target < 0 || source >= EntryCount() || target >= EntryCount()) return 0;
+  if (!IsInside(source) || !IsInside(target)) return 0;
   return GalCopyPictureFile(entries_[source].path, entries_[target].path, mode, size);
 }
 

@@ -1,6 +1,7 @@
 // Replacing a radio's main picture by a file dropped onto the view.
 #include <optional>
 
+#include "pictures/picture_add.h"
 #include "pictures/picture_disk.h"
 #include "pictures/picture_files.h"
 #include "util/alu_file.h"
@@ -209,6 +210,12 @@ bool DropPictureOnView(Collection& collection, PictureRegistry& registry, RadioR
                        std::span<const std::string> files,
                        const std::function<void(RadioRecord&)>& showNextPicture) {
   if (shown == nullptr || files.empty()) return false;
+  // Several files at once are added as pictures; one alone replaces the main picture.
+  if (files.size() > 1) {
+    const bool added = AddPicturesToRadio(collection, registry, *shown, files);
+    if (added && showNextPicture) showNextPicture(*shown);
+    return added;
+  }
   const Outcome outcome = Replace(collection, registry, files.front(), *shown);
   if (!outcome.replaced) return false;
   // A thumbnail shared with another radio was agreed to before the picture was replaced.

@@ -204,10 +204,13 @@ void RadioDescription::DrawRadioDescription(draw::Surface& surface, const Descri
   const int flags = kCellTopRight;
   draw::Rect picture;
   if (index >= 0) {
-    DrawPictureInCell(surface, input.registry, index, grid.column, grid.row, grid.columns, grid.rows,
-                      flags | (reloadPicture ? kCellReload : 0), 1.0f);
-    picture = PictureCellRect(surface, input.registry, index, grid.column, grid.row, grid.columns, grid.rows,
-                              flags, 1.0f);
+    // A picture that cannot be shown leaves a card saying why; the text flows around it, and a click
+    // on it still steps to the next picture.
+    picture = DrawPictureInCell(surface, input.registry, index, grid.column, grid.row, grid.columns,
+                                grid.rows, flags | kCellPlaceholder | (reloadPicture ? kCellReload : 0), 1.0f)
+                  ? PictureCellRect(surface, input.registry, index, grid.column, grid.row, grid.columns,
+                                    grid.rows, flags, 1.0f)
+                  : PlaceholderRect(surface, grid.column, grid.row, grid.columns, grid.rows, flags);
   } else {
     // No picture at all is treated as one that cannot be loaded: the text takes the whole width.
     const draw::Rect cell = PictureCell(surface, grid.column, grid.row, grid.columns, grid.rows);

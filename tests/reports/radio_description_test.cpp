@@ -310,7 +310,8 @@ TEST_F(Description, PictureCaptionHitsAndPlacement) {
   EXPECT_EQ(view.pictureRect(), (draw::Rect{0, 240, 640, 480}));
   EXPECT_EQ(Find(drawn, "ID: ")->y, 192);
 
-  // Without a picture, or with one that cannot be read, the text takes the whole width.
+  // Without a picture the text takes the whole width; one that cannot be read leaves a card saying
+  // why at the picture's corner, and a click on it still steps on.
   radio->currentPicture = -1;
   radio->pictureIndex = -1;
   drawn = Draw(radio);
@@ -319,7 +320,9 @@ TEST_F(Description, PictureCaptionHitsAndPlacement) {
   EXPECT_FALSE(view.PictureHit(600, 450));
   radio->pictureIndex = registry.Register("missing.bmp");
   Draw(radio);
-  EXPECT_EQ(view.pictureRect(), (draw::Rect{640, 480, 640, 480}));
+  EXPECT_EQ(view.pictureRect()->right, 640);
+  EXPECT_EQ(view.pictureRect()->top, 480);
+  EXPECT_TRUE(view.PictureHit(630, 470));
 
   Draw(nullptr);
   EXPECT_EQ(recording.ops().size(), 1u);  // only cleared

@@ -75,6 +75,7 @@ const std::vector<Page>& Pages() {
        {{1016, kEdit, "Picture File"},
         {1017, kEdit, "Snapshot File"},
         {1018, kEdit, "Extra Picture Files"},
+        {kIdAddPictures, kButton, "Add Pictures..."},
         {1102, kMultiLineEdit, "References"}}},
       {kDialogExtras, "Extras", {{1019, kMultiLineEdit, ""}}},
       {kDialogCircuit,

@@ -54,6 +54,7 @@ inline constexpr int kIdExtraPictureFiles = 1018;
 inline constexpr int kIdReferences = 1102;
 
 inline constexpr int kIdExtras = 1019;
+inline constexpr int kIdAddPictures = 1097;
 
 inline constexpr int kIdPower = 1021;
 inline constexpr int kIdBands = 1022;

@@ -1,0 +1,281 @@
+// Pictures as cameras, phones and scanners write them: turned by EXIF, in inks, top-down, damaged
+// on purpose, or named outside the collection.
+#include <gtest/gtest.h>
+
+#include <jpeglib.h>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+
+#include "pictures/bmp_header.h"
+#include "pictures/picture_add.h"
+#include "pictures/picture_cells.h"
+#include "pictures/picture_registration.h"
+#include "support/collection_builder.h"
+#include "support/recording_surface.h"
+#include "support/temp_dir.h"
+#include "util/message_recorder.h"
+
+namespace korvel {
+namespace {
+
+using test::TempDir;
+
+struct Rgb {
+  int r, g, b;
+};
+constexpr Rgb kRed{230, 20, 20}, kGreen{20, 200, 40}, kBlue{20, 40, 230}, kYellow{240, 220, 30};
+
+Rgb Letter(char c) {
+  return c == 'R' ? kRed : c == 'G' ? kGreen : c == 'B' ? kBlue : kYellow;
+}
+
+// A 24-bit bitmap of four quadrants, given as the letters of top left, top right, bottom left and
+// bottom right.
+GalBitmap Quadrants(int width, int height, const char* letters) {
+  GalBitmap bitmap;
+  const std::size_t rowBytes = GalRowBytes(width);
+  const std::size_t n = rowBytes * height + kBmpHeaderSize + kBmpSpare;
+  GalReserve(bitmap, n);
+  std::memset(bitmap.image.get(), 0, n);
+  WriteBmpHeader(bitmap.image.get(), width, height, static_cast<std::uint32_t>(n), 0);
+  for (int y = 0; y < height; ++y) {
+    std::uint8_t* row = bitmap.image.get() + kBmpHeaderSize + (height - 1 - y) * rowBytes;
+    for (int x = 0; x < width; ++x) {
+      const Rgb c = Letter(letters[(y < height / 2 ? 0 : 2) + (x < width / 2 ? 0 : 1)]);
+      row[x * 3] = static_cast<std::uint8_t>(c.b);
+      row[x * 3 + 1] = static_cast<std::uint8_t>(c.g);
+      row[x * 3 + 2] = static_cast<std::uint8_t>(c.r);
+    }
+  }
+  return bitmap;
+}
+
+// Pixel (x, y) counted from the top.
+Rgb PixelAt(const GalBitmap& bitmap, int x, int y) {
+  const BmpHeader h = *ReadBmpHeader(bitmap.Bytes());
+  const std::uint8_t* p =
+      bitmap.image.get() + h.pixelOffset + (h.height - 1 - y) * GalRowBytes(h.width) + x * 3;
+  return {p[2], p[1], p[0]};
+}
+
+::testing::AssertionResult Near(Rgb actual, Rgb expected) {
+  if (std::abs(actual.r - expected.r) <= 12 && std::abs(actual.g - expected.g) <= 12 &&
+      std::abs(actual.b - expected.b) <= 12)
+    return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure()
+         << "colour " << actual.r << "," << actual.g << "," << actual.b << " where " << expected.r << ","
+         << expected.g << "," << expected.b << " belongs";
+}
+
+// The JPEG file with an EXIF block giving the orientation put right after its start marker.
+void AddOrientation(const std::string& path, int orientation) {
+  const std::string exif = std::string("Exif\0\0MM\0\x2a\0\0\0\x08\0\x01\x01\x12\0\x03\0\0\0\x01\0", 25) +
+                           static_cast<char>(orientation) + std::string(6, '\0');
+  const std::size_t length = exif.size() + 2;
+  std::string file = test::ReadFile(path);
+  file.insert(
+      2, "\xff\xe1" + std::string{static_cast<char>(length >> 8), static_cast<char>(length & 0xff)} + exif);
+  test::WriteFile(path, file);
+}
+
+TEST(PictureKinds, EveryExifOrientationComesUpright) {
+  TempDir dir;
+  // What the camera stored for an upright picture of red, green / blue, yellow quadrants, 32 x 16.
+  const struct {
+    int orientation;
+    const char* stored;
+  } cases[] = {{1, "RGBY"}, {2, "GRYB"}, {3, "YBGR"}, {4, "BYRG"},
+               {5, "RBGY"}, {6, "GYRB"}, {7, "YGBR"}, {8, "BRYG"}};
+  for (const auto& c : cases) {
+    const bool turned = c.orientation >= 5;
+    const std::string path = dir / ("o" + std::to_string(c.orientation) + ".jpg");
+    ASSERT_EQ(GalWriteBitmap(path, Quadrants(turned ? 16 : 32, turned ? 32 : 16, c.stored)), 1);
+    AddOrientation(path, c.orientation);
+    // At its own size, and shrunk to half as the cache holds it for a small cell.
+    for (const int fit : {0, 16}) {
+      GalBitmap b;
+      GalPictureFacts facts;
+      ASSERT_EQ(GalLoadPictureToFit(path, b, fit, fit, &facts), 1) << c.orientation;
+      EXPECT_EQ(facts.width, 32);
+      EXPECT_EQ(facts.height, 16);
+      const int s = fit == 0 ? 1 : 2;
+      const BmpHeader h = *ReadBmpHeader(b.Bytes());
+      ASSERT_EQ(h.width * s, 32) << "orientation " << c.orientation << " kept the stored sides";
+      ASSERT_EQ(h.height * s, 16);
+      EXPECT_TRUE(Near(PixelAt(b, 8 / s, 4 / s), kRed)) << "orientation " << c.orientation << ", fit " << fit;
+      EXPECT_TRUE(Near(PixelAt(b, 24 / s, 4 / s), kGreen))
+          << "orientation " << c.orientation << ", fit " << fit;
+      EXPECT_TRUE(Near(PixelAt(b, 8 / s, 12 / s), kBlue))
+          << "orientation " << c.orientation << ", fit " << fit;
+      EXPECT_TRUE(Near(PixelAt(b, 24 / s, 12 / s), kYellow))
+          << "orientation " << c.orientation << ", fit " << fit;
+    }
+  }
+}
+
+// A 16 x 16 JPEG of one ink mixture, written as the given colour space stores it.
+void WriteInkJpeg(const std::string& path, J_COLOR_SPACE space, bool adobe, const std::uint8_t ink[4]) {
+  std::FILE* file = std::fopen(path.c_str(), "wb");
+  jpeg_compress_struct info;
+  jpeg_error_mgr err;
+  info.err = jpeg_std_error(&err);
+  jpeg_create_compress(&info);
+  jpeg_stdio_dest(&info, file);
+  info.image_width = info.image_height = 16;
+  info.input_components = 4;
+  info.in_color_space = JCS_CMYK;
+  jpeg_set_defaults(&info);
+  jpeg_set_colorspace(&info, space);
+  info.write_Adobe_marker = adobe ? TRUE : FALSE;
+  jpeg_start_compress(&info, TRUE);
+  std::uint8_t row[16 * 4];
+  for (int x = 0; x < 16; ++x) std::memcpy(row + x * 4, ink, 4);
+  for (int y = 0; y < 16; ++y) {
+    JSAMPROW rows[1] = {row};
+    jpeg_write_scanlines(&info, rows, 1);
+  }
+  jpeg_finish_compress(&info);
+  jpeg_destroy_compress(&info);
+  std::fclose(file);
+}
+
+TEST(PictureKinds, InkJpegsAndTopDownBmpsShowTheirColours) {
+  TempDir dir;
+  MessageRecorder messages;
+  // No cyan, half magenta, full yellow, a quarter black: an orange brown.
+  const std::uint8_t amounts[4] = {0, 128, 255, 64};
+  const std::uint8_t inverted[4] = {255, 127, 0, 191};
+  const struct {
+    const char* kind;
+    J_COLOR_SPACE space;
+    bool adobe;
+    const std::uint8_t* stored;
+  } cases[] = {{"CMYK", JCS_CMYK, false, amounts},
+               {"inverted CMYK (Adobe)", JCS_CMYK, true, inverted},
+               {"YCCK", JCS_YCCK, true, inverted}};
+  for (const auto& c : cases) {
+    WriteInkJpeg(dir / "inks.jpg", c.space, c.adobe, c.stored);
+    GalBitmap b;
+    ASSERT_EQ(GalLoadBitmap(dir / "inks.jpg", b), 1) << c.kind << " is not shown";
+    EXPECT_TRUE(Near(PixelAt(b, 8, 8), Rgb{191, 95, 0})) << c.kind;
+  }
+
+  // A top-down BMP: rows stored from the top, its height negative.
+  GalBitmap upright = Quadrants(8, 4, "RGBY");
+  const std::size_t rowBytes = GalRowBytes(8);
+  GalBitmap topDown = Quadrants(8, 4, "BYRG");  // bottom-up rows of the picture upside down
+  for (int i = 0; i < 4; ++i) topDown.image[22 + i] = static_cast<std::uint8_t>((-4 >> (8 * i)) & 0xff);
+  ASSERT_EQ(GalWriteBitmap(dir / "top.bmp", topDown), 1);
+  GalBitmap b;
+  ASSERT_EQ(GalLoadBitmap(dir / "top.bmp", b), 1);
+  EXPECT_EQ(std::memcmp(b.image.get() + kBmpHeaderSize, upright.image.get() + kBmpHeaderSize, rowBytes * 4),
+            0);
+  EXPECT_EQ(ReadBmpHeader(b.Bytes())->height, 4);
+  EXPECT_TRUE(messages.messages().empty());
+}
+
+TEST(PictureKinds, HeadersClaimingMorePixelsThanTheFileHoldsAreRefusedByName) {
+  TempDir dir;
+  MessageRecorder messages;
+  ASSERT_EQ(GalWriteBitmap(dir / "small.jpg", Quadrants(64, 48, "RGBY")), 1);
+  const std::string good = test::ReadFile(dir / "small.jpg");
+  const std::size_t frame = good.find("\xff\xc0");
+  ASSERT_NE(frame, std::string::npos);
+  // The frame header's height and width, patched to what a damaged or hostile file claims.
+  for (const auto& [width, height] : {std::pair{12000, 12000}, std::pair{65000, 65000}}) {
+    std::string bomb = good;
+    bomb[frame + 5] = static_cast<char>(height >> 8);
+    bomb[frame + 6] = static_cast<char>(height & 0xff);
+    bomb[frame + 7] = static_cast<char>(width >> 8);
+    bomb[frame + 8] = static_cast<char>(width & 0xff);
+    test::WriteFile(dir / "bomb.jpg", bomb);
+    GalBitmap b;
+    GalPictureFacts facts;
+    EXPECT_EQ(GalLoadPictureToFit(dir / "bomb.jpg", b, 800, 600, &facts), 0) << width;
+    EXPECT_TRUE(facts.tooLarge) << facts.problem;
+    EXPECT_FALSE(b.Loaded());
+    messages.Clear();
+    EXPECT_EQ(GalCopyPictureFile(dir / "bomb.jpg", dir / "copy.jpg", 0, 500), 0);
+    ASSERT_EQ(messages.messages().size(), 1u);
+    EXPECT_NE(messages.messages()[0].text.find(dir / "bomb.jpg"), std::string::npos)
+        << messages.messages()[0].text;
+  }
+}
+
+TEST(PictureKinds, NamesLeadingOutsideTheCollectionAreKeptButNeverOpened) {
+  TempDir dir;
+  std::filesystem::create_directories(dir.path() / "data");
+  ASSERT_EQ(GalWriteBitmap(dir / "secret.jpg", Quadrants(16, 16, "RGBY")), 1);
+  ASSERT_EQ(GalWriteBitmap(dir / "data/inside.jpg", Quadrants(16, 16, "RGBY")), 1);
+  for (const char* name : {"..\\secret.jpg", "../secret.jpg", "a\\..\\..\\secret.jpg", "/etc/passwd.jpg",
+                           "\\secret.jpg", "C:\\secret.jpg", "c:secret.jpg"})
+    EXPECT_FALSE(PictureNameStaysInside(name)) << name;
+  for (const char* name : {"", "inside.jpg", "Zenith\\7S363.jpg", "a..b\\c.jpg", "..x.jpg"})
+    EXPECT_TRUE(PictureNameStaysInside(name)) << name;
+
+  MessageRecorder messages;
+  Collection collection = test::MakeCollection();
+  RadioRecord* radio = AddRadio(collection, test::MakeRadio(collection, {.id = 1, .model = "7S363"}));
+  radio->pictureFile = "..\\secret.jpg";
+  radio->thumbnailFile = "inside.jpg";
+  PictureRegistry registry;
+  registry.SetDataDirectory((dir.path() / "data").string());
+  RegisterCollectionPictures(collection, registry);
+  ASSERT_EQ(messages.messages().size(), 1u);
+  EXPECT_NE(messages.messages()[0].text.find("7S363: '..\\secret.jpg'"), std::string::npos);
+  EXPECT_EQ(radio->pictureFile, "..\\secret.jpg");  // kept, so that saving loses nothing
+
+  EXPECT_EQ(registry.GetBitmap(radio->pictureIndex), -1);
+  EXPECT_EQ(registry.Path(radio->pictureIndex), "");
+  EXPECT_EQ(registry.CopyByIndex(radio->pictureIndex, radio->thumbnailIndex, 1, 1000), 0);
+  EXPECT_GE(registry.GetBitmap(radio->thumbnailIndex), 0);
+
+  // The view draws a card saying why, and says so once however often it is drawn.
+  messages.Clear();
+  test::RecordingSurface recording(400, 400);
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_EQ(DrawPictureInCell(recording.surface(), registry, radio->pictureIndex, 1, 0, 2, 2,
+                                kCellTopRight | kCellPlaceholder, 1.0f),
+              0);
+    ReportUnshownPictures(registry);
+  }
+  EXPECT_EQ(messages.messages().size(), 1u);
+  EXPECT_FALSE(recording.OpsOf<test::FillAreaOp>().empty());
+}
+
+TEST(PictureKinds, AddedPicturesAreCopiedInUprightUnderTheRadiosNames) {
+  TempDir dir;
+  MessageRecorder messages;
+  const std::string phone = dir / "phone.jpg", scan = dir / "scan.bmp", note = dir / "note.txt";
+  ASSERT_EQ(GalWriteBitmap(phone, Quadrants(16, 32, "GYRB")), 1);
+  AddOrientation(phone, 6);
+  ASSERT_EQ(GalWriteBitmap(scan, Quadrants(8, 8, "RGBY")), 1);
+  test::WriteFile(note, "not a picture");
+  const std::string phoneBytes = test::ReadFile(phone);
+
+  Collection collection = test::MakeCollection();
+  RadioRecord* radio = AddRadio(collection, test::MakeRadio(collection, {.id = 1, .model = "90"}));
+  radio->pictureFile = "pictures\\philco\\90.jpg";
+  radio->thumbnailFile = "pictures\\philco\\smallpix\\90.jpg";
+  PictureRegistry registry;
+  registry.SetDataDirectory(dir.path().string());
+  RegisterRadioPictures(registry, *radio);
+  const std::string files[] = {phone, scan, note};
+  ASSERT_TRUE(AddPicturesToRadio(collection, registry, *radio, files));
+
+  EXPECT_EQ(messages.messages().size(), 1u);  // the text file
+  EXPECT_EQ(test::ReadFile(phone), phoneBytes) << "the chosen file was changed";
+  GalBitmap b;
+  ASSERT_EQ(GalLoadBitmap(dir / "pictures/philco/90.jpg", b), 1);
+  EXPECT_EQ(ReadBmpHeader(b.Bytes())->width, 32) << "the phone photo was not stored upright";
+  EXPECT_TRUE(Near(PixelAt(b, 8, 4), kRed));
+  ASSERT_EQ(radio->extraPictureCount, 1);
+  EXPECT_EQ(radio->extraPictureFiles[0], "pictures\\philco\\90_1.jpg");
+  EXPECT_EQ(GalLoadBitmap(dir / "pictures/philco/90_1.jpg", b), 1);
+  EXPECT_TRUE(std::filesystem::exists(dir / "pictures/philco/smallpix/90.jpg")) << "no snapshot made";
+  EXPECT_TRUE(collection.changed);
+}
+
+}  // namespace
+}  // namespace korvel
