@@ -18,6 +18,7 @@
 #include "selection/criteria.h"
 #include "support/temp_dir.h"
 #include "ui/dialogs/dialog_ids.h"
+#include "ui/dialogs/dialog_template.h"
 #include "ui/dialogs/qt_dal_host.h"
 #include "ui/frame/command_ids.h"
 #include "ui/frame/message_box.h"
@@ -81,6 +82,28 @@ class EditRun : public test::ProgramOnSample {
 };
 
 constexpr int kPhilco = 9;
+
+// A bound field stands on a control of its kind: a typed text on an edit box, a choice on a
+// drop-down, a tick on a check box.
+bool FitsItsControl(const DalFieldInfo& field, TemplateControl control) {
+  using enum TemplateControl;
+  switch (field.kind) {
+    case kDalEdit:
+    case kDalMultiPart:
+      return control == kEdit || control == kReadOnlyEdit || control == kMultiLineEdit;
+    case kDalCombo:
+      return control == kCombo || control == kEditableCombo;
+    case kDalCheck:
+      return control == kCheck;
+    case kDalButton:
+      return control == kButton;
+    case kDalList:
+    case kDalPlainList:
+      return control == kList || control == kMultiList || control == kPictureList;
+    default:
+      return true;
+  }
+}
 
 TEST_F(EditRun, AddNamesPicturesAfterBrandAndModelRegistersExtrasAndFillsTheLineUp) {
   PictureRegistry& registry = program_.state().registry;
@@ -265,6 +288,13 @@ TEST_F(EditRun, EveryNotebookPageShowsASampleRadio) {
   for (int page = 0; page < 13; ++page) {
     script.Page(page).Do([&, page](DalDialog& d) {
       shown.push_back(d.templateId);
+      for (const DalFieldInfo& field : d.fields) {
+        for (const ControlTemplate& control : FindDialogTemplate(d.templateId)->controls) {
+          EXPECT_TRUE(control.id != field.controlId || FitsItsControl(field, control.kind))
+              << "field " << field.controlId << " of page " << d.templateId
+              << " is on the wrong kind of control";
+        }
+      }
       if (d.templateId == kDialogTubes1) firstTube = d.window->Control(TubeTextId(0))->Text();
       if (d.templateId == kDialogPictures) extras = d.window->Control(kIdExtraPictureFiles)->Text();
       if (d.templateId == kDialogRepairs) repairsEnabled = d.window->Control(kIdDateRepaired)->IsEnabled();

@@ -64,7 +64,7 @@ int CountColour(const QImage& image, QRgb colour) {
   return n;
 }
 
-TEST_F(ProgramRun, StartsOnTheStoredSelectionAndRadio) {
+TEST_F(ProgramRun, StartsOnTheStoredSelectionAndRadioAndLeavingWithNoWritesNothing) {
   const ProgramState& state = program_.state();
   EXPECT_EQ(program_.mainWindow().caption, "Korvel V1.27.13.15");
   EXPECT_EQ(state.collection.radios.Count(), 48);
@@ -80,10 +80,8 @@ TEST_F(ProgramRun, StartsOnTheStoredSelectionAndRadio) {
   EXPECT_EQ(view.current.x + view.current.width, program_.mainWindow().drawable.right);
   EXPECT_EQ(pane.current.width % 16, 0);
   Screenshot("program_start.png");
-}
 
-// A fresh start on the sample has changed nothing: every radio has its picture names on file.
-TEST_F(ProgramRun, LeavingWithNoWritesNothing) {
+  // A fresh start on the sample has changed nothing: every radio has its picture names on file.
   MessageBoxScript boxes({kAnswerNo});
   Command(kCommandExit);
   ASSERT_EQ(boxes.boxes().size(), 1u);
@@ -95,9 +93,14 @@ TEST_F(ProgramRun, LeavingWithNoWritesNothing) {
   EXPECT_EQ(test::ReadFile(dir_ / "korvel.ini"), settingsBefore_);
 }
 
+// Closing the window asks the exit question; Cancel goes on.
 TEST_F(ProgramRun, CancelGoesOnAndYesKeepsTheNewSelection) {
   MessageBoxScript boxes({kAnswerCancel});
-  Command(kCommandExit);
+  program_.mainWindow().window->close();
+  Settle();
+  ASSERT_EQ(boxes.boxes().size(), 1u);
+  EXPECT_NE(boxes.boxes()[0].text.indexOf("Do you want to exit and save changes"), -1);
+  EXPECT_TRUE(program_.mainWindow().window->isVisible());
   EXPECT_TRUE(program_.state().ready);
 
   // A saved selection recalled from the View menu becomes the current one.
@@ -112,32 +115,6 @@ TEST_F(ProgramRun, CancelGoesOnAndYesKeepsTheNewSelection) {
   const std::string settings = test::ReadFile(dir_ / "korvel.ini");
   EXPECT_NE(settings, settingsBefore_);
   EXPECT_NE(settings.find(std::to_string(members) + " --- Selection List ---"), std::string::npos);
-}
-
-TEST_F(ProgramRun, PaneClicksShowTheirRadioAndEmptyCellsShowNone) {
-  ui::WindowDescriptor& pane = program_.paneWindow();
-  const int cell = pane.drawable.top / kPaneCells;
-  // The third cell from the top (y counts up from the bottom).
-  ui::SendWindowMessage(pane,
-                        {.message = ui::kMessageLeftDown, .x = 10, .y = pane.drawable.top - 2 * cell - 5});
-  Settle();
-  const RadioRecord* third = program_.pane().RadioAt(program_.pane().First() + 2);
-  ASSERT_NE(third, nullptr);
-  EXPECT_EQ(program_.state().selection.currentRadio, third);
-  EXPECT_TRUE(program_.pane().HighlightedAt(program_.pane().First() + 2));
-  EXPECT_EQ(program_.viewWindow().caption, "no radio");  // the view's caption is not the radio's
-
-  // Down to the end: the last cell below the last entry is empty.
-  Command(kCommandPageDown);
-  Command(kCommandPageDown);
-  Command(kCommandPageDown);
-  EXPECT_EQ(program_.pane().First(), program_.pane().Count() - kPaneCells);
-  Command(kCommandSavedFirst);  // "Catalin sets": fewer radios than cells
-  ASSERT_LT(program_.pane().Count(), kPaneCells);
-  ui::SendWindowMessage(pane, {.message = ui::kMessageLeftDown, .x = 10, .y = 3});
-  Settle();
-  EXPECT_EQ(program_.state().selection.currentRadio, nullptr);
-  Screenshot("program_no_radio.png");
 }
 
 TEST_F(ProgramRun, ClicksOnThePictureStepThroughTheExtraPictures) {
@@ -334,9 +311,10 @@ TEST_F(ProgramRun, TheSelectionDialogRefusesBadValuesAndCancelTakesBackItsSelect
   EXPECT_EQ(program_.pane().Count(), static_cast<int>(before.size()));
 }
 
-// The pane's cells on the device: a click on the first or last pixel row of a cell picks that
-// cell; the highlight frame lies one pixel inside the picture cell's edge on every side; text
-// cells carry no frame; an emptied pane is background everywhere.
+// The pane's cells on the device: a click on the first or last pixel row of a cell picks and
+// highlights that cell, and below the last entry none; the highlight frame lies one pixel inside
+// the picture cell's edge on every side; text cells carry no frame; an emptied pane is background
+// everywhere.
 TEST_F(ProgramRun, PaneCellsAreHitFramedAndFilledOnTheirOwnRows) {
   ui::WindowDescriptor& pane = program_.paneWindow();
   const draw::Surface& surface = pane.surface;
@@ -383,6 +361,17 @@ TEST_F(ProgramRun, PaneCellsAreHitFramedAndFilledOnTheirOwnRows) {
     EXPECT_TRUE(isYellow(image, cell.right - 2, middleRow)) << r;
   }
   EXPECT_GT(framed, 0);
+  EXPECT_TRUE(program_.pane().HighlightedAt(program_.pane().First() + kPaneCells - 1));
+  EXPECT_EQ(program_.viewWindow().caption, "no radio");  // the view's caption is not the radio's
+
+  // Down to the end; a click below the last entry shows no radio.
+  for (int i = 0; i < 3; ++i) Command(kCommandPageDown);
+  EXPECT_EQ(program_.pane().First(), program_.pane().Count() - kPaneCells);
+  Command(kCommandSavedFirst);  // "Catalin sets": fewer radios than cells
+  ASSERT_LT(program_.pane().Count(), kPaneCells);
+  click(top - 3);
+  EXPECT_EQ(program_.state().selection.currentRadio, nullptr);
+  Screenshot("program_no_radio.png");
 
   // Every cell repainted over a dark pane, now empty: nothing of the old drawing is left.
   pane.surface.FillRectangle(0, 0, pane.drawable.right, top, draw::kBlack);
@@ -451,16 +440,6 @@ TEST_F(ProgramRun, AFailedSaveKeepsTheProgramOpenAndWritesNoSettings) {
   EXPECT_EQ(test::ReadFile(dir_ / "radata.dat"), dataBefore_);
   EXPECT_EQ(test::ReadFile(dir_ / "korvel.ini"), settingsBefore_);
   fs::remove(dir_.path() / "radata.new");
-}
-
-TEST_F(ProgramRun, ClosingTheWindowAsksTheExitQuestion) {
-  MessageBoxScript boxes({kAnswerCancel});
-  program_.mainWindow().window->close();
-  Settle();
-  ASSERT_EQ(boxes.boxes().size(), 1u);
-  EXPECT_NE(boxes.boxes()[0].text.indexOf("Do you want to exit and save changes"), -1);
-  EXPECT_TRUE(program_.mainWindow().window->isVisible());
-  EXPECT_TRUE(program_.state().ready);
 }
 
 TEST_F(ProgramRun, ViewChangesSelectsWhatWasEditedAndTheFontChoiceIsKept) {

@@ -43,12 +43,6 @@ Settings Full() {
   return s;
 }
 
-void ExpectSameRows(const SelectionParameters& a, const SelectionParameters& b) {
-  EXPECT_EQ(a.name, b.name);
-  EXPECT_EQ(a.filterName, b.filterName);
-  for (int i = 0; i < kCriteriaRows; ++i) EXPECT_EQ(a.rows[i], b.rows[i]) << a.name << " row " << i;
-}
-
 TEST(Settings, WhatIsWrittenReadsBack) {
   TempDir dir;
   MessageRecorder messages;
@@ -58,24 +52,9 @@ TEST(Settings, WhatIsWrittenReadsBack) {
   EXPECT_EQ(ReadSettings(dir / "korvel.ini", read), kSettingsVersion);
   EXPECT_TRUE(messages.messages().empty());
 
-  EXPECT_EQ(read.dataDirectory, written.dataDirectory);  // blanks and all
+  // Every value of Full() differs from the defaults, so the text read back shows any value lost or
+  // moved; the reader's fields line by line: settings_versions_test, the layout: TheLayoutIsExact.
   ASSERT_EQ(read.saved.size(), 2u);
-  ExpectSameRows(read.saved[0], written.saved[0]);
-  ExpectSameRows(read.saved[1], written.saved[1]);
-  ExpectSameRows(read.current, written.current);
-  EXPECT_EQ(read.selection, written.selection);
-  EXPECT_EQ(read.currentRadio, 3);
-  EXPECT_EQ(read.tourSize, 5);
-  EXPECT_EQ(read.mainWindow, written.mainWindow);
-  EXPECT_EQ(read.pane, written.pane);
-  EXPECT_EQ(read.view, written.view);
-  EXPECT_EQ(read.graphField, 14);
-  EXPECT_TRUE(read.graphSelected);
-  EXPECT_EQ(read.webRoot, "/srv/www/radios");
-  EXPECT_EQ(read.webHtml, "html");
-  EXPECT_EQ(read.webListName, "collection");
-  EXPECT_TRUE(read.webDescriptions);
-  EXPECT_EQ(read.tableColumns, written.tableColumns);
   EXPECT_EQ(SettingsText(read), SettingsText(written));
 
   // Lines a newer program adds after the known ones, and columns it knows and this one does not,
@@ -148,7 +127,9 @@ TEST(Settings, MissingNewerDamagedAndShortFiles) {
   EXPECT_EQ(s.pane.fonts[0].size, 8);
 
   // A file that cannot be read as settings is named in one warning and gives every default.
-  const std::string whole = SettingsText(Full());
+  Settings full = Full();
+  full.tableColumns = Settings().tableColumns;  // so that the file ends in lines every reader needs
+  const std::string whole = SettingsText(full);
   const std::string unusable[] = {"",
                                   "garbage\n\x01\x02 --- Data File Directory ---\n",
                                   "14 --- Version ---\n/somewhere --- Data File Directory ---\n",
@@ -184,48 +165,11 @@ TEST(Settings, MissingNewerDamagedAndShortFiles) {
   EXPECT_EQ(spoiled.tourSize, 2);
 }
 
-TEST(Settings, OldLayouts) {
+// A version-4 face longer than a window record's line is cut to what the line holds, so that the
+// settings read the same after they are saved. Every layout's fields: settings_versions_test.
+TEST(Settings, AnOldLongFontFaceReadsTheSameAfterASave) {
   TempDir dir;
   MessageRecorder messages;
-  // Version 3: one row, a skipped line, the filter, the selection, radio, tour size, the old
-  // window lines and the graph parameters; the rest keeps its defaults.
-  WriteFile(dir / "v3.ini",
-            "3\n"
-            "Add --- Selection Parameters ---\nYear\n>\n1935\n\n"
-            "skipped\n"
-            "Early sets\n"
-            "2\n7\n9\n"
-            "-1\n"
-            "4\n"
-            "1\n10\n20\n640\n480\n"
-            "6\n1\n");
-  Settings s;
-  EXPECT_EQ(ReadSettings(dir / "v3.ini", s), 3);
-  EXPECT_EQ(s.current.rows[0], MakeCriterion(kActionAdd, kFieldYear, kRelationGreater, 1935));
-  EXPECT_EQ(s.current.rows[1].action, kActionNone);
-  EXPECT_EQ(s.current.filterName, "Early sets");
-  EXPECT_EQ(s.selection, (std::vector<int>{7, 9}));
-  EXPECT_EQ(s.currentRadio, -1);
-  EXPECT_EQ(s.tourSize, 4);
-  EXPECT_TRUE(s.mainWindow.maximised);
-  EXPECT_EQ(s.mainWindow.width, 640);
-  EXPECT_EQ(s.graphField, 6);
-  EXPECT_TRUE(s.graphSelected);
-  EXPECT_EQ(s.pane.width, 0);
-  EXPECT_EQ(s.webRoot, "web");
-  EXPECT_TRUE(s.saved.empty());
-  EXPECT_EQ(s.dataDirectory, "");
-
-  // Version 4 carries the main window's font at the end.
-  WriteFile(dir / "v4.ini",
-            "4\n"
-            "None --- Selection Parameters ---\nBands\n<\n0\n\n"
-            "x\n\n0\n0\n2\n0\n0\n0\n0\n0\n0\n0\n"
-            "Lucida Console\n11\n0\n701\n");
-  EXPECT_EQ(ReadSettings(dir / "v4.ini", s), 4);
-  EXPECT_EQ(s.mainWindow.fonts[0], (FontSpec{true, 11, "Lucida Console"}));
-  // A face longer than a window record's line is cut to what the line holds, so that the settings
-  // read the same after they are saved.
   WriteFile(dir / "v4long.ini",
             "4\n"
             "None --- Selection Parameters ---\nBands\n<\n0\n\n"
@@ -238,15 +182,6 @@ TEST(Settings, OldLayouts) {
   ReadSettings(dir / "saved.ini", again);
   EXPECT_EQ(SettingsText(again), SettingsText(longFace));
   EXPECT_EQ(longFace.mainWindow.fonts[0].face.size(), 254u - std::string("1 11=").size());
-
-  // Version 10 skips a line after the directory; action names are matched by their beginning.
-  WriteFile(dir / "v10.ini", "10\n/data --- Data File Directory ---\nskip\n" +
-                                 std::string("subtr -\nstat\n=\n10\n\n") + std::string(3 * 5, '\n') +
-                                 "\n0\n0\n2\n--- Window Parameters ---\n0 0 100 100 500 500 1\n0 12=Courier\n"
-                                 "0 0 0 0 0 0 1\n0 8=Courier\n0\n0\n\nweb\nhtml\npictures\nsnapshots\n");
-  EXPECT_EQ(ReadSettings(dir / "v10.ini", s), 10);
-  EXPECT_EQ(s.dataDirectory, "/data");
-  EXPECT_EQ(s.current.rows[0], MakeCriterion(kActionSubtract, kFieldStatus, kRelationEqual, 10));
   EXPECT_TRUE(messages.messages().empty());
 }
 

@@ -242,6 +242,9 @@ TEST(SettingsVersions, RowLinesAreLookedUpByTheBeginningOfTheName) {
   EXPECT_EQ(action("al -"), kActionAll);
   EXPECT_EQ(action("co -"), kActionCopy);
   EXPECT_EQ(action("Reverse --- Selection Parameters ---"), 0);  // unknown: the first entry
+  // A stack action reads back as itself, not as the action before its own dash.
+  EXPECT_EQ(action("And-Combine --- Selection Parameters ---"), kActionAndCombine);
+  EXPECT_EQ(action("Or-Combine --- Selection Parameters ---"), kActionOrCombine);
 
   const auto field = [&](const std::string& line) {
     return ReadFirstRow(dir, {"Add -", line, "=", "0", ""}).field;
@@ -276,16 +279,6 @@ TEST(SettingsVersions, RowLinesAreLookedUpByTheBeginningOfTheName) {
             MakeCriterion(kActionAdd, kFieldModel, kRelationEqual, 0, longText));
   EXPECT_FALSE(ReadFirstRow(dir, {"Add -", "Model", "=", "0", ""}).hasText);
   EXPECT_TRUE(messages.messages().empty());
-}
-
-TEST(SettingsVersions, HyphenatedActionNamesSurviveTheirOwnDash) {
-  // A stack action written as a row reads back as itself, not as the action before its dash.
-  TempDir dir;
-  MessageRecorder messages;
-  EXPECT_EQ(ReadFirstRow(dir, {"And-Combine --- Selection Parameters ---", "Year", "=", "0", ""}).action,
-            kActionAndCombine);
-  EXPECT_EQ(ReadFirstRow(dir, {"Or-Combine --- Selection Parameters ---", "Year", "=", "0", ""}).action,
-            kActionOrCombine);
 }
 
 TEST(SettingsVersions, DirectoryRadioAndTourSizeLines) {

@@ -27,7 +27,8 @@ Collection ReadBack(const std::string& bytes, MessageRecorder& messages) {
   return c;
 }
 
-// Every field and table read back: the property in collection_properties_test.
+// Every field and table read back, long texts of any length included: the property in
+// collection_properties_test; the chunks of 72 are read in data_file_versions_test.
 TEST(DataFile, LayoutIsTheOneOlderProgramsRead) {
   Collection c;
   c.tables[kTableManufacturer].entries = {"Philco Corp."};
@@ -73,35 +74,6 @@ TEST(DataFile, LayoutIsTheOneOlderProgramsRead) {
       "0 --- Transistor Inventory ---\r\n1 --- Tube Inventory ---\r\n2*6V6\r\n"
       "0 --- Selection Macros ---\r\n";
   EXPECT_EQ(FormatDataFile(c), expected);
-}
-
-TEST(DataFile, LongTextsAreCutIntoLinesOf72) {
-  Collection c = MakeCollection();
-  RadioRecord* r = test::AddLoadedRadio(c, {.id = 1});
-  MessageRecorder messages;
-  for (const std::size_t length : {0u, 1u, 72u, 73u, 144u, 145u, 1500u}) {
-    r->references = std::string(length, 'r');
-    const std::string bytes = FormatDataFile(c);
-    if (length > 0) {
-      // The length line, then full chunks and a shorter last one.
-      const std::string lengthLine = "\r\n" + std::to_string(length) + "\r\nr";
-      std::size_t at = bytes.find(lengthLine);
-      ASSERT_NE(at, std::string::npos) << length;
-      at += lengthLine.size() - 1;
-      std::size_t left = length;
-      while (left > 0) {
-        const std::size_t end = bytes.find("\r\n", at);
-        EXPECT_EQ(end - at, std::min<std::size_t>(left, 72)) << length;
-        left -= std::min<std::size_t>(left, 72);
-        at = end + 2;
-      }
-      EXPECT_NE(bytes[at], 'r') << length;
-    }
-    EXPECT_EQ(ReadBack(bytes, messages).radios[0]->references, r->references) << length;
-  }
-  // A long text's leading blank is not read back (old texts began with one that means nothing).
-  r->references = " begins with a blank";
-  EXPECT_EQ(ReadBack(FormatDataFile(c), messages).radios[0]->references, "begins with a blank");
 }
 
 TEST(DataFile, EmptyTableSectionsAndMissingFiles) {

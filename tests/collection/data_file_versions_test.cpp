@@ -278,36 +278,14 @@ TEST(DataFileVersions, EveryLayoutFrom0To27ReadsTheSameRadios) {
   }
 }
 
-TEST(DataFileVersions, HeaderCountersByVersion) {
-  FileRadio first, second, third;
-  second.id = 2;
-  third.id = 3;
-  // No "#" line: version 0, and the radio count is the first line.
-  const std::string bytes = Bytes({.version = 0, .radios = {first, second, third}});
-  ASSERT_EQ(bytes.substr(0, 3), "3 -");
-  const Reading v0(bytes);
-  EXPECT_EQ(v0.outcome.version, 0);
-  EXPECT_EQ(v0.c.nextId, 4);
-  EXPECT_EQ(v0.c.nextBackupNumber, 0);
-  EXPECT_EQ(v0.c.radios.Count(), 3);
-
-  const Reading v8(Bytes({.version = 8, .radios = {first, second}}));
-  EXPECT_EQ(v8.c.nextId, 3);
-  EXPECT_EQ(v8.c.nextBackupNumber, 0);
-  const Reading v9(Bytes({.version = 9, .radios = {first}, .nextId = 50}));
-  EXPECT_EQ(v9.c.nextId, 50);
-  EXPECT_EQ(v9.c.nextBackupNumber, 0);
-  const Reading v12(Bytes({.version = 12, .radios = {first}, .nextId = 50, .nextBackupNumber = 98}));
-  EXPECT_EQ(v12.c.nextId, 50);
-  EXPECT_EQ(v12.c.nextBackupNumber, 98);
-
-  // An identifier in the file at or above nextId would otherwise be given out again.
-  third.id = 40;
-  const Reading low(Bytes({.version = 27, .radios = {first, third}, .nextId = 5}));
-  EXPECT_EQ(low.c.nextId, 41);
-  third.id = 9;
-  const Reading implied(Bytes({.version = 0, .radios = {first, third}}));
-  EXPECT_EQ(implied.c.nextId, 10);
+// The counters each version carries: EveryLayoutFrom0To27. An identifier in the file at or above
+// nextId would otherwise be given out again.
+TEST(DataFileVersions, NextIdIsAboveEveryIdentifierInTheFile) {
+  FileRadio first, high;
+  high.id = 40;
+  EXPECT_EQ(Reading(Bytes({.version = 27, .radios = {first, high}, .nextId = 5})).c.nextId, 41);
+  high.id = 9;
+  EXPECT_EQ(Reading(Bytes({.version = 0, .radios = {first, high}})).c.nextId, 10);
 }
 
 TEST(DataFileVersions, Version0DisposalLinesFollowTheStatus) {
@@ -512,6 +490,7 @@ TEST(DataFileVersions, TablesMissingFromOldFilesAreRebuiltFromTheRadios) {
   EXPECT_EQ(c.tables[kTableBrandName].entries, (Lines{"Philco", "Zenith"}));
   EXPECT_EQ(c.tables[kTableManufacturer].entries, (Lines{"Philco Corp", "Zenith Radio Corp"}));
   EXPECT_EQ(c.brandManufacturer, (std::vector<std::int32_t>{0, 0}));
+  EXPECT_EQ(c.asLoadedBrandManufacturer, c.brandManufacturer);
   EXPECT_EQ(c.tables[kTableCabinetStyle].entries, (Lines{"Cathedral", "Tombstone", "Unknown"}));
   EXPECT_EQ(c.tables[kTablePosition].entries, (Lines{"Front", "Top", "Unknown"}));
   EXPECT_EQ(c.tables[kTablePowerSource].entries, (Lines{"AC/DC", "Unknown"}));
@@ -541,14 +520,6 @@ TEST(DataFileVersions, TablesMissingFromOldFilesAreRebuiltFromTheRadios) {
   ASSERT_EQ(v16.Count(kWarning), 1) << v16.All();
   EXPECT_EQ(v16.messages.messages()[0].text.find("Brand Name"), std::string::npos);
   EXPECT_NE(v16.messages.messages()[0].text.find("Bands"), std::string::npos);
-}
-
-TEST(DataFileVersions, AsLoadedBrandMapFollowsTheRebuiltBrandTable) {
-  FileRadio philco;
-  philco.brand = "Philco";
-  const Reading v15(Bytes({.version = 15, .radios = {philco}}));
-  EXPECT_EQ(v15.c.asLoadedBrandManufacturer, v15.c.brandManufacturer);
-  EXPECT_EQ(v15.c.asLoadedBrandManufacturer.size(), v15.c.asLoadedTables[kTableBrandName].entries.size());
 }
 
 TEST(DataFileVersions, MacrosReadInFileOrderReplacingAnyHeld) {

@@ -109,16 +109,5 @@ INSTANTIATE_TEST_SUITE_P(AllDialogs, DialogTemplateTest,
                          ::testing::ValuesIn(DialogTemplates().begin(), DialogTemplates().end()),
                          [](const auto& info) { return "Dialog" + std::to_string(info.param.id); });
 
-TEST(DialogTemplates, EveryDialogOfTheProgramIsThere) {
-  for (int id : {kDialogDescription, kDialogCabinet,         kDialogGrillDial,       kDialogPictures,
-                 kDialogExtras,      kDialogCircuit,         kDialogTubes1,          kDialogTubes2,
-                 kDialogAcquisition, kDialogStatus,          kDialogRepairs,         kDialogDisposition,
-                 kDialogNotes,       kDialogSelectRadios,    kDialogModifyInventory, kDialogAddToInventory,
-                 kDialogUpdateRadio, kDialogInsertTableItem, kDialogDistribution,    kDialogPublishWeb}) {
-    EXPECT_NE(FindDialogTemplate(id), nullptr) << id;
-  }
-  EXPECT_EQ(FindDialogTemplate(4242), nullptr);
-}
-
 }  // namespace
 }  // namespace korvel

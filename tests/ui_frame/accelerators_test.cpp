@@ -1,11 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QDialog>
 #include <QKeyEvent>
-#include <QLineEdit>
 #include <QTest>
-#include <QVBoxLayout>
 #include <QWidget>
 #include <set>
 #include <vector>
@@ -90,30 +87,7 @@ TEST_F(Accelerators, KeysRunTheirCommandsAndStillReachTheWindow) {
   EXPECT_EQ(window_.keys.size(), 2u);
 }
 
-TEST_F(Accelerators, ModalDialogsKeepTheirKeys) {
-  QDialog dialog(&window_);
-  auto* field = new QLineEdit("Philco 90", &dialog);
-  (new QVBoxLayout(&dialog))->addWidget(field);
-  dialog.setModal(true);
-  dialog.show();
-  dialog.activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
-  field->setFocus();
-  field->selectAll();
-
-  QTest::keyClick(field, Qt::Key_P, Qt::ControlModifier);
-  QTest::keyClick(field, Qt::Key_Down);
-  QTest::keyClick(field, Qt::Key_X, Qt::ControlModifier);  // cuts in the field, as usual
-  EXPECT_TRUE(commands_.empty());
-  EXPECT_EQ(field->text(), "");
-
-  dialog.close();
-  window_.activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(&window_));
-  QTest::keyClick(&window_, Qt::Key_P, Qt::ControlModifier);
-  EXPECT_EQ(commands_, std::vector<int>{kCommandPrint});
-}
-
+// An open dialog keeping its keys: program_test's KeysInAnOpenDialogNeverReachTheMainWindow.
 TEST(AcceleratorTable, EachKeyHasOneCommand) {
   std::set<QKeySequence> keys;
   for (const Accelerator& accelerator : ProgramAccelerators()) {

@@ -30,41 +30,28 @@ class MessageBoxes : public ::testing::Test {
   std::unique_ptr<QWidget> owner_;
 };
 
-TEST_F(MessageBoxes, QuestionsGiveTheButtonPressed) {
+TEST_F(MessageBoxes, EachSeverityHasItsCaptionAndIconAndAQuestionIsModalOverItsOwner) {
   InstallMessageBoxes(owner_.get());
-  MessageBoxScript script({kAnswerYes, kAnswerNo, kAnswerOk});
-  EXPECT_EQ(ShowMessage(kWarning, kButtonsYesNo, "Delete %d radios?", 3), kAnswerYes);
-  EXPECT_EQ(ShowMessage(kWarning, kButtonsYesNo, "Delete %d radios?", 3), kAnswerNo);
-  EXPECT_EQ(ShowMessage(kError, kButtonsOk, "Cannot open %s.", "radata.dat"), kAnswerOk);
-
-  ASSERT_EQ(script.boxes().size(), 3u);
-  const ShownMessageBox& question = script.boxes()[0];
-  EXPECT_EQ(question.caption, "Warning");
-  EXPECT_EQ(question.icon, QMessageBox::Warning);
-  EXPECT_EQ(question.buttons, (Answers{kAnswerYes, kAnswerNo}));
-  EXPECT_EQ(question.defaultButton, kAnswerYes);
-  EXPECT_EQ(question.text, "Delete 3 radios?");
-  EXPECT_EQ(question.parent, owner_.get());
-  EXPECT_TRUE(question.modal);
-
-  const ShownMessageBox& error = script.boxes()[2];
-  EXPECT_EQ(error.caption, "Error");
-  EXPECT_EQ(error.icon, QMessageBox::Critical);
-  EXPECT_EQ(error.buttons, Answers{kAnswerOk});
-}
-
-TEST_F(MessageBoxes, OtherSeveritiesHaveNeitherCaptionNorIcon) {
-  InstallMessageBoxes(owner_.get());
-  MessageBoxScript script;
-  ShowMessage(kNote, kButtonsOk, "Saved.");
-  ShowMessage(3, kButtonsOk, "x");
-  ShowMessage(-1, kButtonsOk, "x");
-  ASSERT_EQ(script.boxes().size(), 3u);
-  EXPECT_EQ(script.boxes()[0].caption, "Note");
-  EXPECT_EQ(script.boxes()[0].icon, QMessageBox::Information);
-  for (int i : {1, 2}) {
-    EXPECT_EQ(script.boxes()[i].caption, "");
-    EXPECT_EQ(script.boxes()[i].icon, QMessageBox::NoIcon);
+  const struct {
+    int severity;
+    const char* caption;
+    QMessageBox::Icon icon;
+  } cases[] = {{kWarning, "Warning", QMessageBox::Warning},
+               {kError, "Error", QMessageBox::Critical},
+               {kNote, "Note", QMessageBox::Information},
+               {3, "", QMessageBox::NoIcon},
+               {-1, "", QMessageBox::NoIcon}};
+  for (const auto& k : cases) {
+    MessageBoxScript script({kAnswerNo});
+    EXPECT_EQ(ShowMessage(k.severity, kButtonsYesNo, "Delete %d radios?", 3), kAnswerNo);
+    ASSERT_EQ(script.boxes().size(), 1u);
+    const ShownMessageBox& box = script.boxes()[0];
+    EXPECT_EQ(box.caption, k.caption) << "severity " << k.severity;
+    EXPECT_EQ(box.icon, k.icon) << "severity " << k.severity;
+    EXPECT_EQ(box.defaultButton, kAnswerYes);
+    EXPECT_EQ(box.text, "Delete 3 radios?");
+    EXPECT_EQ(box.parent, owner_.get());
+    EXPECT_TRUE(box.modal);
   }
 }
 

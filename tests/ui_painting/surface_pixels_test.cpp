@@ -64,27 +64,16 @@ TEST(SurfacePixels, LinesLeaveOutTheirEndPixelInEveryDirection) {
   s.MoveTo(40, 5);
   s.LineTo(42, 15);  // steep, up and right: from (40,55) towards (42,45)
   const QImage image = window.image();
-  EXPECT_TRUE(IsDark(image, 20, 55));
-  EXPECT_TRUE(IsDark(image, 20, 46));
-  EXPECT_FALSE(IsDark(image, 20, 45));
-  EXPECT_TRUE(IsDark(image, 15, 58));
-  EXPECT_TRUE(IsDark(image, 6, 58));
-  EXPECT_FALSE(IsDark(image, 5, 58));
-  EXPECT_TRUE(IsDark(image, 40, 55));
-  EXPECT_TRUE(IsDark(image, 42, 46));
-  EXPECT_FALSE(IsDark(image, 42, 45));
+  // Device pixels: each line's first and last pixel are set, the end point and its neighbours not.
+  const struct {
+    int x, y;
+    bool dark;
+  } pixels[] = {{20, 55, true}, {20, 46, true},  {20, 45, false}, {15, 58, true},  {6, 58, true},
+                {5, 58, false}, {40, 55, true},  {42, 46, true},  {42, 45, false}, {5, 10, true},
+                {14, 10, true}, {15, 10, false}, {14, 9, false},  {14, 11, false}, {30, 10, true},
+                {30, 19, true}, {30, 20, false}, {40, 30, true},  {49, 39, true},  {50, 40, false}};
+  for (const auto& p : pixels) EXPECT_EQ(IsDark(image, p.x, p.y), p.dark) << p.x << "," << p.y;
   EXPECT_EQ(DarkPixels(image, 38, 45, 44, 57), 10);
-  EXPECT_TRUE(IsDark(image, 5, 10));
-  EXPECT_TRUE(IsDark(image, 14, 10));
-  EXPECT_FALSE(IsDark(image, 15, 10));
-  EXPECT_FALSE(IsDark(image, 14, 9));
-  EXPECT_FALSE(IsDark(image, 14, 11));
-  EXPECT_TRUE(IsDark(image, 30, 10));
-  EXPECT_TRUE(IsDark(image, 30, 19));
-  EXPECT_FALSE(IsDark(image, 30, 20));
-  EXPECT_TRUE(IsDark(image, 40, 30));
-  EXPECT_TRUE(IsDark(image, 49, 39));
-  EXPECT_FALSE(IsDark(image, 50, 40));
 }
 
 TEST(SurfacePixels, FarOffLinesAreCutToTheWindow) {
