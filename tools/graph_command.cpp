@@ -149,7 +149,7 @@ int GraphCommand(const std::string& directory, const std::vector<std::string>& a
   const std::string text = json.dump(2);
   std::fwrite(text.data(), 1, text.size(), stdout);
   std::fputc('\n', stdout);
-  return kExitOk;
+  return messages.SawError() ? kExitNotOpened : kExitOk;  // the data is given all the same
 }
 
 }  // namespace korvel::tool

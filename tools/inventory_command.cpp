@@ -56,7 +56,7 @@ int InventoryCommand(const std::string& directory, const std::vector<std::string
   const std::string text = json.dump(2);
   std::fwrite(text.data(), 1, text.size(), stdout);
   std::fputc('\n', stdout);
-  return kExitOk;
+  return messages.SawError() ? kExitNotOpened : kExitOk;  // the list is given all the same
 }
 
 }  // namespace korvel::tool

@@ -69,12 +69,6 @@ int Usage(std::FILE* out = stderr) {
   return out == stderr ? kExitUsage : kExitOk;
 }
 
-bool ReportedError(const MessageRecorder& messages) {
-  for (const Message& m : messages.messages())
-    if (m.severity == kError) return true;
-  return false;
-}
-
 // The collection of this run. It lives until the process ends and is never freed: handing a
 // large collection back to the heap record by record takes longer than loading it.
 Collection& RunCollection() {
@@ -93,7 +87,7 @@ int Check(const std::string& directory) {
               collection.macros.size(), messages.messages().size());
   for (const Message& m : messages.messages())
     std::printf("%s: %s\n", MessageCaption(m.severity), m.text.c_str());
-  return load.opened && !ReportedError(messages) ? kExitOk : kExitNotOpened;
+  return load.opened && !messages.SawError() ? kExitOk : kExitNotOpened;
 }
 
 int Dump(const std::string& directory) {
@@ -103,7 +97,7 @@ int Dump(const std::string& directory) {
   const std::string json = CollectionJson(collection, load.version, messages.messages()).dump(2);
   std::fwrite(json.data(), 1, json.size(), stdout);
   std::fputc('\n', stdout);
-  return load.opened && !ReportedError(messages) ? kExitOk : kExitNotOpened;
+  return load.opened && !messages.SawError() ? kExitOk : kExitNotOpened;
 }
 
 int Resave(const std::string& directory) {
@@ -120,7 +114,7 @@ int Resave(const std::string& directory) {
   if (!LockForWriting(lock, load.paths.directory)) return finish(kExitLocked);
   collection.changed = true;
   const bool saved = SaveCollection(load.paths, collection);
-  return finish(saved && !ReportedError(messages) ? kExitOk : kExitNotOpened);
+  return finish(saved && !messages.SawError() ? kExitOk : kExitNotOpened);
 }
 
 // The numbered backups there are, newest first.
@@ -165,7 +159,7 @@ bool Select(const std::string& directory, const std::vector<std::string>& steps,
   const std::size_t before = messages.messages().size();
   for (const Criterion& criterion : criteria) ApplyCriterion(criterion, collection, state);
   PrintMessages(messages, before);
-  status = ReportedError(messages) ? kExitNotOpened : kExitOk;  // the output is given all the same
+  status = messages.SawError() ? kExitNotOpened : kExitOk;  // the output is given all the same
   return true;
 }
 

@@ -28,6 +28,7 @@ int SearchFillCommand(const std::string& directory, const std::vector<std::strin
     std::fprintf(stderr, "korvel-tool: no radio %s in the collection\n", arguments[0].c_str());
     return 1;
   }
+  const bool loadError = messages.SawError();
   messages.Clear();  // the load's own messages are not the notebook's
   RadioRecord work;
   CopyRadio(*radio, work);
@@ -48,7 +49,7 @@ int SearchFillCommand(const std::string& directory, const std::vector<std::strin
   const std::string text = json.dump(2);
   std::fwrite(text.data(), 1, text.size(), stdout);
   std::fputc('\n', stdout);
-  return 0;
+  return loadError || messages.SawError() ? 1 : 0;
 }
 
 }  // namespace korvel::tool

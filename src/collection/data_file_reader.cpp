@@ -1,7 +1,9 @@
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <cstdarg>
 #include <cstdio>
+#include <cstring>
 #include <deque>
 #include <limits>
 #include <memory>
@@ -84,7 +86,7 @@ class DataFileReader {
         start_(bytes.data()),
         file_(file),
         c_(collection),
-        path_(std::move(path)),
+        path_(AluNativePath(path)),
         hasNul_(bytes.find('\0') != std::string_view::npos) {}
 
   int Read();
@@ -583,7 +585,7 @@ int DataFileReader::Read() {
     Problem(
         "'%s' holds NUL bytes (zeros) on %d lines, the first being line %d; they were left out and the "
         "rest was read.",
-        AluNativePath(path_).c_str(), nulLines_, firstNulLine_);
+        path_.c_str(), nulLines_, firstNulLine_);
   }
   ReportProblems();
   return version_;
@@ -627,9 +629,11 @@ ReadOutcome ReadDataFile(const std::string& dataPath, const std::string& fallbac
   MappedFile file;
   std::string path = dataPath;
   if (!file.Open(AluResolvePath(dataPath))) {
+    const int reason = errno;  // why the data file itself could not be opened
     path = fallbackPath;
     if (!file.Open(AluResolvePath(fallbackPath))) {
-      ShowMessage(kError, kButtonsOk, "Unable to open '%s' in 'ReadDataFile'.", dataPath.c_str());
+      ShowMessage(kError, kButtonsOk, "Unable to open '%s' in 'ReadDataFile': %s.",
+                  AluNativePath(dataPath).c_str(), std::strerror(reason));
       return {};
     }
   }

@@ -178,7 +178,7 @@ void InksToColours(const std::uint8_t* inks, std::uint8_t* out, std::size_t widt
 }
 
 // 1 decoded, 0 refused (the problem is set), 2 stopped after the header as asked.
-int DecodeJpeg(JpegRead& r) {
+[[gnu::noinline]] int DecodeJpeg(JpegRead& r) {
   jpeg_decompress_struct& info = r.info;
   GalPictureFacts& facts = *r.facts;
   jpeg_create_decompress(&info);
@@ -283,6 +283,20 @@ int DecodeJpeg(JpegRead& r) {
   return 1;
 }
 
+// Runs the decoder under libjpeg's error return. Nothing here may hold a std::string or another object
+// that a longjmp would leave half changed: the texts are set by the caller. Gives DecodeJpeg's result,
+// or -1 with libjpeg's message code in `failure`.
+[[gnu::noinline]] int DecodeUnderErrorReturn(JpegRead& r, int& failure) {
+  if (setjmp(r.error.back) != 0) {
+    failure = r.error.manager.msg_code;
+    jpeg_destroy_decompress(&r.info);
+    return -1;
+  }
+  const int decoded = DecodeJpeg(r);
+  jpeg_destroy_decompress(&r.info);
+  return decoded;
+}
+
 int LoadJpeg(std::FILE* file, GalBitmap& bitmap, const WantedSize* wanted, GalPictureFacts& facts) {
   JpegRead r;
   r.file = file;
@@ -293,17 +307,15 @@ int LoadJpeg(std::FILE* file, GalBitmap& bitmap, const WantedSize* wanted, GalPi
   r.info.err = jpeg_std_error(&r.error.manager);
   r.error.manager.error_exit = JumpBack;
   r.error.manager.emit_message = Silent;
-  if (setjmp(r.error.back) != 0) {
-    const int code = r.error.manager.msg_code;
-    facts.tooLarge = code == JERR_OUT_OF_MEMORY || code == JERR_NO_BACKING_STORE;
+  int failure = 0;
+  const int decoded = DecodeUnderErrorReturn(r, failure);
+  if (decoded < 0) {
+    facts.tooLarge = failure == JERR_OUT_OF_MEMORY || failure == JERR_NO_BACKING_STORE;
     facts.problem = facts.tooLarge ? "it needs more memory to read than this program allows"
                                    : "the file is damaged or is not a JPEG picture";
-    jpeg_destroy_decompress(&r.info);
     GalFreeBitmap(bitmap);
     return 0;
   }
-  const int decoded = DecodeJpeg(r);
-  jpeg_destroy_decompress(&r.info);
   if (decoded != 1) return decoded == 2 ? 1 : 0;
   if (!r.decoded.Loaded()) return 1;  // decoded straight into the bitmap
   const long wantedWidth = r.want.width > 0 ? r.want.width : facts.width;

@@ -17,34 +17,16 @@ constexpr Folding kFoldings[] = {
 #include "util/alu_case_folding_table.inc"
 };
 
-void AppendUtf8(std::string& out, char32_t c) {
-  if (c < 0x80) {
-    out += static_cast<char>(c);
-  } else if (c < 0x800) {
-    out += static_cast<char>(0xC0 | (c >> 6));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else if (c < 0x10000) {
-    out += static_cast<char>(0xE0 | (c >> 12));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (c >> 18));
-    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  }
-}
-
 void AppendFoldedCodePoint(std::string& out, char32_t c) {
   const Folding* end = std::end(kFoldings);
   const Folding* found = std::lower_bound(std::begin(kFoldings), end, c,
                                           [](const Folding& f, char32_t v) { return f.from < v; });
   if (found == end || found->from != c) {
-    AppendUtf8(out, c);
+    AluAppendUtf8(out, c);
     return;
   }
   for (char32_t to : found->to) {
-    if (to != 0) AppendUtf8(out, to);
+    if (to != 0) AluAppendUtf8(out, to);
   }
 }
 

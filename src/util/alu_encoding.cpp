@@ -9,20 +9,25 @@ constexpr char16_t kHighControls[32] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 
                                         0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
                                         0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
-void AppendUtf8(std::string& out, char32_t c) {
+}  // namespace
+
+void AluAppendUtf8(std::string& out, char32_t c) {
   if (c < 0x80) {
     out += static_cast<char>(c);
   } else if (c < 0x800) {
     out += static_cast<char>(0xC0 | (c >> 6));
     out += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
+  } else if (c < 0x10000) {
     out += static_cast<char>(0xE0 | (c >> 12));
+    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  } else {
+    out += static_cast<char>(0xF0 | (c >> 18));
+    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
     out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
     out += static_cast<char>(0x80 | (c & 0x3F));
   }
 }
-
-}  // namespace
 
 bool AluIsUtf8(std::string_view text) {
   std::size_t i = 0;
@@ -70,9 +75,9 @@ std::string AluDisplayUtf8(std::string_view text) {
     if (c < 0x80) {
       out += ch;
     } else if (c < 0xA0) {
-      AppendUtf8(out, kHighControls[c - 0x80]);
+      AluAppendUtf8(out, kHighControls[c - 0x80]);
     } else {
-      AppendUtf8(out, c);
+      AluAppendUtf8(out, c);
     }
   }
   return out;

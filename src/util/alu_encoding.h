@@ -10,5 +10,7 @@ namespace korvel {
 
 bool AluIsUtf8(std::string_view text);
 std::string AluDisplayUtf8(std::string_view text);
+// Appends the code point in UTF-8.
+void AluAppendUtf8(std::string& out, char32_t c);
 
 }  // namespace korvel

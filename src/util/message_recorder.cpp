@@ -49,4 +49,10 @@ bool MessageRecorder::Saw(const std::string& text) const {
   return std::any_of(messages_.begin(), messages_.end(), [&](const Message& m) { return m.text == text; });
 }
 
+bool MessageRecorder::SawError() const {
+  for (const Message& m : messages_)
+    if (m.severity == kError) return true;
+  return false;
+}
+
 }  // namespace korvel

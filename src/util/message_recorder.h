@@ -26,6 +26,8 @@ class MessageRecorder {
   const std::vector<Message>& messages() const { return messages_; }
   std::vector<std::string> Texts() const;
   bool Saw(const std::string& text) const;
+  // Whether an Error was among the messages.
+  bool SawError() const;
   void Clear() { messages_.clear(); }
 
  private:

@@ -91,8 +91,8 @@ TEST(DataFile, EmptyTableSectionsAndMissingFiles) {
   TempDir dir;
   Collection none;
   EXPECT_FALSE(ReadDataFile(dir / "radata.dat", dir / "radata.org", none).opened);
-  EXPECT_EQ(messages.Texts(),
-            std::vector<std::string>{"Unable to open '" + (dir / "radata.dat") + "' in 'ReadDataFile'."});
+  EXPECT_EQ(messages.Texts(), std::vector<std::string>{"Unable to open '" + (dir / "radata.dat") +
+                                                       "' in 'ReadDataFile': No such file or directory."});
 
   // The fallback is read when the data file is missing.
   WriteFile(dir / "radata.org", FormatDataFile(c));

@@ -25,4 +25,11 @@ class TempDir {
 void WriteFile(const std::string& path, const std::string& bytes);
 std::string ReadFile(const std::string& path);
 
+// A shell command's exit status (-1 when it did not exit) and what it wrote on standard output.
+struct ShellRun {
+  int status = -1;
+  std::string out;
+};
+ShellRun RunShell(const std::string& command);
+
 }  // namespace korvel::test

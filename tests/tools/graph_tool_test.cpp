@@ -12,20 +12,10 @@
 namespace korvel {
 namespace {
 
-struct ToolOutput {
-  int status = -1;
-  std::string out;
-};
+using ToolOutput = test::ShellRun;
 
 ToolOutput Tool(const std::string& arguments) {
-  ToolOutput run;
-  std::FILE* pipe = popen((std::string(KORVEL_TOOL) + " " + arguments + " 2>/dev/null").c_str(), "r");
-  char buffer[65536];
-  std::size_t n;
-  while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) run.out.append(buffer, n);
-  const int status = pclose(pipe);
-  run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return run;
+  return test::RunShell(std::string(KORVEL_TOOL) + " " + arguments + " 2>/dev/null");
 }
 
 const std::string kSample = KORVEL_SAMPLE;

@@ -19,20 +19,10 @@ using test::ReadFile;
 using test::TempDir;
 using test::WriteFile;
 
-struct Outcome {
-  int status = -1;
-  std::string out;
-};
+using Outcome = test::ShellRun;
 
 Outcome Shell(const std::string& command) {
-  Outcome run;
-  std::FILE* pipe = popen((command + " 2>/dev/null").c_str(), "r");
-  char buffer[65536];
-  std::size_t n;
-  while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) run.out.append(buffer, n);
-  const int status = pclose(pipe);
-  run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return run;
+  return test::RunShell(command + " 2>/dev/null");
 }
 
 Outcome Tool(const std::string& arguments) {

@@ -19,22 +19,12 @@ namespace {
 namespace fs = std::filesystem;
 using test::ReadFile;
 using test::TempDir;
+using test::WriteFile;
 
-struct ToolRun {
-  int status = -1;
-  std::string out;
-};
+using ToolRun = test::ShellRun;
 
 ToolRun Tool(const std::string& arguments) {
-  ToolRun run;
-  const std::string command = std::string(KORVEL_TOOL) + " " + arguments + " 2>/dev/null";
-  std::FILE* pipe = popen(command.c_str(), "r");
-  char buffer[65536];
-  std::size_t n;
-  while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) run.out.append(buffer, n);
-  const int status = pclose(pipe);
-  run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return run;
+  return test::RunShell(std::string(KORVEL_TOOL) + " " + arguments + " 2>/dev/null");
 }
 
 // Every program and script of the project answers --help with its usage, successfully, and
@@ -51,14 +41,9 @@ TEST(Help, EveryProgramAndScriptAnswersWithItsUsageAndWritesNothing) {
   for (const std::string& program : programs) {
     TempDir dir;
     const std::string command = "cd " + quoted(dir.path().string()) + " && " + program + " --help 2>&1";
-    std::FILE* pipe = popen(command.c_str(), "r");
-    ASSERT_NE(pipe, nullptr);
-    std::string out;
-    char buffer[4096];
-    std::size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) out.append(buffer, n);
-    const int status = pclose(pipe);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << program << "\n" << out;
+    const test::ShellRun run = test::RunShell(command);
+    const std::string& out = run.out;
+    EXPECT_EQ(run.status, 0) << program << "\n" << out;
     EXPECT_EQ(out.rfind("usage: ", 0), 0u) << program << "\n" << out;
     EXPECT_TRUE(fs::is_empty(dir.path())) << program;
   }
@@ -139,6 +124,30 @@ TEST(Tool, UsageAndMissingCollections) {
   const ToolRun missing = Tool("check '" + (dir / "nothing here") + "'");
   EXPECT_EQ(missing.status, 1);
   EXPECT_NE(missing.out.find("Error: Unable to open"), std::string::npos) << missing.out;
+}
+
+// A load that reported an Error makes every command that reads the collection exit 1, its output given
+// all the same; the message names the file as the system does.
+TEST_F(ToolOnSample, AnErrorInTheLoadIsNeverASuccess) {
+  const std::string data = ReadFile(Sample() + "/radata.dat");
+  WriteFile(Sample() + "/radata.dat", data.substr(0, data.size() / 2));
+  const std::string kept = Tool("select " + Sample() + " +Technology=Tube").out;  // a radio that was read
+  for (const char* command : {"check", "dump", "list", "csv", "graph {} cost-value", "inventory {} tube",
+                              "search-fill {} ", "select {} +Technology=Tube"}) {
+    std::string line = command;
+    const std::size_t at = line.find("{}");
+    if (at == std::string::npos)
+      line += " " + Sample();
+    else
+      line.replace(at, 2, Sample());
+    if (line.starts_with("search-fill")) line += kept.substr(0, kept.find('\n'));
+    const ToolRun run = Tool(line);
+    EXPECT_EQ(run.status, 1) << "korvel-tool " << command << " succeeded after an Error";
+    EXPECT_FALSE(run.out.empty()) << "korvel-tool " << command << " gave nothing";
+  }
+  const ToolRun check = Tool("check " + Sample());
+  EXPECT_NE(check.out.find("Error: '" + Sample() + "/radata.dat' ends early"), std::string::npos)
+      << check.out;
 }
 
 TEST_F(ToolOnSample, SelectAppliesStepsInOrderAndListWritesTheirText) {
