@@ -180,7 +180,12 @@ bool Program::SaveCollectionChecked() {
 }
 
 bool Program::LockCollection(const std::string& directory, CollectionLock& lock, bool& readOnly) {
-  const std::string where = AluNativePath(directory);
+  // Named in full: "." or a relative name says nothing to someone who started Korvel from a menu.
+  std::error_code error;
+  std::filesystem::path full = std::filesystem::absolute(AluResolvePath(directory), error).lexically_normal();
+  if (error) full = AluNativePath(directory);
+  if (full.has_relative_path() && !full.has_filename()) full = full.parent_path();
+  const std::string where = full.string();
   readOnly = false;
   switch (lock.Acquire(directory)) {
     case CollectionLock::kHeld:

@@ -133,6 +133,9 @@ class DataFileReader {
   std::int32_t radioCount_ = 0;
   std::int32_t currentId_ = 0;
   int currentRadio_ = 0;  // 1-based number of the record being read
+  bool countUnread_ = false;  // the header's radio count was no number
+  int countLine_ = 0;         // its line; 0 when the file ended before it
+  std::string countText_;
   std::vector<std::unique_ptr<RadioRecord>> radios_;
   std::vector<PendingReference> pending_;
   std::vector<std::string> problems_;
@@ -258,6 +261,14 @@ void DataFileReader::ReadHeader() {
   }
   if (version_ > kDataFileVersion) ShowMessage(kError, kButtonsOk, "Don't understand data file.");
   radioCount_ = std::max<std::int32_t>(LeadingNumber(line), 0);
+  // A count that is no number reads as none: remembered, so that a file of which no radio could be
+  // read says so instead of opening as an empty collection.
+  const std::string_view digits = line.starts_with('-') ? line.substr(1) : line;
+  if (digits.empty() || !IsDigit(digits[0])) {
+    countLine_ = in_.Ended() && line.empty() ? 0 : in_.LineNumber();
+    countText_ = std::string(line.substr(0, 80));
+    countUnread_ = true;
+  }
   c_.nextId =
       version_ >= 9 ? Number() : std::min(radioCount_, std::numeric_limits<std::int32_t>::max() - 1) + 1;
   c_.nextBackupNumber = version_ >= 12 ? Number() : 0;
@@ -577,6 +588,14 @@ int DataFileReader::Read() {
   }
   RebuildMissingTables();
   TakeRadios();
+  if (countUnread_ && c_.radios.Count() == 0) {
+    if (countLine_ == 0) {
+      Problem("No radio was read from '%s': nothing follows its version line.", path_.c_str());
+    } else {
+      Problem("No radio was read from '%s': line %d, where the number of radios belongs, reads \"%s\".",
+              path_.c_str(), countLine_, countText_.c_str());
+    }
+  }
   ReadAliases();
   ReadInventory(kTechTransistor);
   ReadInventory(kTechTube);

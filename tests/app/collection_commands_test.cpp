@@ -363,6 +363,8 @@ TEST_F(SecondProgram, OpensReadOnlyAndWritesNothing) {
   question_.picture.save(KORVEL_SCREENSHOT_DIR "/second_program.png");
   EXPECT_NE(question_.text.indexOf("process " + QString::number(getpid())), -1)
       << question_.text.toStdString();
+  EXPECT_NE(question_.text.indexOf("'" + QString::fromStdString(dir_.path().string()) + "'"), -1)
+      << "the directory is not named in full: " << question_.text.toStdString();
   EXPECT_NE(ShownCaption().indexOf("(read-only)"), -1);
   program_.mainWindow().window->grab().save(KORVEL_SCREENSHOT_DIR "/second_program_window.png");
   for (int command : {kCommandAdd, kCommandDelete, kCommandTableInsert, kCommandRestoreBackup}) {

@@ -103,6 +103,11 @@ TEST(DamagedDataFile, AnEmptyFileOrRandomBytesAreNoDataFile) {
   }
   // The oldest files begin with their radio count, without a version line.
   EXPECT_FALSE(Mentions(Load("0\r\n").messages, "not a Korvel data file"));
+  // A version line over something else reads no radio, and says so; an empty collection says nothing.
+  EXPECT_TRUE(Mentions(Load("#27 --- Version ---\r\n").messages, "nothing follows its version line"));
+  EXPECT_TRUE(Mentions(Load("#27 --- Version ---\r\nDear Sir,\r\n").messages,
+                       "line 2, where the number of radios belongs, reads \"Dear Sir,\""));
+  EXPECT_TRUE(Load(FormatDataFile(Collection{})).messages.empty()) << "a new, empty collection complained";
 }
 
 // What editors and crashes do to a sound file: it still loads whole, with at most one word.
