@@ -45,7 +45,6 @@ class FileCommands : public test::ProgramOnSample {
   QImage PrintToImage(const std::string& name) {
     const std::string pdf = dir_ / (name + ".pdf");
     AnswerNextModal([&](QDialog* dialog) {
-      dialog->grab().save(KORVEL_SCREENSHOT_DIR "/program_print_dialog.png");
       if (auto* file = dialog->findChild<QLineEdit*>("filename")) file->setText(QString::fromStdString(pdf));
       dialog->accept();
     });
@@ -247,10 +246,6 @@ TEST_F(FileCommands, PublishingRunsBothDialogsAndKeepsTheSettings) {
                      .Do([&](DalDialog& open) {
                        for (int id = kIdWebRoot; id <= kIdWebListFile; ++id)
                          shown.push_back(open.window->Control(id)->Text());
-                       static_cast<QtDialogWindow*>(open.window)
-                           ->widget()
-                           ->grab()
-                           .save(KORVEL_SCREENSHOT_DIR "/program_publish_dialog.png");
                      })
                      .Type(kIdWebRoot, "site")
                      .Type(kIdWebPictures, "pics")

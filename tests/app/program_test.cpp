@@ -47,11 +47,6 @@ class ProgramRun : public test::ProgramOnSample {
     const RadioRecord* radio = program_.state().selection.currentRadio;
     return radio != nullptr ? radio->id : -1;
   }
-  QImage Screenshot(const char* name) {
-    QImage image = program_.mainWindow().window->grab().toImage();
-    image.save(QString(KORVEL_SCREENSHOT_DIR "/") + name);
-    return image;
-  }
 };
 
 // Colours in an image of the view.
@@ -79,7 +74,6 @@ TEST_F(ProgramRun, StartsOnTheStoredSelectionAndRadioAndLeavingWithNoWritesNothi
   EXPECT_EQ(view.current.x, pane.current.width);
   EXPECT_EQ(view.current.x + view.current.width, program_.mainWindow().drawable.right);
   EXPECT_EQ(pane.current.width % 16, 0);
-  Screenshot("program_start.png");
 
   // A fresh start on the sample has changed nothing: every radio has its picture names on file.
   MessageBoxScript boxes({kAnswerNo});
@@ -131,28 +125,6 @@ TEST_F(ProgramRun, ClicksOnThePictureStepThroughTheExtraPictures) {
     seen.push_back(philco->currentPicture);
   }
   EXPECT_EQ(seen, (std::vector<int>{0, 1, -1}));
-  Screenshot("program_philco.png");
-}
-
-TEST_F(ProgramRun, ARadioWithoutPicturesShowsItsBrandAndModelInThePane) {
-  // The Emerson 543 has no picture files: its cell shows text, its description the whole width.
-  RadioRecord* emerson = program_.state().collection.radios.FindById(16);
-  ASSERT_NE(emerson, nullptr);
-  SelectionState& selection = program_.state().selection;
-  selection.current = program_.state().collection.radios;
-  selection.current.KeepOnly([&](const RadioRecord* r) { return r == emerson; });
-  program_.RebuildPane();
-  ASSERT_EQ(program_.pane().Count(), 1);
-  SetCurrentRadio(program_.state().selection, emerson);
-  Command(kCommandShowCurrent);
-  const QImage pane = program_.paneWindow().device->Snapshot();
-  int dark = 0;
-  for (int y = 0; y < pane.height() / kPaneCells; ++y) {
-    for (int x = 0; x < pane.width(); ++x) dark += qGray(pane.pixel(x, y)) < 100 ? 1 : 0;
-  }
-  EXPECT_GT(dark, 30);  // the brand and model, in the top cell
-  const QImage image = Screenshot("program_no_picture.png");
-  EXPECT_FALSE(image.isNull());
 }
 
 TEST_F(ProgramRun, LetterKeysJumpToTheFirstBrandAtOrAfterTheLetter) {
@@ -192,8 +164,6 @@ TEST_F(ProgramRun, TheSelectionDialogBuildsANewSelection) {
                        EXPECT_EQ(open.window->Control(kIdSelectRadios)->ItemText(0).rfind("Philco ", 0), 0u);
                        EXPECT_EQ(open.window->Control(kIdSelectPictures)->ItemCount(), count);
                        EXPECT_EQ(open.window->Control(kIdSelectCount)->Text(), std::to_string(count));
-                       auto* window = static_cast<QtDialogWindow*>(open.window);
-                       window->widget()->grab().save(KORVEL_SCREENSHOT_DIR "/program_select_radios.png");
                      })
                      .Highlight(kIdSelectRadios, 0, false)
                      .Ok());
@@ -371,7 +341,6 @@ TEST_F(ProgramRun, PaneCellsAreHitFramedAndFilledOnTheirOwnRows) {
   ASSERT_LT(program_.pane().Count(), kPaneCells);
   click(top - 3);
   EXPECT_EQ(program_.state().selection.currentRadio, nullptr);
-  Screenshot("program_no_radio.png");
 
   // Every cell repainted over a dark pane, now empty: nothing of the old drawing is left.
   pane.surface.FillRectangle(0, 0, pane.drawable.right, top, draw::kBlack);
@@ -412,7 +381,6 @@ TEST_F(ProgramRun, AChangedValueIsShownOnYellowAndSavedWithABackupAtExit) {
   program_.state().collection.changed = true;
   program_.RedrawView();
   const QImage view = program_.viewWindow().device->Snapshot();
-  view.save(KORVEL_SCREENSHOT_DIR "/program_changed_value.png");
   EXPECT_GT(CountColour(view, qRgb(255, 255, 0)), 200);  // the changed value's background
   EXPECT_GT(CountColour(view, qRgb(0, 0, 255)), 200);    // the labels
   // The picture fills the top right quarter's right edge; the bottom left is text on white.
@@ -555,7 +523,6 @@ TEST_F(FirstStart, OffersANewCollectionThatTheFirstSaveCreates) {
   ASSERT_EQ(texts.size(), 1u);
   EXPECT_EQ(texts[0].rfind("No collection was found in '.'. Start a new, empty collection there?", 0), 0u)
       << texts[0];
-  boxes_->boxes()[0].picture.save(KORVEL_SCREENSHOT_DIR "/program_first_start.png");
   const Collection& collection = program_.state().collection;
   EXPECT_EQ(collection.tables[kTableBrandName].entries, std::vector<std::string>{"Unknown"});
   EXPECT_EQ(collection.tables[kTableCabinetTrim].entries, (std::vector<std::string>{"No Trim", "Unknown"}));
@@ -629,7 +596,6 @@ TEST_F(ForeignDataFile, IsNamedOnceAndNotWrittenOver) {
       "'./radata.dat' is not a Korvel data file, so nothing was read from it. Nothing is written over it "
       "unless you save; a save keeps it as a numbered backup.");
   EXPECT_EQ(boxes[1].text.indexOf("No collection was found"), 0);
-  boxes[0].picture.save(KORVEL_SCREENSHOT_DIR "/program_foreign_data_file.png");
   boxes_->Answer({kAnswerYes});
   Command(kCommandExit);
   EXPECT_EQ(test::ReadFile(dir_ / "radata.dat"), dataBefore_);

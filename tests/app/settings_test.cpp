@@ -185,26 +185,6 @@ TEST(Settings, AnOldLongFontFaceReadsTheSameAfterASave) {
   EXPECT_TRUE(messages.messages().empty());
 }
 
-TEST(Settings, WindowRecordsTakeNoMoreFontsThanTheWindowHas) {
-  TempDir dir;
-  std::string record = "0 1 5 6 7 8 6\n";
-  for (int i = 0; i < 6; ++i) record += "0 " + std::to_string(9 + i) + "=Face" + std::to_string(i) + "\n";
-  WriteFile(dir / "w.txt", record + "after\n");
-  std::FILE* file = std::fopen((dir / "w.txt").c_str(), "rb");
-  LineSource lines(file);
-  WindowParameters w;
-  w.minimised = true;
-  EXPECT_TRUE(ReadWindowParameters(lines, w, kWindowFontLimit));
-  EXPECT_TRUE(w.minimised);  // reading never clears the flags
-  EXPECT_TRUE(w.maximised);
-  EXPECT_EQ(w.fonts.size(), static_cast<std::size_t>(kWindowFontLimit));
-  EXPECT_EQ(lines.Next(), "after");  // the extra font lines were read past
-  std::fclose(file);
-
-  EXPECT_EQ(WindowParametersText({false, true, 100, 100, 500, 500, {FontSpec{false, 12, "Courier"}}}),
-            "0 1 100 100 500 500 1\n0 12=Courier\n");
-}
-
 // Damaged window records: numbers that overflow saturate, a font without a face is refused (the
 // window keeps its own), and a line longer than a record can use is cut and read past.
 TEST(Settings, DamagedWindowRecordsReadSafely) {
