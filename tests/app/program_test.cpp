@@ -49,16 +49,6 @@ class ProgramRun : public test::ProgramOnSample {
   }
 };
 
-// Colours in an image of the view.
-int CountColour(const QImage& image, QRgb colour) {
-  int n = 0;
-  for (int y = 0; y < image.height(); ++y) {
-    for (int x = 0; x < image.width(); ++x)
-      n += (image.pixel(x, y) & 0xffffff) == (colour & 0xffffff) ? 1 : 0;
-  }
-  return n;
-}
-
 TEST_F(ProgramRun, StartsOnTheStoredSelectionAndRadioAndLeavingWithNoWritesNothing) {
   const ProgramState& state = program_.state();
   EXPECT_EQ(program_.mainWindow().caption, "Korvel V1.27.13.15");
@@ -371,28 +361,6 @@ TEST_F(ProgramRun, APaneClickShowsTheMessagesStillWaiting) {
   EXPECT_TRUE(DeferredMessages().empty());
   EXPECT_TRUE(program_.state().ready);
   EXPECT_EQ(CurrentId(), program_.pane().RadioAt(program_.pane().First())->id);
-}
-
-TEST_F(ProgramRun, AChangedValueIsShownOnYellowAndSavedWithABackupAtExit) {
-  RadioRecord* radio = program_.state().selection.currentRadio;
-  ASSERT_NE(radio, nullptr);
-  ASSERT_TRUE(PrepareRadioChange(program_.state().collection, *radio));
-  radio->whereAcquired = "Estate sale, Geneva, Illinois";
-  program_.state().collection.changed = true;
-  program_.RedrawView();
-  const QImage view = program_.viewWindow().device->Snapshot();
-  EXPECT_GT(CountColour(view, qRgb(255, 255, 0)), 200);  // the changed value's background
-  EXPECT_GT(CountColour(view, qRgb(0, 0, 255)), 200);    // the labels
-  // The picture fills the top right quarter's right edge; the bottom left is text on white.
-  const QRgb corner = view.pixel(view.width() - 5, 5);
-  EXPECT_NE(corner & 0xffffff, 0xffffffu);
-
-  MessageBoxScript boxes({kAnswerYes});
-  Command(kCommandExit);
-  ASSERT_EQ(boxes.boxes().size(), 1u);
-  EXPECT_EQ(test::ReadFile(dir_ / "radata.000"), dataBefore_);
-  EXPECT_NE(test::ReadFile(dir_ / "radata.dat").find("Estate sale, Geneva, Illinois"), std::string::npos);
-  EXPECT_NE(test::ReadFile(dir_ / "korvel.ini"), settingsBefore_);
 }
 
 TEST_F(ProgramRun, AFailedSaveKeepsTheProgramOpenAndWritesNoSettings) {
