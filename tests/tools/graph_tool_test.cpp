@@ -1,4 +1,4 @@
-// korvel-tool graph and the graph views of korvel-tool render, on the sample collection.
+// korvel-tool graph on the sample collection (render draws the graphs: korvel_tool_test).
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
@@ -66,24 +66,6 @@ TEST(GraphTool, DistributionCountsTheStepsSelection) {
   ASSERT_EQ(json["slices"].size(), 1u);
   EXPECT_EQ(json["slices"][0]["name"], "Tube");
   EXPECT_EQ(json["slices"][0]["span"], 360);
-}
-
-TEST(GraphTool, RenderDrawsEachGraphAtTheSizeAsked) {
-  test::TempDir dir;
-  for (const char* view : {"cost-value", "history", "sales-profit", "distribution:1"}) {
-    const std::string out = (dir.path() / "graph.png").string();
-    ASSERT_EQ(Tool("render " + kSample + " " + view + " " + out + " --size 640x480").status, 0) << view;
-    const std::string png = test::ReadFile(out);
-    ASSERT_GT(png.size(), 1000u) << view;
-    // Width and height, big-endian, in the header chunk.
-    const auto word = [&](std::size_t at) {
-      return (static_cast<unsigned char>(png[at]) << 24) | (static_cast<unsigned char>(png[at + 1]) << 16) |
-             (static_cast<unsigned char>(png[at + 2]) << 8) | static_cast<unsigned char>(png[at + 3]);
-    };
-    EXPECT_EQ(word(16), 640);
-    EXPECT_EQ(word(20), 480);
-  }
-  EXPECT_EQ(Tool("render " + kSample + " distribution:x " + (dir.path() / "x.png").string()).status, 2);
 }
 
 }  // namespace

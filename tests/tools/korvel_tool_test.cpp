@@ -177,16 +177,30 @@ TEST_F(ToolOnSample, SelectAppliesStepsInOrderAndListWritesTheirText) {
   EXPECT_EQ(all.out.substr(all.out.size() - 4), "\n48\n");
 }
 
-TEST_F(ToolOnSample, RenderDrawsTheDescriptionIntoAPng) {
-  const std::string out = dir / "philco.png";
-  ASSERT_EQ(Tool("render " + Sample() + " description '" + out + "' --radio 3 --size 640x480").status, 0);
-  const std::string png = ReadFile(out);
-  ASSERT_GT(png.size(), 10000u);  // text and a picture, not an empty page
-  EXPECT_EQ(png.substr(1, 3), "PNG");
-
-  EXPECT_EQ(Tool("render " + Sample() + " description '" + out + "' --radio 9999").status, 2);
-  EXPECT_EQ(Tool("render " + Sample() + " description '" + out + "' --size 10").status, 2);
-  EXPECT_EQ(Tool("render " + Sample() + " weather '" + out + "'").status, 2);
+TEST_F(ToolOnSample, RenderDrawsEachViewAtTheSizeAsked) {
+  const std::string out = dir / "view.png";
+  const auto render = [&](std::string arguments) {
+    arguments.replace(arguments.find("{}"), 2, out);
+    return Tool("render " + Sample() + " " + arguments);
+  };
+  for (const char* view : {"description '{}' --radio 3", "cost-value '{}'", "history '{}'", "sales-profit '{}'",
+                           "distribution:1 '{}'", "inventory-tube '{}'"}) {
+    ASSERT_EQ(render(std::string(view) + " --size 640x480").status, 0) << view;
+    const std::string png = ReadFile(out);
+    // Text and a picture, not an empty page.
+    ASSERT_GT(png.size(), view[0] == 'd' && view[1] == 'e' ? 10000u : 1000u) << view << " drew nothing";
+    // Width and height, big-endian, in the header chunk.
+    const auto word = [&](std::size_t at) {
+      return (static_cast<unsigned char>(png[at]) << 24) | (static_cast<unsigned char>(png[at + 1]) << 16) |
+             (static_cast<unsigned char>(png[at + 2]) << 8) | static_cast<unsigned char>(png[at + 3]);
+    };
+    EXPECT_EQ(png.substr(1, 3), "PNG") << view;
+    EXPECT_EQ(word(16), 640) << view;
+    EXPECT_EQ(word(20), 480) << view;
+  }
+  for (const char* refused : {"description '{}' --radio 9999", "description '{}' --size 10", "weather '{}'",
+                              "distribution:x '{}'"})
+    EXPECT_EQ(render(refused).status, 2) << refused;
   EXPECT_EQ(Tool("render '" + (dir / "nothing") + "' description '" + out + "'").status, 1);
 }
 
@@ -219,9 +233,6 @@ TEST_F(ToolOnSample, InventoryListsTheWindowInOrderWithItsShortages) {
   EXPECT_EQ(Tool("inventory " + Sample() + " valve").status, 2);
   EXPECT_EQ(Tool("inventory '" + (dir / "nothing") + "' tube").status, 1);
 
-  const std::string out = dir / "tubes.png";
-  ASSERT_EQ(Tool("render " + Sample() + " inventory-tube '" + out + "' --size 640x480").status, 0);
-  EXPECT_EQ(ReadFile(out).substr(1, 3), "PNG");
 }
 
 TEST_F(ToolOnSample, SearchFillGivesTheGroupedRowsAsJson) {
