@@ -1,29 +1,20 @@
 // File > Save, Open Collection and New Collection, run in the program on a copy of the sample.
-#include <gtest/gtest.h>
 
 #include <unistd.h>
 #include <QApplication>
 #include <QFileDialog>
 #include <QImage>
-#include <QTest>
 #include <QTreeWidget>
 #include <QWindow>
-#include <filesystem>
 
 #include "app/collection_commands.h"
-#include "app/program.h"
 #include "app/restore_backup_dialog.h"
 #include "collection/changes.h"
 #include "collection/collection_lock.h"
 #include "collection/data_file.h"
-#include "dal/dal.h"
 #include "program_on_sample.h"
-#include "support/temp_dir.h"
-#include "ui/dialogs/qt_dal_host.h"
 #include "ui/frame/command_ids.h"
 #include "ui/frame/message_box.h"
-#include "ui/windows/window_frame.h"
-#include "ui/windows/window_widget.h"
 
 namespace korvel {
 namespace {

@@ -1,30 +1,21 @@
 // Whole editing journeys on a copy of the sample collection: each command runs through its
 // dialogs (answered by scripts) and message boxes, and the collection saved at Exit/Yes is read
 // back to see what reached the data file.
-#include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QTest>
 #include <algorithm>
 #include <deque>
-#include <filesystem>
 #include <map>
 #include <memory>
 #include <set>
 
-#include "app/program.h"
 #include "collection/data_file.h"
-#include "dal/dal.h"
 #include "program_on_sample.h"
 #include "selection/criteria.h"
-#include "support/temp_dir.h"
 #include "ui/dialogs/dialog_ids.h"
 #include "ui/dialogs/dialog_template.h"
-#include "ui/dialogs/qt_dal_host.h"
 #include "ui/frame/command_ids.h"
 #include "ui/frame/message_box.h"
-#include "ui/windows/window_frame.h"
-#include "ui/windows/window_widget.h"
 #include "util/message.h"
 
 namespace korvel {

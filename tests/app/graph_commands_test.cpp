@@ -1,25 +1,16 @@
 // The Graphs menu in the running program on a copy of the sample collection: each graph drawn in
 // the view, redrawn after a resize and a font change, and the Distribution dialog's choice kept in
 // the settings file.
-#include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QImage>
-#include <QTest>
-#include <filesystem>
 #include <numeric>
 
-#include "app/program.h"
-#include "dal/dal.h"
 #include "program_on_sample.h"
-#include "support/temp_dir.h"
 #include "ui/dialogs/dialog_ids.h"
-#include "ui/dialogs/qt_dal_host.h"
 #include "ui/frame/command_ids.h"
 #include "ui/frame/message_box.h"
 #include "ui/painting/window_fonts.h"
-#include "ui/windows/window_frame.h"
-#include "ui/windows/window_widget.h"
 
 namespace korvel {
 namespace {

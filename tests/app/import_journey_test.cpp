@@ -1,6 +1,5 @@
 // File > Import CSV in the running program on a copy of the sample: the chooser, the preview of a
 // spreadsheet with problems, and the import the user agrees to.
-#include <gtest/gtest.h>
 
 #include <QFileDialog>
 #include <QListWidget>

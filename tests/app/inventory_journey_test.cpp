@@ -1,26 +1,17 @@
 // The inventory window in the running program, on a copy of the sample: the stock changed and added
 // through its two dialogs, bad input refused, and the edit saved by the exit question.
-#include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QTest>
-#include <filesystem>
 #include <optional>
 
-#include "app/program.h"
 #include "collection/data_file.h"
 #include "collection/tubes.h"
-#include "dal/dal.h"
 #include "program_on_sample.h"
 #include "reports/inventory_drawing.h"
-#include "support/temp_dir.h"
 #include "ui/dialogs/dialog_ids.h"
-#include "ui/dialogs/qt_dal_host.h"
 #include "ui/frame/command_ids.h"
 #include "ui/frame/message_box.h"
 #include "ui/painting/window_fonts.h"
-#include "ui/windows/window_frame.h"
-#include "ui/windows/window_widget.h"
 #include "util/message_recorder.h"
 
 namespace korvel {

@@ -1,6 +1,5 @@
 // Whole runs of the program on a copy of the sample collection: start-up, commands through their
 // dialogs and message boxes (answered by the tests), and leaving with or without saving.
-#include <gtest/gtest.h>
 
 #include <QAction>
 #include <QApplication>
@@ -9,30 +8,22 @@
 #include <QImage>
 #include <QMessageBox>
 #include <QScreen>
-#include <QTest>
 #include <QTimer>
 #include <algorithm>
 #include <deque>
-#include <filesystem>
 #include <memory>
 #include <optional>
 
 #include "app/collection_commands.h"
-#include "app/program.h"
 #include "collection/data_file.h"
-#include "dal/dal.h"
 #include "program_on_sample.h"
 #include "selection/selection.h"
 #include "support/collection_builder.h"
-#include "support/temp_dir.h"
 #include "ui/dialogs/dialog_ids.h"
-#include "ui/dialogs/qt_dal_host.h"
 #include "ui/frame/command_ids.h"
 #include "ui/frame/message_box.h"
 #include "ui/frame/program_menu.h"
 #include "ui/painting/window_fonts.h"
-#include "ui/windows/window_frame.h"
-#include "ui/windows/window_widget.h"
 #include "util/message.h"
 
 namespace korvel {

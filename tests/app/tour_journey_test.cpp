@@ -1,21 +1,15 @@
 // The picture tour in the running program on a copy of the sample: commands and the close request
 // wait for the tour to stop, a new size restarts it, and leaving ends its thread.
-#include <gtest/gtest.h>
 
 #include <QAction>
 #include <QApplication>
 #include <QImage>
 #include <QMenu>
-#include <QTest>
 
-#include "app/program.h"
-#include "dal/dal.h"
 #include "program_on_sample.h"
 #include "ui/frame/command_ids.h"
 #include "ui/frame/message_box.h"
 #include "ui/frame/program_menu.h"
-#include "ui/windows/window_frame.h"
-#include "ui/windows/window_widget.h"
 
 namespace korvel {
 namespace {

@@ -1,14 +1,11 @@
 // The search field, the table and the status bar on a copy of the sample: type to find radios,
 // see them as a table, sort it, open a radio from it, save, list, publish and print the table.
-#include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QDialog>
 #include <QHeaderView>
 #include <QLineEdit>
-#include <QTest>
 #include <QTimer>
-#include <filesystem>
 
 #include "app/quick_filter_field.h"
 #include "app/radio_table_view.h"
