@@ -91,15 +91,6 @@ TEST_F(CollectionCommands, SaveKeepsADroppedPictureThroughAKillAndCountsChangesF
   EXPECT_NE(saved, dataBefore_);
   EXPECT_EQ(ExitQuestionCounts(), "0 radios added, 0 radios modified, 0 radios deleted");
 
-  // A second save without changes writes no data file and no backup; the settings stay as they are.
-  const std::string settings = test::ReadFile(dir_ / "korvel.ini");
-  Command(kCommandSave);
-  EXPECT_EQ(test::ReadFile(dir_ / "radata.dat"), saved);
-  EXPECT_FALSE(fs::exists(dir_.path() / "radata.001"));
-  EXPECT_EQ(test::ReadFile(dir_ / "korvel.ini"), settings);
-  Command(kCommandViewChanges);
-  EXPECT_EQ(program_.state().selection.current.Count(), 0);
-
   // Ended without the exit question, then started again: the picture is there.
   program_.Finish();
   Settle();
