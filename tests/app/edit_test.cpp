@@ -257,7 +257,8 @@ TEST_F(EditRun, EveryNotebookPageShowsASampleRadio) {
   for (int page = 0; page < 13; ++page) {
     script.Page(page).Do([&](DalDialog& d) {
       shown.push_back(d.templateId);
-      QWidget* notebook = static_cast<QtNotebookWindow*>(program_.radioNotebook().notebook().window)->widget();
+      QWidget* notebook =
+          static_cast<QtNotebookWindow*>(program_.radioNotebook().notebook().window)->widget();
       notebook->show();  // a script runs the notebook without showing it
       QApplication::processEvents();
       sizes.insert({notebook->width(), notebook->height()});
@@ -371,10 +372,7 @@ TEST_F(EditRun, UpdateAppendsTheSourceAndPageToTheReferences) {
                      .Ok()
                      .Type(kIdUpdatedSource, "S")
                      .Ok());  // radio 29 (Arvin) comes first in radio order
-  DalQueueScript(update("1x2")
-                     .Ok()
-                     .Type(kIdUpdatedPage, "12")
-                     .Ok());
+  DalQueueScript(update("1x2").Ok().Type(kIdUpdatedPage, "12").Ok());
   MessageBoxScript boxes({kAnswerOk, kAnswerOk});
   Command(kCommandUpdate);
   EXPECT_EQ(Texts(boxes),

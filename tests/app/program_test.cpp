@@ -306,8 +306,8 @@ TEST_F(ProgramRun, PaneCellsAreHitFramedAndFilledOnTheirOwnRows) {
       for (int i = 0; i < 3; ++i) yellows += isYellow(image, x + i * dx, row + i * drow) ? 'Y' : '.';
       return yellows;
     };
-    EXPECT_EQ(edges(middleX, firstRow, 0, 1) + edges(middleX, lastRow, 0, -1) + edges(cell.left, middleRow, 1, 0) +
-                  edges(cell.right - 1, middleRow, -1, 0),
+    EXPECT_EQ(edges(middleX, firstRow, 0, 1) + edges(middleX, lastRow, 0, -1) +
+                  edges(cell.left, middleRow, 1, 0) + edges(cell.right - 1, middleRow, -1, 0),
               ".YY.YY.YY.YY")
         << "the frame of cell " << r << " from its top, bottom, left and right edge";
   }

@@ -206,8 +206,8 @@ TEST_F(ToolOnSample, RenderDrawsEachViewAtTheSizeAsked) {
     arguments.replace(arguments.find("{}"), 2, out);
     return Tool("render " + Sample() + " " + arguments);
   };
-  for (const char* view : {"description '{}' --radio 3", "cost-value '{}'", "history '{}'", "sales-profit '{}'",
-                           "distribution:1 '{}'", "inventory-tube '{}'"}) {
+  for (const char* view : {"description '{}' --radio 3", "cost-value '{}'", "history '{}'",
+                           "sales-profit '{}'", "distribution:1 '{}'", "inventory-tube '{}'"}) {
     ASSERT_EQ(render(std::string(view) + " --size 640x480").status, 0) << view;
     const std::string png = ReadFile(out);
     // Text and a picture, not an empty page.
@@ -221,8 +221,8 @@ TEST_F(ToolOnSample, RenderDrawsEachViewAtTheSizeAsked) {
     EXPECT_EQ(word(16), 640) << view;
     EXPECT_EQ(word(20), 480) << view;
   }
-  for (const char* refused : {"description '{}' --radio 9999", "description '{}' --size 10", "weather '{}'",
-                              "distribution:x '{}'"})
+  for (const char* refused :
+       {"description '{}' --radio 9999", "description '{}' --size 10", "weather '{}'", "distribution:x '{}'"})
     EXPECT_EQ(render(refused).status, 2) << refused;
   EXPECT_EQ(Tool("render '" + (dir / "nothing") + "' description '" + out + "'").status, 1);
 }
@@ -255,7 +255,6 @@ TEST_F(ToolOnSample, InventoryListsTheWindowInOrderWithItsShortages) {
   EXPECT_EQ(nlohmann::json::parse(transistors.out)["title"], "Transistor");
   EXPECT_EQ(Tool("inventory " + Sample() + " valve").status, 2);
   EXPECT_EQ(Tool("inventory '" + (dir / "nothing") + "' tube").status, 1);
-
 }
 
 TEST_F(ToolOnSample, SearchFillGivesTheGroupedRowsAsJson) {

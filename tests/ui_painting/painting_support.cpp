@@ -111,4 +111,3 @@ std::vector<std::uint8_t> MakeBmp24(int width, int height,
 }
 
 }  // namespace korvel::ui::test
-

@@ -50,4 +50,3 @@ std::vector<std::uint8_t> MakeBmp24(int width, int height,
                                     const std::function<draw::Rgb(int x, int y)>& colour);
 
 }  // namespace korvel::ui::test
-
