@@ -228,50 +228,49 @@ Criterion ReadFirstRow(const TempDir& dir, const Lines& row) {
 TEST(SettingsVersions, RowLinesAreLookedUpByTheBeginningOfTheName) {
   TempDir dir;
   MessageRecorder messages;
-  const auto action = [&](const std::string& line) {
-    return ReadFirstRow(dir, {line, "", "", "0", ""}).action;
+  // Each line of a row, put in its place in an otherwise plain row, and what it reads as.
+  struct Case {
+    int line;
+    const char* text;
+    std::int32_t Criterion::*member;
+    int read;
   };
-  EXPECT_EQ(action("Add --- Selection Parameters ---"), kActionAdd);
-  EXPECT_EQ(action("sUBTRACT --- Selection Parameters ---"), kActionSubtract);
-  EXPECT_EQ(action("swap --- Selection Parameters ---"), kActionSwap);
-  EXPECT_EQ(action("NONE -"), kActionNone);  // cut at the "-", the blank before it dropped
-  EXPECT_EQ(action("push- anything"), kActionPush);
-  EXPECT_EQ(action("all"), kActionAll);
-  EXPECT_EQ(action("a -"), kActionAdd);  // the first name that begins so
-  EXPECT_EQ(action("an -"), kActionAnd);
-  EXPECT_EQ(action("al -"), kActionAll);
-  EXPECT_EQ(action("co -"), kActionCopy);
-  EXPECT_EQ(action("Reverse --- Selection Parameters ---"), 0);  // unknown: the first entry
-  // A stack action reads back as itself, not as the action before its own dash.
-  EXPECT_EQ(action("And-Combine --- Selection Parameters ---"), kActionAndCombine);
-  EXPECT_EQ(action("Or-Combine --- Selection Parameters ---"), kActionOrCombine);
-
-  const auto field = [&](const std::string& line) {
-    return ReadFirstRow(dir, {"Add -", line, "=", "0", ""}).field;
+  const Case cases[] = {
+      {0, "Add --- Selection Parameters ---", &Criterion::action, kActionAdd},
+      {0, "sUBTRACT --- Selection Parameters ---", &Criterion::action, kActionSubtract},
+      {0, "swap --- Selection Parameters ---", &Criterion::action, kActionSwap},
+      {0, "NONE -", &Criterion::action, kActionNone},  // cut at the "-", the blank before it dropped
+      {0, "push- anything", &Criterion::action, kActionPush},
+      {0, "all", &Criterion::action, kActionAll},
+      {0, "a -", &Criterion::action, kActionAdd},  // the first name that begins so
+      {0, "an -", &Criterion::action, kActionAnd},
+      {0, "al -", &Criterion::action, kActionAll},
+      {0, "co -", &Criterion::action, kActionCopy},
+      {0, "Reverse --- Selection Parameters ---", &Criterion::action, 0},  // unknown: the first entry
+      // A stack action reads back as itself, not as the action before its own dash.
+      {0, "And-Combine --- Selection Parameters ---", &Criterion::action, kActionAndCombine},
+      {0, "Or-Combine --- Selection Parameters ---", &Criterion::action, kActionOrCombine},
+      {1, "cab", &Criterion::field, kFieldCabinetComposition},
+      {1, "cabinet s", &Criterion::field, kFieldCabinetStyle},
+      {1, "date r", &Criterion::field, kFieldDateRestored},
+      {1, "TUNING", &Criterion::field, kFieldTuningDial},
+      {1, "Year", &Criterion::field, kFieldYear},
+      {1, "Colour", &Criterion::field, 0},
+      {1, "", &Criterion::field, 0},
+      {2, "=", &Criterion::relation, kRelationEqual},
+      {2, ">", &Criterion::relation, kRelationGreater},
+      {2, ">=", &Criterion::relation, 0},  // longer than any relation
+      {2, "?", &Criterion::relation, 0},
+      {3, "19350105", &Criterion::value, 19350105},
+      {3, "-7", &Criterion::value, -7},
+      {3, "12 --- after the number ---", &Criterion::value, 12},
+      {3, "x12", &Criterion::value, 0},
   };
-  EXPECT_EQ(field("cab"), kFieldCabinetComposition);
-  EXPECT_EQ(field("cabinet s"), kFieldCabinetStyle);
-  EXPECT_EQ(field("date r"), kFieldDateRestored);
-  EXPECT_EQ(field("TUNING"), kFieldTuningDial);
-  EXPECT_EQ(field("Year"), kFieldYear);
-  EXPECT_EQ(field("Colour"), 0);
-  EXPECT_EQ(field(""), 0);
-
-  const auto relation = [&](const std::string& line) {
-    return ReadFirstRow(dir, {"Add -", "Year", line, "0", ""}).relation;
-  };
-  EXPECT_EQ(relation("="), kRelationEqual);
-  EXPECT_EQ(relation(">"), kRelationGreater);
-  EXPECT_EQ(relation(">="), 0);  // longer than any relation
-  EXPECT_EQ(relation("?"), 0);
-
-  const auto value = [&](const std::string& line) {
-    return ReadFirstRow(dir, {"Add -", "Year", "=", line, ""}).value;
-  };
-  EXPECT_EQ(value("19350105"), 19350105);
-  EXPECT_EQ(value("-7"), -7);
-  EXPECT_EQ(value("12 --- after the number ---"), 12);
-  EXPECT_EQ(value("x12"), 0);
+  for (const Case& c : cases) {
+    Lines row = {"Add -", "Year", "=", "0", ""};
+    row[c.line] = c.text;
+    EXPECT_EQ(ReadFirstRow(dir, row).*c.member, c.read) << "line " << c.line << ": '" << c.text << "'";
+  }
 
   // The text is kept as it stands, blanks and length included.
   const std::string longText = "  " + std::string(300, 'k') + " ";
@@ -357,17 +356,6 @@ TEST(SettingsVersions, WindowLinesOfOldAndNewLayouts) {
   EXPECT_EQ(s.graphField, 5);
   EXPECT_EQ(s.webListName, "l");
   EXPECT_TRUE(messages.messages().empty());
-}
-
-TEST(SettingsVersions, AShortFileIsNamedOnceAndGivesTheDefaults) {
-  TempDir dir;
-  MessageRecorder messages;
-  Lines v12 = FileOfVersion(12);
-  v12.resize(v12.size() - 5);  // ends with the web root
-  const Settings s = Read(dir, v12, -1);
-  EXPECT_EQ(s.webRoot, Settings().webRoot);
-  EXPECT_TRUE(s.saved.empty());
-  EXPECT_EQ(messages.messages().size(), 1u);
 }
 
 }  // namespace

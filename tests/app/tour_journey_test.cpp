@@ -1,53 +1,23 @@
 // The picture tour in the running program on a copy of the sample: commands and the close request
 // wait for the tour to stop, a new size restarts it, and leaving ends its thread.
-#include <gtest/gtest.h>
 
 #include <QAction>
 #include <QApplication>
 #include <QImage>
 #include <QMenu>
-#include <QTest>
-#include <filesystem>
 
-#include "app/program.h"
-#include "dal/dal.h"
-#include "support/collection_builder.h"
-#include "support/temp_dir.h"
-#include "ui/dialogs/qt_dal_host.h"
+#include "program_on_sample.h"
 #include "ui/frame/command_ids.h"
 #include "ui/frame/message_box.h"
 #include "ui/frame/program_menu.h"
-#include "ui/windows/window_frame.h"
-#include "ui/windows/window_widget.h"
 
 namespace korvel {
 namespace {
 
-namespace fs = std::filesystem;
-
-class TourJourney : public ::testing::Test {
+class TourJourney : public test::ProgramOnSample {
  protected:
-  void SetUp() override {
-    fs::copy(KORVEL_SAMPLE, dir_.path(), fs::copy_options::recursive);
-    previous_ = fs::current_path();
-    fs::current_path(dir_.path());
-    DalClearScripts();
-    ASSERT_TRUE(program_.Start());
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(program_.mainWindow().window));
-    for (int i = 0; i < 5; ++i) QCoreApplication::processEvents();
-  }
-  void TearDown() override {
-    program_.Finish();  // ends a tour still running: leaving never waits for ticks
-    for (int i = 0; i < 3; ++i) {
-      QCoreApplication::processEvents();
-      QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-    ui::PostQuitMessage();
-    ui::RunMessageLoop();
-    fs::current_path(previous_);
-    EXPECT_TRUE(DalTakeScriptErrors().empty());
-  }
-  void Command(int id) { ui::SendCommand(program_.mainWindow(), id); }
+  // Sent without waiting: the tour holds what comes while it runs.
+  void Send(int id) { ui::SendCommand(program_.mainWindow(), id); }
   bool TourRunning() { return program_.tour().Running(); }
   QAction* SizeItem(int n) {
     QMenu* size = program_.mainWindow().window->menuBar()->FindMenu({"tour", "size"});
@@ -62,19 +32,11 @@ class TourJourney : public ::testing::Test {
     }
     return n;
   }
-  void Screenshot(const QString& name) {
-    program_.mainWindow().window->grab().toImage().save(QString(KORVEL_SCREENSHOT_DIR "/") + name);
-  }
-
-  test::TempDir dir_;
-  fs::path previous_;
-  QtDalHost host_;
-  Program program_;
 };
 
 TEST_F(TourJourney, CommandsWaitForTheTourAndOnlyTheLastOneRuns) {
   const int before = program_.state().selection.current.Count();
-  Command(kCommandTourRandom);
+  Send(kCommandTourRandom);
   ASSERT_TRUE(TourRunning());
   EXPECT_TRUE(program_.pane().hidden);
   EXPECT_EQ(program_.state().viewMode, kViewTour);
@@ -86,7 +48,7 @@ TEST_F(TourJourney, CommandsWaitForTheTourAndOnlyTheLastOneRuns) {
 
   // A new size restarts the tour at once; the tick moves and the settings keep it.
   ASSERT_TRUE(SizeItem(3)->isChecked());
-  Command(kCommandTourSizeBase + 4);
+  Send(kCommandTourSizeBase + 4);
   EXPECT_TRUE(TourRunning());
   EXPECT_TRUE(SizeItem(4)->isChecked());
   EXPECT_FALSE(SizeItem(3)->isChecked());
@@ -97,8 +59,8 @@ TEST_F(TourJourney, CommandsWaitForTheTourAndOnlyTheLastOneRuns) {
   // second command runs (the first, the exit question, would have shown a box).
   MessageBoxScript boxes({kAnswerCancel});
   QTest::qWait(100);
-  Command(kCommandExit);
-  Command(kCommandViewChanges);
+  Send(kCommandExit);
+  Send(kCommandViewChanges);
   EXPECT_TRUE(TourRunning());
   EXPECT_EQ(program_.state().selection.current.Count(), before);
   EXPECT_TRUE(QTest::qWaitFor([&] { return !TourRunning(); }, 3000));
@@ -113,10 +75,10 @@ TEST_F(TourJourney, CommandsWaitForTheTourAndOnlyTheLastOneRuns) {
 // tour has ended, and the pane comes back.
 TEST_F(TourJourney, ASizeChosenWhileTheTourStopsKeepsTheHeldCommand) {
   const int before = program_.state().selection.current.Count();
-  Command(kCommandTourRandom);
+  Send(kCommandTourRandom);
   ASSERT_TRUE(TourRunning());
-  Command(kCommandViewChanges);
-  Command(kCommandTourSizeBase + 2);
+  Send(kCommandViewChanges);
+  Send(kCommandTourSizeBase + 2);
   EXPECT_TRUE(SizeItem(2)->isChecked());
   ASSERT_TRUE(QTest::qWaitFor([&] { return !TourRunning(); }, 3000));
   EXPECT_TRUE(QTest::qWaitFor([&] { return !program_.pane().hidden; }, 1000)) << "the pane stays hidden";
@@ -125,7 +87,7 @@ TEST_F(TourJourney, ASizeChosenWhileTheTourStopsKeepsTheHeldCommand) {
 }
 
 TEST_F(TourJourney, ClosingTheWindowStopsTheTourBeforeTheExitQuestion) {
-  Command(kCommandTourRandom);
+  Send(kCommandTourRandom);
   ASSERT_TRUE(TourRunning());
   QTest::qWait(100);
   MessageBoxScript boxes({kAnswerCancel});
@@ -146,35 +108,22 @@ TEST_F(TourJourney, ClosingTheWindowStopsTheTourBeforeTheExitQuestion) {
   EXPECT_TRUE(program_.mainWindow().window->isVisible());
 
   // A tour left running at the end is ended by leaving, without ticks.
-  Command(kCommandTourRandom);
+  Send(kCommandTourRandom);
   EXPECT_TRUE(TourRunning());
 }
 
 TEST_F(TourJourney, SelectedToursTheDialogsChoiceAndItsCancelStartsNothing) {
   DalQueueScript(DalScript().Cancel());
-  Command(kCommandTourSelected);
+  Send(kCommandTourSelected);
   EXPECT_FALSE(TourRunning());
   EXPECT_FALSE(program_.pane().hidden);
   EXPECT_EQ(program_.state().viewMode, kViewDescription);
 
   DalQueueScript(DalScript().Ok());
-  Command(kCommandTourSelected);
+  Send(kCommandTourSelected);
   EXPECT_TRUE(TourRunning());
   EXPECT_TRUE(program_.pane().hidden);
   EXPECT_EQ(program_.state().viewMode, kViewTour);
-}
-
-// Run by hand (--gtest_also_run_disabled_tests) to look at the tour: the sizes take a while to fill.
-TEST_F(TourJourney, DISABLED_ScreenshotsAtThreeSizes) {
-  for (int n : {1, 3, 8}) {
-    Command(kCommandTourSizeBase + n);
-    Command(kCommandTourRandom);
-    QTest::qWait(n == 8 ? 30000 : n == 3 ? 6000 : 500);
-    Screenshot(QString("tour_%1x%1.png").arg(n));
-    Command(kCommandViewChanges);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !TourRunning(); }, 3000));
-    QTest::qWait(100);
-  }
 }
 
 }  // namespace

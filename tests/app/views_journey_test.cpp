@@ -1,14 +1,11 @@
 // The search field, the table and the status bar on a copy of the sample: type to find radios,
 // see them as a table, sort it, open a radio from it, save, list, publish and print the table.
-#include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QDialog>
 #include <QHeaderView>
 #include <QLineEdit>
-#include <QTest>
 #include <QTimer>
-#include <filesystem>
 
 #include "app/quick_filter_field.h"
 #include "app/radio_table_view.h"
@@ -28,9 +25,6 @@ namespace fs = std::filesystem;
 
 class ViewsJourney : public test::ProgramOnSample {
  protected:
-  void Shot(const char* name) {
-    program_.mainWindow().window->grab().save(QString(KORVEL_SCREENSHOT_DIR "/") + name);
-  }
   std::vector<int> Column(int tableColumn) {
     RadioTableModel& model = program_.tableView()->model();
     std::vector<int> values;
@@ -68,7 +62,6 @@ TEST_F(ViewsJourney, FindSortModifySaveListPublishAndPrint) {
     EXPECT_EQ(collection().tables[kTableBrandName].Text(r->brand), "Philco");
   EXPECT_EQ(program_.pane().Count(), narrowed.Count()) << "the pane shows what the field found";
   EXPECT_EQ(program_.CountText(), std::to_string(narrowed.Count()) + " of 48 radios");
-  Shot("views_filter.png");
 
   Command(kCommandViewTable);
   RadioTableView* table = program_.tableView();
@@ -77,12 +70,10 @@ TEST_F(ViewsJourney, FindSortModifySaveListPublishAndPrint) {
   ClickHeading("Year");
   const std::vector<int> years = Column(4);
   EXPECT_TRUE(std::is_sorted(years.begin(), years.end())) << "sorted by Year";
-  Shot("views_table_by_year.png");
   ClickHeading("Value");
   ClickHeading("Value");
   std::vector<int> values = Column(29);
   EXPECT_TRUE(std::is_sorted(values.rbegin(), values.rend())) << "a second click sorts descending";
-  Shot("views_table_by_value.png");
 
   // A double click opens Modify on the row's radio; what is saved reaches the data file.
   RadioRecord* top = table->model().RadioAt(0);
@@ -97,7 +88,6 @@ TEST_F(ViewsJourney, FindSortModifySaveListPublishAndPrint) {
   EXPECT_EQ(program_.state().selection.current.Count(), narrowed.Count()) << "the field still narrows";
   Command(kCommandSave);
   EXPECT_EQ(program_.StatusText(), "Saved radata.dat: 48 radios, backup radata.000");
-  Shot("views_status_save.png");
   Collection saved;
   ASSERT_TRUE(LoadCollection(dir_.path().string(), saved).opened);
   EXPECT_EQ(saved.radios.FindById(top->id)->value, 4321);
@@ -106,14 +96,12 @@ TEST_F(ViewsJourney, FindSortModifySaveListPublishAndPrint) {
   DalQueueScript(DalScript().Ok());
   Command(kCommandList);
   EXPECT_EQ(program_.StatusText(), "Wrote list.txt: " + std::to_string(members) + " radios");
-  Shot("views_status_list.png");
   for (const char* sub : {"web/html", "web/pictures", "web/snapshots"})
     fs::create_directories(dir_.path() / sub);
   DalQueueScript(DalScript().Ok());
   DalQueueScript(DalScript().Ok());
   Command(kCommandPublishWeb);
   EXPECT_EQ(program_.StatusText(), "Published " + std::to_string(members) + " radios to web");
-  Shot("views_status_publish.png");
 
   // Escape empties the field and gives back the selection it narrowed.
   field->setFocus();
@@ -136,9 +124,7 @@ TEST(TablePrint, EveryRowOnPagesOfTheirOwn) {
   ASSERT_TRUE(frame.StartPrintJobToPdf(pdf));
   const int pages = PrintRadioTable(model, frame);
   EXPECT_EQ(pages, 3);
-  const std::string png = KORVEL_SCREENSHOT_DIR "/views_table_print";
-  EXPECT_EQ(std::system(("pdftoppm -r 40 -png '" + pdf + "' '" + png + "'").c_str()), 0);
-  EXPECT_TRUE(fs::exists(png + "-3.png"));
+  EXPECT_NE(test::ReadFile(pdf).find("/Count 3"), std::string::npos) << "the PDF does not hold three pages";
 }
 
 }  // namespace

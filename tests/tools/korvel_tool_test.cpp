@@ -1,9 +1,10 @@
-// korvel-tool as a user runs it, on a copy of the sample collection.
+// korvel-tool as a user runs it, on the sample collection or a copy of it.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <nlohmann/json.hpp>
@@ -25,6 +26,28 @@ using ToolRun = test::ShellRun;
 
 ToolRun Tool(const std::string& arguments) {
   return test::RunShell(std::string(KORVEL_TOOL) + " " + arguments + " 2>/dev/null");
+}
+
+ToolRun Shell(const std::string& command) {
+  return test::RunShell(command + " 2>/dev/null");
+}
+
+// korvel-tool publish, giving what it wrote on stderr.
+ToolRun Publish(const std::string& arguments) {
+  return test::RunShell(std::string(KORVEL_TOOL) + " publish " + arguments + " 2>&1 >/dev/null");
+}
+
+const std::string kSample = KORVEL_SAMPLE;
+
+// Whether `label`, one or more blanks and `value` stand together somewhere in the text.
+bool LabelledValue(const std::string& text, const std::string& label, const std::string& value) {
+  for (std::size_t at = text.find(label); at != std::string::npos; at = text.find(label, at + 1)) {
+    std::size_t v = at + label.size();
+    if (v >= text.size() || text[v] != ' ') continue;
+    while (v < text.size() && text[v] == ' ') ++v;
+    if (text.compare(v, value.size(), value) == 0) return true;
+  }
+  return false;
 }
 
 // Every program and script of the project answers --help with its usage, successfully, and
@@ -58,14 +81,13 @@ class ToolOnSample : public ::testing::Test {
   TempDir dir;
 };
 
-TEST_F(ToolOnSample, CheckSummarisesACleanLoad) {
-  const ToolRun run = Tool("check " + Sample());
-  EXPECT_EQ(run.status, 0);
-  EXPECT_EQ(run.out.rfind("radios 48, tables ", 0), 0u) << run.out;
-  EXPECT_NE(run.out.find(", messages 0\n"), std::string::npos) << run.out;
-}
+// A clean load: check sums it up, dump gives it as the contract says.
+TEST_F(ToolOnSample, CheckAndDumpFollowTheContract) {
+  const ToolRun check = Tool("check " + Sample());
+  EXPECT_EQ(check.status, 0);
+  EXPECT_EQ(check.out.rfind("radios 48, tables ", 0), 0u) << check.out;
+  EXPECT_NE(check.out.find(", messages 0\n"), std::string::npos) << check.out;
 
-TEST_F(ToolOnSample, DumpFollowsTheContract) {
   const ToolRun run = Tool("dump " + Sample());
   ASSERT_EQ(run.status, 0);
   const nlohmann::json json = nlohmann::json::parse(run.out);
@@ -177,16 +199,30 @@ TEST_F(ToolOnSample, SelectAppliesStepsInOrderAndListWritesTheirText) {
   EXPECT_EQ(all.out.substr(all.out.size() - 4), "\n48\n");
 }
 
-TEST_F(ToolOnSample, RenderDrawsTheDescriptionIntoAPng) {
-  const std::string out = dir / "philco.png";
-  ASSERT_EQ(Tool("render " + Sample() + " description '" + out + "' --radio 3 --size 640x480").status, 0);
-  const std::string png = ReadFile(out);
-  ASSERT_GT(png.size(), 10000u);  // text and a picture, not an empty page
-  EXPECT_EQ(png.substr(1, 3), "PNG");
-
-  EXPECT_EQ(Tool("render " + Sample() + " description '" + out + "' --radio 9999").status, 2);
-  EXPECT_EQ(Tool("render " + Sample() + " description '" + out + "' --size 10").status, 2);
-  EXPECT_EQ(Tool("render " + Sample() + " weather '" + out + "'").status, 2);
+TEST_F(ToolOnSample, RenderDrawsEachViewAtTheSizeAsked) {
+  const std::string out = dir / "view.png";
+  const auto render = [&](std::string arguments) {
+    arguments.replace(arguments.find("{}"), 2, out);
+    return Tool("render " + Sample() + " " + arguments);
+  };
+  for (const char* view : {"description '{}' --radio 3", "cost-value '{}'", "history '{}'",
+                           "sales-profit '{}'", "distribution:1 '{}'", "inventory-tube '{}'"}) {
+    ASSERT_EQ(render(std::string(view) + " --size 640x480").status, 0) << view;
+    const std::string png = ReadFile(out);
+    // Text and a picture, not an empty page.
+    ASSERT_GT(png.size(), view[0] == 'd' && view[1] == 'e' ? 10000u : 1000u) << view << " drew nothing";
+    // Width and height, big-endian, in the header chunk.
+    const auto word = [&](std::size_t at) {
+      return (static_cast<unsigned char>(png[at]) << 24) | (static_cast<unsigned char>(png[at + 1]) << 16) |
+             (static_cast<unsigned char>(png[at + 2]) << 8) | static_cast<unsigned char>(png[at + 3]);
+    };
+    EXPECT_EQ(png.substr(1, 3), "PNG") << view;
+    EXPECT_EQ(word(16), 640) << view;
+    EXPECT_EQ(word(20), 480) << view;
+  }
+  for (const char* refused :
+       {"description '{}' --radio 9999", "description '{}' --size 10", "weather '{}'", "distribution:x '{}'"})
+    EXPECT_EQ(render(refused).status, 2) << refused;
   EXPECT_EQ(Tool("render '" + (dir / "nothing") + "' description '" + out + "'").status, 1);
 }
 
@@ -218,10 +254,6 @@ TEST_F(ToolOnSample, InventoryListsTheWindowInOrderWithItsShortages) {
   EXPECT_EQ(nlohmann::json::parse(transistors.out)["title"], "Transistor");
   EXPECT_EQ(Tool("inventory " + Sample() + " valve").status, 2);
   EXPECT_EQ(Tool("inventory '" + (dir / "nothing") + "' tube").status, 1);
-
-  const std::string out = dir / "tubes.png";
-  ASSERT_EQ(Tool("render " + Sample() + " inventory-tube '" + out + "' --size 640x480").status, 0);
-  EXPECT_EQ(ReadFile(out).substr(1, 3), "PNG");
 }
 
 TEST_F(ToolOnSample, SearchFillGivesTheGroupedRowsAsJson) {
@@ -234,6 +266,152 @@ TEST_F(ToolOnSample, SearchFillGivesTheGroupedRowsAsJson) {
   EXPECT_EQ(json["rows"][1]["type"], "12SK7");
   EXPECT_TRUE(json["messages"].empty());
   EXPECT_EQ(Tool("search-fill " + Sample() + " 999").status, 1);
+}
+
+TEST(GraphTool, LineGraphsGiveTheirMonthlyTotalsAndAxes) {
+  for (const char* kind : {"cost-value", "history", "sales-profit"}) {
+    const ToolRun run = Tool("graph " + kSample + " " + kind);
+    ASSERT_EQ(run.status, 0) << kind;
+    const nlohmann::json json = nlohmann::json::parse(run.out);
+    const int first = json["first"], last = json["last"];
+    EXPECT_EQ(first / 12, 1974) << kind;
+    ASSERT_FALSE(json["series"].empty());
+    for (const auto& series : json["series"])
+      EXPECT_EQ(series["values"].size(), std::size_t(last - first + 1));
+    // The month axis runs over whole years around the data.
+    const double lo = json["x"]["lo"], hi = json["x"]["hi"];
+    EXPECT_EQ(static_cast<int>(lo) % 12, 0);
+    EXPECT_LE(lo, first);
+    EXPECT_GE(hi, last);
+    EXPECT_EQ(json["x"]["major"], 12.0);
+  }
+  const nlohmann::json cost = nlohmann::json::parse(Tool("graph " + kSample + " cost-value").out);
+  EXPECT_EQ(cost["title"], "Cost/Value of Radio Collection");
+  EXPECT_EQ(cost["series"][3]["name"], "Value");
+  const nlohmann::json sales = nlohmann::json::parse(Tool("graph " + kSample + " sales-profit").out);
+  EXPECT_LT(sales["y"]["lo"].get<double>(), 0);  // profit runs below zero before the first sale
+
+  EXPECT_EQ(Tool("graph " + kSample + " pie").status, 2);
+  EXPECT_EQ(Tool("graph " + kSample + " history '+Year<1940'").status, 2);
+  EXPECT_EQ(Tool("graph " + kSample + " distribution:11").status, 2);
+  EXPECT_EQ(Tool("graph /nonexistent cost-value").status, 1);
+}
+
+TEST(GraphTool, DistributionCountsTheStepsSelection) {
+  const nlohmann::json all = nlohmann::json::parse(Tool("graph " + kSample + " distribution:10").out);
+  EXPECT_EQ(all["title"], "Distribution by Year");
+  EXPECT_EQ(all["counters"].size(), 11u);  // ten decades and the other years
+  EXPECT_EQ(all["total"], 48);
+  int spans = 0;
+  for (const auto& slice : all["slices"]) spans += slice["span"].get<int>();
+  EXPECT_EQ(spans, 360);
+
+  const ToolRun tubes = Tool("graph " + kSample + " distribution:8 +Technology=Tube");
+  ASSERT_EQ(tubes.status, 0);
+  const nlohmann::json json = nlohmann::json::parse(tubes.out);
+  const std::string selected = Tool("select " + kSample + " +Technology=Tube").out;
+  EXPECT_EQ(json["total"], std::count(selected.begin(), selected.end(), '\n'));
+  ASSERT_EQ(json["slices"].size(), 1u);
+  EXPECT_EQ(json["slices"][0]["name"], "Tube");
+  EXPECT_EQ(json["slices"][0]["span"], 360);
+}
+
+TEST(ImportTool, TheExportComesBackInANewCollectionAndFaultyRowsStopTheImport) {
+  TempDir dir;
+  const std::string exported = Tool(std::string("csv ") + KORVEL_SAMPLE).out;
+  WriteFile(dir / "radios.csv", exported);
+  const ToolRun run = Tool("import " + dir / "new" + " " + dir / "radios.csv");
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.out, "imported 48 radios, skipped 0 fields\n");
+  EXPECT_EQ(Tool("csv " + dir / "new").out, exported) << "the saved collection differs from the sample";
+
+  WriteFile(dir / "faulty.csv", "Brand;Year\r\nPhilco;c. 1935\r\nZenith;1938\r\n");
+  const std::string before = ReadFile(dir / "new/radata.dat");
+  EXPECT_EQ(Tool("import " + dir / "new" + " " + dir / "faulty.csv").out,
+            "line 2, Year: 'c. 1935' is not a year\nimported 0 radios, skipped 0 fields\n");
+  EXPECT_EQ(ReadFile(dir / "new/radata.dat"), before) << "a refused import wrote the collection";
+  EXPECT_EQ(Tool("import " + dir / "new" + " " + dir / "faulty.csv --skip-faulty --dry-run").status, 0);
+  EXPECT_EQ(ReadFile(dir / "new/radata.dat"), before) << "a dry run wrote the collection";
+  EXPECT_EQ(Tool("import " + dir / "new" + " " + dir / "faulty.csv --skip-faulty").status, 0);
+  EXPECT_NE(Tool("check " + dir / "new").out.find("radios 50,"), std::string::npos);
+}
+
+// Every radio once, in radio order, the first page's totals, a number at every page's foot.
+TEST(CatalogueTool, PrintsTheSampleWithItsTotalsAndEveryRadioOnce) {
+  if (std::system("pdftotext -v > /dev/null 2>&1") != 0) GTEST_SKIP() << "pdftotext is not installed";
+  TempDir dir;
+  const std::string pdf = dir / "catalogue.pdf";
+  ASSERT_EQ(Tool(std::string("catalogue ") + KORVEL_SAMPLE + " " + pdf).status, 0);
+  const ToolRun info = Shell("pdfinfo '" + pdf + "'");
+  const std::size_t pagesAt = info.out.find("Pages:");
+  ASSERT_NE(pagesAt, std::string::npos) << info.out;
+  const int pages = std::stoi(info.out.substr(pagesAt + 6));
+  const std::string text = Shell("pdftotext -layout '" + pdf + "' -").out;
+
+  const nlohmann::json dump = nlohmann::json::parse(Tool(std::string("dump ") + KORVEL_SAMPLE).out);
+  long long purchase = 0, value = 0;
+  std::size_t at = 0;
+  for (const auto& radio : dump["radios"]) {
+    purchase += radio["purchasePrice"].get<long long>();
+    value += radio["value"].get<long long>();
+    const std::string id = "ID: " + std::to_string(radio["id"].get<int>()) + " ";
+    const std::size_t found = text.find(id, at);
+    ASSERT_NE(found, std::string::npos) << "radio " << id << "is missing or out of order";
+    at = found + id.size();
+  }
+  const auto dollars = [](long long n) {
+    std::string digits = std::to_string(n);
+    for (int i = static_cast<int>(digits.size()) - 3; i > 0; i -= 3) digits.insert(i, ",");
+    return "$" + digits;
+  };
+  EXPECT_NE(text.find("48 radios"), std::string::npos);
+  EXPECT_TRUE(LabelledValue(text, "Purchase price", dollars(purchase))) << text.substr(0, 800);
+  EXPECT_TRUE(LabelledValue(text, "Value", dollars(value)));
+  EXPECT_LT(pages, 48) << "short descriptions share a page";
+  EXPECT_GE(pages, 1 + 48 / 6);
+  for (int page = 1; page <= pages; ++page)
+    EXPECT_NE(text.find("Page " + std::to_string(page) + "\n"), std::string::npos) << "page " << page;
+}
+
+TEST(PublishTool, StepsChooseTheRadiosAndOptionsTheDirectories) {
+  test::TempDir dir;
+  const std::string site = dir / "site";
+  for (const char* sub : {"pages", "pics", "snapshots"}) fs::create_directories(fs::path(site) / sub);
+  const std::string sample = KORVEL_SAMPLE;
+
+  // Philco's sets; their pages in "pages", the list page named "philco".
+  ToolRun run =
+      Publish(sample + " " + site + " --html pages --pictures pics --list-name philco +Brand=Philco");
+  EXPECT_EQ(run.status, 0) << run.out;
+  EXPECT_EQ(run.out, "");
+  const std::string list = ReadFile(site + "/pages/philco.htm");
+  EXPECT_NE(list.find("<a href=\"philco_90.htm\">"), std::string::npos) << list;
+  EXPECT_EQ(list.find("arvin"), std::string::npos);
+  EXPECT_EQ(list.find("<br><b>$"), std::string::npos);  // no descriptions asked for
+  EXPECT_TRUE(fs::exists(site + "/pics/philco_90_0.jpg"));
+  EXPECT_TRUE(fs::exists(site + "/snapshots/philco_90.jpg"));
+
+  // Every radio: the one without picture files is named once, and published without pictures.
+  run = Publish(sample + " " + site + " --html pages --pictures pics --descriptions");
+  EXPECT_EQ(run.status, 0) << run.out;
+  EXPECT_EQ(run.out.rfind("Warning: The pictures '", 0), 0u) << run.out;
+  EXPECT_NE(run.out.find("of the Emerson 543 cannot be read"), std::string::npos) << run.out;
+  EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 1);
+  EXPECT_NE(ReadFile(site + "/pages/radios.htm").find("<br><b>$"), std::string::npos);
+
+  // The default HTML subdirectory is made; an image that cannot be written is an Error, and exit 1.
+  fs::remove(site + "/pics/philco_90.jpg");
+  fs::create_directories(site + "/pics/philco_90.jpg/in the way");
+  run = Publish(sample + " " + site + " --pictures pics +Brand=Philco");
+  EXPECT_EQ(run.status, 1);
+  EXPECT_NE(run.out.find("Error: Unable to create '" + site + "\\pics\\philco_90.jpg'.\n"), std::string::npos)
+      << run.out;
+  EXPECT_TRUE(fs::exists(site + "/html/radios.htm"));
+  EXPECT_EQ(Publish((dir / "nowhere") + " " + site).status, 1);
+  EXPECT_EQ(Publish(sample + " " + site + " --colour red").status, 2);
+  EXPECT_EQ(Publish(sample + " " + site + " --html").status, 2);
+  EXPECT_EQ(Publish(sample + " " + site + " Brand~Philco").status, 2);
+  EXPECT_EQ(Publish(sample).status, 2);
 }
 
 }  // namespace

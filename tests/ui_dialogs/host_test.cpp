@@ -1,5 +1,5 @@
-// Dialog and notebook runs on real windows: scripted as the commands' tests run them, and
-// driven by the user's own keys and clicks.
+// Dialog and notebook runs on real windows, driven by the user's own keys and clicks (the journeys
+// through the program run them by script).
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -41,71 +41,6 @@ class DialogRunTest : public ::testing::Test {
 
   QtDalHost host;
 };
-
-const std::vector<std::string> kTableNames = {"Bands",         "Brand Name",   "Cabinet Composition",
-                                              "Cabinet Style", "Cabinet Trim", "ChassisCondition",
-                                              "Circuit",       "Condition",    "Grill",
-                                              "Manufacturer",  "Position",     "Power",
-                                              "Status",        "Technology",   "Tube Function",
-                                              "Tuning Dial"};
-
-TEST_F(DialogRunTest, ScriptedInsertTableItemFillsReadsAndCloses) {
-  std::int32_t kind = 1;
-  std::string entry;
-  std::string extra = "old";
-  DalDialog dialog{
-      .templateId = kDialogInsertTableItem,
-      .fields = {{.kind = kDalCombo, .controlId = kIdTableName, .value = &kind, .items = &kTableNames},
-                 {.kind = kDalEdit,
-                  .controlId = kIdNewEntry,
-                  .value = &entry,
-                  .flags = DAL_STRING | DAL_CAPITALIZE},
-                 {.kind = kDalEdit,
-                  .controlId = kIdExtraInformation,
-                  .value = &extra,
-                  .flags = DAL_STRING | DAL_CAPITALIZE}},
-      .mode = kDalModal};
-  std::vector<std::string> shown;
-  DalQueueScript(DalScript()
-                     .Do([&](DalDialog& open) {
-                       DalControl* table = open.window->Control(kIdTableName);
-                       shown = {table->Text(), std::to_string(table->ItemCount()),
-                                open.window->Control(kIdExtraInformation)->Text()};
-                     })
-                     .Choose(kIdTableName, 9)
-                     .Type(kIdNewEntry, "zenith radio corp")
-                     .Type(kIdExtraInformation, "")
-                     .Ok());
-  EXPECT_EQ(DalRunDialog(dialog, nullptr), 1);
-  EXPECT_EQ(shown, (std::vector<std::string>{"Brand Name", "16", "old"}));
-  EXPECT_EQ(kind, 9);
-  EXPECT_EQ(entry, "Zenith Radio Corp");
-  EXPECT_EQ(extra, "");
-  EXPECT_EQ(dialog.window, nullptr);
-}
-
-TEST_F(DialogRunTest, ScriptedStepsReachChangeCallbacksOnce) {
-  std::string root;
-  std::int32_t descriptions = 0;
-  int rootChanges = 0;
-  int descriptionClicks = 0;
-  DalDialog dialog{.templateId = kDialogPublishWeb,
-                   .fields = {{.kind = kDalEdit,
-                               .controlId = kIdWebRoot,
-                               .value = &root,
-                               .flags = DAL_STRING,
-                               .change = [&](DalFieldInfo&) { ++rootChanges; }},
-                              {.kind = kDalCheck,
-                               .controlId = kIdWebDescriptions,
-                               .value = &descriptions,
-                               .change = [&](DalFieldInfo&) { ++descriptionClicks; }}}};
-  DalQueueScript(DalScript().Type(kIdWebRoot, "C:\\web").Check(kIdWebDescriptions, true).Ok());
-  EXPECT_EQ(DalRunDialog(dialog, nullptr), 1);
-  EXPECT_EQ(rootChanges, 1) << "filling and the control itself must not add calls";
-  EXPECT_EQ(descriptionClicks, 1);
-  EXPECT_EQ(root, "C:\\web");
-  EXPECT_EQ(descriptions, 1);
-}
 
 TEST_F(DialogRunTest, UserTypesAndPressesOk) {
   std::string tube = "6V6";
@@ -276,22 +211,11 @@ TEST_F(NotebookRunTest, PagesAreMadeWhenFirstShownAndOnlyShownPagesAreRead) {
     edit->selectAll();
     QTest::keyClicks(edit, "1948");
     EXPECT_TRUE(edit->isVisible()) << "a page is complete when it comes to the front";
-    Window().widget()->grab().save(KORVEL_SCREENSHOT_DIR "/notebook.png");
     QTest::keyClick(Window().widget(), Qt::Key_Escape);
   });
   EXPECT_EQ(DalRunNotebook(notebook, nullptr), 0);
   EXPECT_EQ(shownYear, "1937");
   EXPECT_EQ(year, 1937) << "cancelled";
-}
-
-TEST_F(NotebookRunTest, ScriptSwitchesTheVisiblePage) {
-  int current = -1;
-  DalQueueScript(
-      DalScript().Page(1).Do([&](DalDialog&) { current = Window().CurrentPage(); }).Type(1004, "1951").Ok());
-  EXPECT_EQ(DalRunNotebook(notebook, nullptr), 1);
-  EXPECT_EQ(current, 1);
-  EXPECT_EQ(year, 1951);
-  EXPECT_TRUE(DalTakeScriptErrors().empty());
 }
 
 }  // namespace

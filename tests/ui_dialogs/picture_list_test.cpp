@@ -81,7 +81,6 @@ TEST_F(PictureListTest, ItemsAreDrawnByTheHookAtTheFieldsHeight) {
   DalDialog dialog = MakeDialog(50);
   QImage shown;
   QRect second;
-  int clientHeight = 0;
   DalQueueScript(DalScript()
                      .Highlight(kIdSelectPictures, 1, true)
                      .Do([&](DalDialog& open) {
@@ -91,7 +90,6 @@ TEST_F(PictureListTest, ItemsAreDrawnByTheHookAtTheFieldsHeight) {
                        cells.clear();
                        shown = list->viewport()->grab().toImage();
                        second = list->visualItemRect(list->item(1));
-                       clientHeight = list->viewport()->height();
                      })
                      .Cancel());
   ASSERT_TRUE(DalInitFieldInfo(dialog));
@@ -99,16 +97,12 @@ TEST_F(PictureListTest, ItemsAreDrawnByTheHookAtTheFieldsHeight) {
 
   EXPECT_EQ(second.height(), 50) << "the field's height, not the template's 60";
   EXPECT_EQ(second.width(), kSelectPictureWidth);
-  ASSERT_FALSE(cells.empty());
-  const DalPictureCell& cell = cells[1];
-  EXPECT_EQ(cell.top, 50);
-  EXPECT_EQ(cell.clientHeight, clientHeight);
-  EXPECT_EQ(cell.topUp, clientHeight - 50);
-  EXPECT_EQ(cell.bottomUp, clientHeight - 100);
+  ASSERT_GE(cells.size(), 2u);
   EXPECT_FALSE(cells[0].selected);
-  EXPECT_TRUE(cell.selected);
+  EXPECT_TRUE(cells[1].selected);
 
-  // Each item shows its own colour edge to edge; only the highlighted one has the frame.
+  // Each item shows its own colour edge to edge (the hook's upward rows land on the item's own);
+  // only the highlighted one has the frame.
   const QRgb red = qRgb(255, 0, 0);
   const QRgb green = qRgb(0, 255, 0);
   const QRgb blue = qRgb(0, 0, 255);

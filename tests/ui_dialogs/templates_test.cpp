@@ -14,7 +14,6 @@
 #include <vector>
 
 #include "dal/dal.h"
-#include "sample_contents.h"
 #include "ui/dialogs/dialog_ids.h"
 #include "ui/dialogs/qt_dal_host.h"
 
@@ -59,7 +58,6 @@ TEST_P(DialogTemplateTest, HasItsControlsAndADesktopLayout) {
   EXPECT_EQ(window.Control(kDalIdOk)->Text(), dialogTemplate.okText);
   EXPECT_EQ(window.Control(kDalIdCancel)->Text(), dialogTemplate.cancelText);
 
-  FillSample(dialogTemplate.id, window);
   widget->show();
   QApplication::processEvents();
 

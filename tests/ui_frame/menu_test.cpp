@@ -113,25 +113,6 @@ TEST_F(Menu, PathLookupIgnoresMnemonicsCaseAndAccelerators) {
   EXPECT_EQ(bar_.FindMenu({"tour", "size"}), nullptr);
 }
 
-TEST_F(Menu, AppendAddsUnderThePathOrFillsALoneEmptyItem) {
-  EXPECT_TRUE(bar_.AppendMenuItem({"view", "saved", "Zenith"}, 311));
-  EXPECT_EQ(Texts(Saved()), (std::vector<QString>{"<empty>", "Zenith"}));
-  EXPECT_FALSE(bar_.AppendMenuItem({"nothing", "x"}, 1));
-  EXPECT_FALSE(bar_.AppendMenuItem({"view"}, 1));
-
-  // A submenu whose only item has no text gets that item replaced.
-  ProgramMenuBar fresh({}, nullptr);
-  ASSERT_TRUE(fresh.ModifyMenuItem({"view", "saved", ""}, 310, 0));
-  ASSERT_TRUE(fresh.AppendMenuItem({"view", "saved", "Philco"}, 312));
-  QMenu* saved = fresh.FindMenu({"view", "saved"});
-  ASSERT_EQ(saved->actions().size(), 1);
-  EXPECT_EQ(saved->actions()[0]->text(), "Philco");
-  EXPECT_EQ(saved->actions()[0]->data().toInt(), 312);
-
-  EXPECT_FALSE(bar_.ModifyMenuItem({"view", "saved", "x"}, 311, 5));
-  EXPECT_FALSE(bar_.ModifyMenuItem({"file", "x"}, 1, 4));  // the separator stays
-}
-
 TEST_F(Menu, SavedSelectionsTakeOverTheEmptyItemAndRecallThemselves) {
   ASSERT_NE(bar_.FindCommand(kCommandSavedFirst), nullptr);
   EXPECT_FALSE(bar_.FindCommand(kCommandSavedFirst)->isEnabled());  // nothing to recall yet
@@ -178,15 +159,6 @@ TEST_F(Menu, CheckMenuPairTicksTourSizes) {
   bar_.CheckMenuPair(kTourMenuPosition, kTourSizeMenuPosition, 507, 2, false);
   bar_.CheckMenuPair(kTourMenuPosition, kTourSizeMenuPosition, 510, 5, true);
   EXPECT_EQ(CheckedIds(Size()), std::vector<int>{510});
-
-  // No item with the id: the position decides.
-  EXPECT_TRUE(bar_.CheckMenuPair(kTourMenuPosition, kTourSizeMenuPosition, 0, 7, true));
-  EXPECT_EQ(CheckedIds(Size()), (std::vector<int>{510, 512}));
-  EXPECT_FALSE(bar_.CheckMenuPair(kTourMenuPosition, kTourSizeMenuPosition, 0, 8, true));
-  EXPECT_FALSE(bar_.CheckMenuPair(kTourMenuPosition, 0, 505, 0, true));  // Random is no submenu
-  EXPECT_FALSE(bar_.CheckMenuPair(42, 0, 505, 0, true));
-  EXPECT_TRUE(bar_.CheckMenuPair(kTourMenuPosition, -1, kCommandTourRandom, 0, true));
-  EXPECT_TRUE(bar_.FindCommand(kCommandTourRandom)->isChecked());
 }
 
 }  // namespace

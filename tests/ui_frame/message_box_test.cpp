@@ -107,28 +107,6 @@ TEST_F(MessageBoxes, TextIsShownAsItStands) {
   EXPECT_EQ(script.boxes()[2].text, QString::fromUtf8("Caf\u00e9 Radio"));
 }
 
-TEST_F(MessageBoxes, EarlyMessagesAppearInOrderOnceTheOwnerIsSet) {
-  // No owner yet: even questions answer OK at once.
-  EXPECT_EQ(ShowMessage(kWarning, kButtonsOk, "Settings file %s not found.", "korvel.ini"), kAnswerOk);
-  EXPECT_EQ(ShowMessage(kWarning, kButtonsYesNo, "Use %s?", "radata.org"), kAnswerOk);
-  EXPECT_EQ(ShowMessage(kError, kButtonsOk, "Line %d is damaged: 50%%.", 12), kAnswerOk);
-
-  MessageBoxScript script({kAnswerOk, kAnswerNo, kAnswerOk, kAnswerYes});
-  InstallMessageBoxes(owner_.get());
-  ASSERT_EQ(script.boxes().size(), 3u);
-  EXPECT_EQ(script.boxes()[0].text, "Settings file korvel.ini not found.");
-  EXPECT_EQ(script.boxes()[1].text, "Use radata.org?");
-  EXPECT_EQ(script.boxes()[1].buttons, (Answers{kAnswerYes, kAnswerNo}));
-  EXPECT_EQ(script.boxes()[2].text, "Line 12 is damaged: 50%.");
-  EXPECT_EQ(script.boxes()[2].caption, "Error");
-  for (const ShownMessageBox& box : script.boxes()) EXPECT_EQ(box.parent, owner_.get());
-  EXPECT_TRUE(DeferredMessages().empty());
-
-  // From now on a message is shown when it is reported.
-  EXPECT_EQ(ShowMessage(kWarning, kButtonsYesNo, "Exit?"), kAnswerYes);
-  EXPECT_EQ(script.boxes().size(), 4u);
-}
-
 TEST_F(MessageBoxes, BoxesOutliveTheirOwner) {
   InstallMessageBoxes(owner_.get());
   owner_.reset();

@@ -50,11 +50,3 @@ std::vector<std::uint8_t> MakeBmp24(int width, int height,
                                     const std::function<draw::Rgb(int x, int y)>& colour);
 
 }  // namespace korvel::ui::test
-
-namespace korvel::ui::test {
-
-// A small view drawn in proportion to the surface's bounds (title, highlighted values, a picture, a
-// pie and a line graph), for the sample picture and the printed page.
-void DrawSampleView(draw::Surface& surface);
-
-}  // namespace korvel::ui::test

@@ -1,6 +1,7 @@
 // Pictures given as BMP file images, stretched into device areas by nearest neighbour, and damaged
 // pictures refused with a reason.
 #include <gtest/gtest.h>
+#include <rapidcheck/gtest.h>
 
 #include <cstdint>
 #include <random>
@@ -26,36 +27,24 @@ draw::BitmapResult Draw(PaintedWindow& window, const std::vector<std::uint8_t>& 
   return window.surface.DrawBitmap(where, {bmp});
 }
 
-TEST(StretchedBitmap, EnlargingRepeatsPixelsWithTheTopRowOnTop) {
-  PaintedWindow window(40, 40);
-  const auto bmp = MakeBmp24(4, 2, Checker);
-  // Surface area x 10..18, y 20..24 is device columns 10..17, rows 16..19.
-  const draw::BitmapResult result = Draw(window, bmp, {10, 20, 18, 24});
-  EXPECT_TRUE(result.drawn);
-  EXPECT_EQ(result.error, "");
+// Whatever the two sizes, every pixel of the area shows the picture's pixel at its place scaled
+// down (the nearest neighbour), the picture's top row on top, and nothing is drawn beside the area.
+RC_GTEST_PROP(StretchedBitmap, EveryPixelIsThePicturesPixelAtItsScaledPlace, ()) {
+  const int width = *rc::gen::inRange(1, 7), height = *rc::gen::inRange(1, 7);
+  const int across = *rc::gen::inRange(1, 15), down = *rc::gen::inRange(1, 15);
+  const auto colour = [](int x, int y) {
+    return Rgb{static_cast<std::uint8_t>(30 * x + 5), static_cast<std::uint8_t>(30 * y + 5), 77};
+  };
+  PaintedWindow window(16, 16);
+  // Surface y from 16 - down up to 16 is device rows 0 .. down - 1.
+  RC_ASSERT(Draw(window, MakeBmp24(width, height, colour), {0, 16 - down, across, 16}).drawn);
   const QImage image = window.image();
-  for (int y = 0; y < 4; ++y) {
-    for (int x = 0; x < 8; ++x) {
-      EXPECT_EQ(PixelAt(image, 10 + x, 16 + y), Checker(x / 2, y / 2)) << x << "," << y;
-    }
+  for (int y = 0; y < down; ++y) {
+    for (int x = 0; x < across; ++x)
+      RC_ASSERT(PixelAt(image, x, y) == colour(x * width / across, y * height / down));
   }
-  EXPECT_EQ(PixelAt(image, 18, 16), Palette(draw::kWhite));
-  EXPECT_EQ(PixelAt(image, 10, 20), Palette(draw::kWhite));
-}
-
-TEST(StretchedBitmap, ShrinkingDropsRowsAndColumns) {
-  PaintedWindow window(20, 20);
-  const auto bmp = MakeBmp24(6, 6, [](int x, int y) {
-    return Rgb{static_cast<std::uint8_t>(x * 40), static_cast<std::uint8_t>(y * 40), 7};
-  });
-  Draw(window, bmp, {0, 17, 3, 20});  // 3 x 3 at the top left
-  const QImage image = window.image();
-  for (int y = 0; y < 3; ++y) {
-    for (int x = 0; x < 3; ++x) {
-      EXPECT_EQ(PixelAt(image, x, y),
-                (Rgb{static_cast<std::uint8_t>(x * 80), static_cast<std::uint8_t>(y * 80), 7}));
-    }
-  }
+  RC_ASSERT(PixelAt(image, across, 0) == Palette(draw::kWhite));
+  RC_ASSERT(PixelAt(image, 0, down) == Palette(draw::kWhite));
 }
 
 TEST(StretchedBitmap, StoredLayoutsAllShowTheSamePicture) {

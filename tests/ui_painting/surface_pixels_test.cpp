@@ -134,13 +134,10 @@ TEST(SurfacePixels, PenStylesDashAndWidthsThicken) {
   EXPECT_EQ(Pattern(image, 50, 0, 27), "#########...###...###...###");
   EXPECT_EQ(Pattern(image, 60, 0, 60), std::string(60, '.'));
   // Width 3: three rows around the line, still ending before its end point.
-  EXPECT_FALSE(IsDark(image, 80, 48));
-  EXPECT_TRUE(IsDark(image, 80, 49));
-  EXPECT_TRUE(IsDark(image, 80, 50));
-  EXPECT_TRUE(IsDark(image, 80, 51));
-  EXPECT_FALSE(IsDark(image, 80, 52));
-  EXPECT_TRUE(IsDark(image, 89, 50));
-  EXPECT_FALSE(IsDark(image, 90, 50));
+  std::string column;
+  for (int row = 48; row <= 52; ++row) column += IsDark(image, 80, row) ? '#' : '.';
+  EXPECT_EQ(column, ".###.");
+  EXPECT_EQ(Pattern(image, 50, 88, 91), "##.");
 }
 
 TEST(SurfacePixels, TextSitsOnItsBaselineAndAdvancesByTheCharacterWidth) {

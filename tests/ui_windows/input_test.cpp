@@ -71,23 +71,6 @@ TEST_F(WindowInput, AClickFocusesTheWindowAndBringsItOverItsSiblings) {
   EXPECT_EQ(main_->client()->childAt(overlap)->parentWidget(), first_->window);
 }
 
-TEST_F(WindowInput, AcceleratorRunsItsCommandAndTheKeyStillReachesTheHandler) {
-  QTest::mouseClick(main_->client(), Qt::LeftButton, {}, QPoint(450, 50));
-  mainRecorder_.messages.clear();
-  QTest::keyClick(main_->client(), Qt::Key_A, Qt::ControlModifier);
-
-  std::vector<WindowMessage> seen;
-  for (const WindowMessage& m : mainRecorder_.messages) {
-    if (m.message == kMessageCommand || (m.message == kMessageChar && m.first == Qt::Key_A))
-      seen.push_back(m);
-  }
-  ASSERT_GE(seen.size(), 2u);
-  EXPECT_EQ(seen[0].message, kMessageCommand);
-  EXPECT_EQ(seen[0].first, kCommandAdd);
-  EXPECT_EQ(seen[1].message, kMessageChar);
-  EXPECT_EQ(seen[1].second, 1);  // key down
-}
-
 TEST_F(WindowInput, MenuItemsAndPostedCommandsReachTheHandler) {
   ASSERT_NE(main_->window->menuBar(), nullptr);
   mainRecorder_.messages.clear();

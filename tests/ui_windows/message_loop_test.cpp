@@ -38,28 +38,6 @@ TEST(MessageLoop, ClosingAWindowDestroysItAndEndsTheLoop) {
   DestroyAll({});
 }
 
-TEST(MessageLoop, AHandlerThatKeepsTheCloseKeepsTheWindow) {
-  auto main = MakeDescriptor("main", nullptr, {0, 0, 200, 100});
-  int ticks = 0;
-  main->handler = [&ticks](WindowDescriptor& d, const WindowMessage& m) -> long {
-    if (m.message == kMessageClose) return 0;  // the exit question answered Cancel
-    if (m.message == kMessageTimer && m.first == 7 && ++ticks == 3) PostQuitMessage();
-    return DefaultWindowProcedure(d, m);
-  };
-  WindowDescriptor* all[] = {main.get()};
-  ASSERT_TRUE(CreateWindows(all));
-  DestroyAll({});
-
-  QTimer::singleShot(0, main->window, [&main] { main->window->close(); });
-  ASSERT_TRUE(StartWindowTimer(*main, 7, 5));
-  EXPECT_EQ(RunMessageLoop(), 0);
-  EXPECT_EQ(ticks, 3);
-  EXPECT_NE(main->window, nullptr);
-  EXPECT_TRUE(main->window->isVisible());
-  StopWindowTimer(*main, 7);
-  DestroyAll({main.get()});
-}
-
 TEST(MessageLoop, AQuitPostedBeforeTheLoopEndsItAtOnce) {
   PostQuitMessage();
   bool ran = false;
