@@ -253,17 +253,6 @@ TEST_F(DalTest, LeavingADateFieldWarnsAtOnceAndOkStillClosesTheDialog) {
   EXPECT_EQ(acquired, "05Jan1950");
 }
 
-TEST_F(DalTest, ADisabledDateFieldIsNeitherCheckedNorRead) {
-  std::int32_t status = 10;  // Sold
-  std::string repaired = "01Feb1960";
-  const DalEnableRule restored{&status, {5, 6, 7}};
-  DalDialog dialog{.templateId = 32, .fields = {Field(kDalEdit, 1091, &repaired, DAL_STRING | DAL_DATE)}};
-  dialog.fields[0].enableRule = &restored;
-  EXPECT_EQ(Run(dialog, DalScript().Type(1091, "not a date").Ok()), 1);
-  EXPECT_TRUE(messages.messages().empty());
-  EXPECT_EQ(repaired, "01Feb1960");
-}
-
 TEST_F(DalTest, PlainListItemsCarryTheirDataAndBadPositionsChangeNothing) {
   DalDialog dialog{.templateId = 80, .fields = {Field(kDalList, 10), Field(kDalEdit, 11)}};
   auto window = host.Open(dialog);
