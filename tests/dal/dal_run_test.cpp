@@ -85,32 +85,6 @@ TEST_F(DalTest, OkStaysOpenOnARefusedNumberAndSkipsDisabledFields) {
                                       "'19x5' is not a whole number (between -2147483648 and 2147483647)."}));
 }
 
-TEST_F(DalTest, ModelessRunsSayHowTheyEnded) {
-  std::int32_t count = 0;
-  DalDialog dialog{.templateId = 20, .fields = {Field(kDalEdit, 10, &count, DAL_INT)}, .mode = kDalModeless};
-  auto press = [](int button) {
-    return [button](FakeWindow& window) {
-      window.At(10).SetText("3");
-      DalNotify(window.dialog(), button, DalEvent::kClicked);
-      EXPECT_TRUE(window.ended());
-    };
-  };
-  host.user = press(kDalIdCancel);
-  EXPECT_EQ(DalRunDialog(dialog, nullptr), 0);
-  EXPECT_FALSE(host.lastRunModal());
-  EXPECT_EQ(dialog.mode, kDalModeless | kDalEndedCancel);
-  EXPECT_EQ(count, 0);
-
-  host.user = press(kDalIdOk);
-  EXPECT_EQ(DalRunDialog(dialog, nullptr), 1);
-  EXPECT_EQ(dialog.mode, kDalModeless | kDalEndedOk);
-  EXPECT_EQ(count, 3);
-
-  host.user = nullptr;  // the program quits while the dialog is open
-  EXPECT_EQ(DalRunDialog(dialog, nullptr), -1);
-  EXPECT_EQ(dialog.mode, kDalModeless);
-}
-
 TEST_F(DalTest, DialogsThatCannotOpenAreNotRun) {
   std::int32_t runs = 0;
   DalDialog dialog{.templateId = 50, .fields = {Field(kDalButton, 118)}};
