@@ -120,7 +120,8 @@ TEST(InventoryList, ListsUsedAndStockedTypesInTubeOrderWithTheirStock) {
   InsertTubeAlias("6V6GT 6V6", c.aliases);
   AddLoadedRadio(c,
                  {.id = 1, .tubes = {{kFunctionConverter, "12SA7"}, {kFunctionPowerAmplifier, "2*6V6GT"}}});
-  AddLoadedRadio(c, {.id = 2, .tubes = {{kFunctionRectifier, "117Z3"}, {kFunctionPowerAmplifier, "6V6,6F6"}}});
+  AddLoadedRadio(c,
+                 {.id = 2, .tubes = {{kFunctionRectifier, "117Z3"}, {kFunctionPowerAmplifier, "6V6,6F6"}}});
   AddLoadedRadio(c, {.id = 3, .status = kStatusSold, .tubes = {{kFunctionRectifier, "80"}}});
   AddLoadedRadio(c, {.id = 4,
                      .technology = kTechHybrid,

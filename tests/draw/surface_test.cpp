@@ -47,12 +47,15 @@ TEST(Palette, SixteenColoursByIndexAndNothingOutside) {
   EXPECT_EQ(surface.backgroundColour(), kNavy);
   EXPECT_EQ(surface.textColour(), kBlack);
   EXPECT_EQ(surface.highlightColour(), kYellow);
+  surface.Clear();  // in the background colour, over the whole window
   surface.FillRectangle(0, 0, 10, 10, 16);
   surface.FillRectangle(0, 0, 10, 10, kGreen);  // its own colour: the current one stays
   surface.MoveTo(0, 0);
   surface.LineTo(5, 5);
   surface.DrawText({0, 20}, "Zenith");
-  EXPECT_EQ(recording.OpsOf<FillAreaOp>().size(), 1u);
+  const std::vector<FillAreaOp> fills{{{0, 0, 640, 480}, *PaletteColour(kNavy)},
+                                      {{0, 470, 11, 481}, *PaletteColour(kGreen)}};
+  EXPECT_EQ(recording.OpsOf<FillAreaOp>(), fills);
   EXPECT_EQ(recording.OpsOf<LineOp>().at(0).pen.colour, *PaletteColour(kBlue));
   EXPECT_EQ(recording.OpsOf<TextOp>().at(0).colour, *PaletteColour(kBlue));
   EXPECT_EQ(recording.OpsOf<TextOp>().at(0).background, PaletteColour(kYellow));

@@ -193,7 +193,8 @@ TEST_F(TourRun, PicturesThatCannotBeShownAreNeverPicked) {
     ASSERT_EQ(frames.size(), 200u);
     EXPECT_EQ(frames.back().list, (std::vector<int>{-1, good}));
     // Dropped the first time: even a file that appears later is not tried again in this tour.
-    test::WritePicture(dir / "missing.bmp", 10, 400);  // never wider than 10, the other never narrower than 20
+    // Never wider than 10, the other never narrower than 20.
+    test::WritePicture(dir / "missing.bmp", 10, 400);
     frames = driver.Frames(200);
     for (const Frame& frame : frames) {
       EXPECT_FALSE(frame.Shows(missing));

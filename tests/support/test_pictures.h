@@ -61,9 +61,8 @@ inline ::testing::AssertionResult Near(Rgb actual, Rgb expected) {
 inline void WritePicture(const std::string& path, int width, int height, int shade = 0x80) {
   const std::filesystem::path directory = std::filesystem::path(path).parent_path();
   if (!directory.empty()) std::filesystem::create_directories(directory);
-  ASSERT_EQ(GalWriteBitmap(path, MakeBitmap(width, height, [&](int, int) { return Rgb{shade, shade, shade}; })),
-            1)
-      << path;
+  const GalBitmap grey = MakeBitmap(width, height, [&](int, int) { return Rgb{shade, shade, shade}; });
+  ASSERT_EQ(GalWriteBitmap(path, grey), 1) << path;
 }
 
 }  // namespace korvel::test
