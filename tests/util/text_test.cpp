@@ -1,7 +1,6 @@
-// Texts: dates, capitals, searches, formatting, and lines read from files or split to fit.
+// Texts: dates, capitals, formatting, and lines split to fit.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <cstring>
 #include <string>
 #include <thread>
@@ -9,7 +8,6 @@
 #include <vector>
 
 #include "util/alu_date.h"
-#include "util/alu_memory.h"
 #include "util/alu_string.h"
 #include "util/alu_text.h"
 #include "util/message_recorder.h"
@@ -68,20 +66,6 @@ std::string LoweredOutsideQuotes(std::string text) {
   return text;
 }
 
-TEST(OwnedText, CopiesAreSeparateBlocksAndNoTextGivesTheEmptyText) {
-  const char* original = "Philco";
-  char* copy = AluCopyString(original);
-  EXPECT_NE(copy, original);
-  EXPECT_STREQ(copy, "Philco");
-  EXPECT_EQ(AluInspect(copy).requested, 7u);  // the terminator is part of the block
-  AluFree(copy);
-
-  char* empty = AluCopyString(nullptr);
-  ASSERT_NE(empty, nullptr);
-  EXPECT_STREQ(empty, "");
-  AluFree(empty);
-}
-
 TEST(Capitalization, EveryRunOfLettersStartsWithACapital) {
   EXPECT_EQ(Capitalized("ACME RADIO corp."), "Acme Radio Corp.");
   EXPECT_EQ(Capitalized("12SK7"), "12Sk7");  // digits end a run as well
@@ -117,15 +101,6 @@ TEST(Capitalization, QuotedTextKeepsItsCaseAndEverythingElseIsLowered) {
   EXPECT_EQ(LoweredOutsideQuotes("NAME = \"Open END"), "name = \"Open END");
 }
 
-TEST(TextSearch, FindsTheFirstOccurrenceWithOrWithoutCase) {
-  const std::string text = "Zenith Trans-Oceanic, zenith royal";
-  EXPECT_EQ(AluFindText(text, "zenith", false), 22);
-  EXPECT_EQ(AluFindText(text, "zenith", true), 0);
-  EXPECT_EQ(AluFindText(text, "OCEANIC", false), -1);
-  EXPECT_EQ(AluFindText(text, "OCEANIC", true), 13);
-  EXPECT_EQ(text, "Zenith Trans-Oceanic, zenith royal");
-}
-
 TEST(Formatting, ResultsLiveInOneBufferPerThreadAndAreCut) {
   const char* mine = AluFormat("%s %d", "Model", 40);
   // Another thread formatting meanwhile must not overwrite this thread's text.
@@ -140,31 +115,6 @@ TEST(Formatting, ResultsLiveInOneBufferPerThreadAndAreCut) {
 }
 
 using Lines = std::vector<std::string>;
-
-// A temporary file holding the bytes, positioned at its start.
-std::FILE* FileWith(const std::string& bytes) {
-  std::FILE* file = std::tmpfile();
-  std::fwrite(bytes.data(), 1, bytes.size(), file);
-  std::rewind(file);
-  return file;
-}
-
-TEST(ReadLine, LineEndsGoAndALineTooLongIsCutUpToTheNextLine) {
-  std::FILE* file = FileWith("abcdefghij\r\nexactly\r\nfull!!!\n\n\r\nlast");
-  char buffer[8];
-  bool cut = false;
-  ASSERT_NE(AluReadLine(buffer, sizeof buffer, file, &cut), nullptr);
-  EXPECT_STREQ(buffer, "abcdefg");
-  EXPECT_TRUE(cut);
-  // Seven characters fill the buffer exactly; a line end left over is not a cut.
-  for (const char* expected : {"exactly", "full!!!", "", "", "last"}) {
-    ASSERT_EQ(AluReadLine(buffer, sizeof buffer, file, &cut), buffer) << expected;
-    EXPECT_STREQ(buffer, expected);
-    EXPECT_FALSE(cut) << expected;
-  }
-  EXPECT_EQ(AluReadLine(buffer, sizeof buffer, file, &cut), nullptr);
-  std::fclose(file);
-}
 
 TEST(SplitLines, TooMuchTextIsCutWithAWarningAndSplitAtBlanks) {
   MessageRecorder recorder;
