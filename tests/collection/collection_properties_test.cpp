@@ -178,7 +178,7 @@ RC_GTEST_PROP(Collection, RadioOrderAndTablePositionsSurviveAnyEdits, ()) {
           RC_ASSERT(PrepareRadioChange(c, *edited));
           const RadioRecord* loaded = c.asLoaded.FindById(edited->id);
           edited->comments = loaded != nullptr && *rc::gen::inRange(0, 3) == 0 ? loaded->comments
-                                                                              : test::RandomFieldText(true);
+                                                                               : test::RandomFieldText(true);
           expected[edited] = DescribeRadio(c.tables, *edited);
         }
         break;

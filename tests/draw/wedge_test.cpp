@@ -38,10 +38,10 @@ TEST(WedgeOutline, StepsFollowTheArcLengthButNeverGoBelow5Degrees) {
   for (const Case c : {
            Case{1000, 0, 360, 72},  // 6283 pixels of arc, yet 5-degree steps
            Case{100, 0, 90, 18},
-           Case{100, 30, 3, 1},     // less than one step: straight to the end
-           Case{100, 30, 0, 1},     // nothing to sweep: one line back onto the start
-           Case{3, 0, 90, 5},       // 4.7 pixels of arc: five steps of 18 degrees
-           Case{3, 0, 360, 19},     // a circle too large for the square
+           Case{100, 30, 3, 1},  // less than one step: straight to the end
+           Case{100, 30, 0, 1},  // nothing to sweep: one line back onto the start
+           Case{3, 0, 90, 5},    // 4.7 pixels of arc: five steps of 18 degrees
+           Case{3, 0, 360, 19},  // a circle too large for the square
            Case{5, 45, 360, 31},
        }) {
     const auto steps = WedgeOutlineSteps(kCentre, c.radius, c.start, c.sweep);

@@ -169,7 +169,6 @@ TEST_F(Cells, DrawingClearsMarginsAndPlacesTheBitmap) {
   EXPECT_TRUE(messages.messages().empty());
 }
 
-
 // An 80 x 60 item in the second row of a list 300 pixels high.
 DalPictureCell Cell(draw::Surface& surface, bool selected) {
   return {.left = 0,

@@ -62,14 +62,16 @@ TEST(InventoryDrawing, ColumnsInTubeOrderShortagesInRedAndAClickFindsTheName) {
         EXPECT_EQ(line[k].baselineStart.y, line[0].baselineStart.y) << rows[i].name << " is not one line";
       }
       if (i % perColumn != 0) {
-        EXPECT_EQ(line[0].baselineStart, (draw::DevicePoint{line[-3].baselineStart.x, line[-3].baselineStart.y + 16}))
+        EXPECT_EQ(line[0].baselineStart,
+                  (draw::DevicePoint{line[-3].baselineStart.x, line[-3].baselineStart.y + 16}))
             << rows[i].name << " is not under " << rows[i - 1].name;
       } else if (i > 0) {
         EXPECT_GT(line[0].baselineStart.x, line[-1].baselineStart.x) << rows[i].name << " opens no column";
       }
       // In the middle of the name, a little above its baseline, in view terms.
       const int x = line[0].baselineStart.x + 8 * static_cast<int>(line[0].text.size()) / 2;
-      const InventoryItem* hit = InventoryAt(recording.surface(), usage, x, 480 - line[0].baselineStart.y + 5);
+      const InventoryItem* hit =
+          InventoryAt(recording.surface(), usage, x, 480 - line[0].baselineStart.y + 5);
       EXPECT_EQ(hit != nullptr ? hit->name : "nothing", rows[i].name) << "a click on " << rows[i].name;
     }
     EXPECT_EQ(InventoryAt(recording.surface(), usage, width - 1, 100), nullptr);

@@ -1,8 +1,6 @@
 // The radio list file and the table view's columns and sorting.
 #include <gtest/gtest.h>
 
-
-
 #include "reports/list_file.h"
 #include "reports/radio_table.h"
 #include "support/collection_builder.h"

@@ -196,7 +196,7 @@ TEST(QuickFilter, FindsTheSampleRadiosByEveryTypedWord) {
       {"PHILCO", {3, 5, 8, 9, 14, 28, 30, 35, 41}},                 // brand and manufacturer
       {"philco   cathedral", {3, 5}},                               // every word, blanks between them
       {"Cathedral philco", {3, 5}},                                 // in any order
-      {"6V6", {11, 17}},                                              // a tube type
+      {"6V6", {11, 17}},                                            // a tube type
       {"ebay SAMS", {23, 29, 33, 35, 36, 38, 39, 41, 44, 45, 47}},  // places, references
       {"1936", {7}},                                                // the year
       {"zenith black", {19, 44}},                                   // a colour

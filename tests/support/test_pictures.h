@@ -52,9 +52,9 @@ inline ::testing::AssertionResult Near(Rgb actual, Rgb expected) {
   if (std::abs(actual.r - expected.r) <= 12 && std::abs(actual.g - expected.g) <= 12 &&
       std::abs(actual.b - expected.b) <= 12)
     return ::testing::AssertionSuccess();
-  return ::testing::AssertionFailure() << "colour " << actual.r << "," << actual.g << "," << actual.b
-                                       << " where " << expected.r << "," << expected.g << "," << expected.b
-                                       << " belongs";
+  return ::testing::AssertionFailure()
+         << "colour " << actual.r << "," << actual.g << "," << actual.b << " where " << expected.r << ","
+         << expected.g << "," << expected.b << " belongs";
 }
 
 // A width x height picture of one grey shade, its directories made.

@@ -94,7 +94,6 @@ TEST(Files, ANewCopyGoesIntoTheDirectoryThatIsThereWhateverItsCase) {
   EXPECT_FALSE(fs::exists(dir.path() / "Pictures/h500.bak.part"));
 }
 
-
 void ExpectParts(const std::string& path, int drive, int directory, int fileName, int extension) {
   SCOPED_TRACE(path);
   const PathParts parts = AluSplitPath(path);
