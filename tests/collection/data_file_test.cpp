@@ -93,11 +93,6 @@ TEST(DataFile, EmptyTableSectionsAndMissingFiles) {
   EXPECT_FALSE(ReadDataFile(dir / "radata.dat", dir / "radata.org", none).opened);
   EXPECT_EQ(messages.Texts(), std::vector<std::string>{"Unable to open '" + (dir / "radata.dat") +
                                                        "' in 'ReadDataFile': No such file or directory."});
-
-  // The fallback is read when the data file is missing.
-  WriteFile(dir / "radata.org", FormatDataFile(c));
-  EXPECT_TRUE(ReadDataFile(dir / "radata.dat", dir / "radata.org", none).opened);
-  EXPECT_EQ(none.radios.Count(), 1);
 }
 
 // Many pages of file: what loading has read is given back as it goes, and nothing is lost by it.

@@ -1,10 +1,13 @@
+// Tube names, aliases, the stock list and the tube rows of the edit dialog.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
+#include "collection/data_file.h"
+#include "collection/inventory_usage.h"
 #include "collection/radio_ops.h"
+#include "collection/tube_rows.h"
 #include "collection/tubes.h"
 #include "support/collection_builder.h"
+#include "util/message_recorder.h"
 
 namespace korvel {
 namespace {
@@ -60,40 +63,6 @@ TEST(Inventory, AliasesMergeTwoNamesIntoOne) {
   EXPECT_EQ(FindTubeAlias(" 6SN7", aliases), nullptr);
 }
 
-TEST(TubeUsage, CountsWhatRadiosStillHeldUse) {
-  Collection c = MakeCollection();
-  AddLoadedRadio(c, {.id = 1, .tubes = {{kFunctionPowerAmplifier, "2*6V6"}, {kFunctionRectifier, "5Y3"}}});
-  AddLoadedRadio(c, {.id = 2, .brand = "Zenith", .tubes = {{kFunctionPowerAmplifier, "6V6,6F6"}}});
-  AddLoadedRadio(c,
-                 {.id = 3, .brand = "Philco", .status = kStatusSold, .tubes = {{kFunctionRectifier, "5Y3"}}});
-  AddLoadedRadio(c, {.id = 4,
-                     .brand = "Crosley",
-                     .technology = kTechHybrid,
-                     .tubes = {{kFunctionPowerAmplifier, "2N301"}, {kFunctionConverter, "12AD6"}}});
-  AddLoadedRadio(
-      c,
-      {.id = 5, .brand = "Emerson", .technology = kTechTransistor, .tubes = {{kFunctionConverter, "2N412"}}});
-  ParseInventoryLine("4*80", kTechTube, c.inventory, c.aliases);
-  ParseInventoryLine("2*2N412", kTechTransistor, c.inventory, c.aliases);
-
-  InventoryList tubes = TubeUsage(c, kTechTube);
-  EXPECT_EQ(tubes["   6V6"].count, 3);
-  EXPECT_EQ(tubes["   6F6"].count, 1);
-  EXPECT_EQ(tubes["   5Y3"].count, 1);  // the sold radio's rectifier is not counted
-  EXPECT_EQ(tubes["  12AD6"].count, 1);
-  EXPECT_EQ(tubes["  80"].count, 0);  // stocked, used by none
-  EXPECT_FALSE(tubes.contains(" 2N301"));
-
-  InventoryList transistors = TubeUsage(c, kTechTransistor);
-  EXPECT_EQ(transistors.size(), 2u);
-  EXPECT_EQ(transistors["   2N301"].count, 1);  // a hybrid's power amplifier is a transistor
-  EXPECT_EQ(transistors["   2N412"].count, 1);
-
-  FillStockCounts(transistors, c.inventory, c.aliases);
-  EXPECT_EQ(transistors["   2N412"].secondCount, 2);
-  EXPECT_EQ(transistors["   2N301"].secondCount, 0);
-}
-
 TEST(TubeFunction, MostCommonUseWins) {
   Collection c = MakeCollection();
   for (int i = 0; i < 3; ++i) {
@@ -116,6 +85,162 @@ TEST(TubeFunction, MostCommonUseWins) {
   // Through an alias.
   InsertTubeAlias("6X5 EZ35", c.aliases);
   EXPECT_EQ(MostCommonFunction(c, "EZ35"), kFunctionRectifier);
+}
+
+InventoryItem Item(int used, int stock) {
+  InventoryItem item;
+  item.count = used;
+  item.secondCount = stock;
+  return item;
+}
+
+std::vector<std::string> Names(const InventoryUsage& usage) {
+  std::vector<std::string> names;
+  for (const auto& [name, item] : usage.items) names.emplace_back(UnpaddedName(name));
+  return names;
+}
+
+void Stock(Collection& c, const std::string& type, int count, int kind) {
+  InventoryItem* item = InsertTube(PadTubeName(type), c.inventory, c.aliases);
+  item->count = count;
+  item->kind = kind;
+  c.asLoadedInventory = c.inventory;
+}
+
+TEST(InventoryList, ShortWhenFewSparesServeMany) {
+  EXPECT_TRUE(IsShortOfStock(Item(11, 2)));
+  EXPECT_FALSE(IsShortOfStock(Item(10, 2)));   // a fifth of the pieces used is enough
+  EXPECT_FALSE(IsShortOfStock(Item(100, 3)));  // three spares always are
+  EXPECT_TRUE(IsShortOfStock(Item(1, 0)));
+  EXPECT_FALSE(IsShortOfStock(Item(0, 0)));  // stocked once, neither used nor in stock
+}
+
+TEST(InventoryList, ListsUsedAndStockedTypesInTubeOrderWithTheirStock) {
+  Collection c = MakeCollection();
+  InsertTubeAlias("6V6GT 6V6", c.aliases);
+  AddLoadedRadio(c,
+                 {.id = 1, .tubes = {{kFunctionConverter, "12SA7"}, {kFunctionPowerAmplifier, "2*6V6GT"}}});
+  AddLoadedRadio(c,
+                 {.id = 2, .tubes = {{kFunctionRectifier, "117Z3"}, {kFunctionPowerAmplifier, "6V6,6F6"}}});
+  AddLoadedRadio(c, {.id = 3, .status = kStatusSold, .tubes = {{kFunctionRectifier, "80"}}});
+  AddLoadedRadio(c, {.id = 4,
+                     .technology = kTechHybrid,
+                     .tubes = {{kFunctionConverter, "1R5"}, {kFunctionPowerAmplifier, "2N109"}}});
+  Stock(c, "6V6", 4, kTechTube);
+  Stock(c, "OZ4", 2, kTechTube);
+  Stock(c, "2N109", 1, kTechTransistor);
+
+  const InventoryUsage tubes = BuildInventoryUsage(c, kTechTube);
+  EXPECT_EQ(tubes.title, "Tube");
+  EXPECT_EQ(tubes.kind, kTechTube);
+  // The sold radio's 80 is not counted; the stocked OZ4 is listed though no radio uses it.
+  EXPECT_EQ(Names(tubes), (std::vector<std::string>{"1R5", "6F6", "6V6", "12SA7", "117Z3", "OZ4"}));
+  const InventoryItem& sixV6 = tubes.items.at(PadTubeName("6V6"));
+  EXPECT_EQ(sixV6.count, 3);  // 2*6V6GT through the alias, and one 6V6
+  EXPECT_EQ(sixV6.secondCount, 4);
+  EXPECT_FALSE(IsShortOfStock(sixV6));
+  EXPECT_EQ(tubes.items.at(PadTubeName("OZ4")).count, 0);
+  EXPECT_EQ(tubes.items.at(PadTubeName("OZ4")).secondCount, 2);
+
+  const InventoryUsage transistors = BuildInventoryUsage(c, kTechTransistor);
+  EXPECT_EQ(transistors.title, "Transistor");
+  EXPECT_EQ(Names(transistors), (std::vector<std::string>{"2N109"}));  // the hybrid's output stage
+  EXPECT_EQ(transistors.items.at(PadTubeName("2N109")).secondCount, 1);
+}
+
+TEST(InventoryEdit, TypedCountsAndNamesThatTheFileKeeps) {
+  EXPECT_EQ(ParseStockCount(" 12 "), 12);
+  EXPECT_EQ(ParseStockCount("0"), 0);
+  EXPECT_EQ(ParseStockCount("2147483647"), 2147483647);
+  for (const char* bad : {"", "  ", "abc", "12abc", "1.5", "-3", "+3", "2147483648", "99999999999999"})
+    EXPECT_EQ(ParseStockCount(bad), std::nullopt) << bad;
+
+  EXPECT_EQ(NormalizeStockName("  6v6gt \t"), "6V6GT");
+  EXPECT_EQ(StockNameProblem("6V6GT", 4), "");
+  EXPECT_NE(StockNameProblem("", 4), "");
+  EXPECT_NE(StockNameProblem("6V6\nGT", 4), "");
+  EXPECT_NE(StockNameProblem("6V6,6K7", 4), "");  // would come back as two types
+  // One data file line holds "count*name": the longest name depends on the count's digits.
+  EXPECT_EQ(StockNameProblem(std::string(70, 'X'), 5), "");
+  EXPECT_EQ(StockNameProblem(std::string(71, 'X'), 5), "The tube name holds at most 70 characters.");
+  EXPECT_NE(StockNameProblem(std::string(70, 'X'), 10), "");
+}
+
+TEST(InventoryEdit, StockChangesMarkTheCollectionAndSurviveASave) {
+  MessageRecorder messages;
+  Collection c = MakeCollection();
+  AddLoadedRadio(c, {.id = 1, .tubes = {{kFunctionConverter, "12SA7"}, {kFunctionPowerAmplifier, "6V6"}}});
+  Stock(c, "6V6", 4, kTechTube);
+  Stock(c, "2N109", 2, kTechTransistor);
+  InventoryUsage usage = BuildInventoryUsage(c, kTechTube);
+
+  // The same count changes nothing.
+  EXPECT_FALSE(SetStockCount(c, usage, PadTubeName("6V6"), 4, false));
+  EXPECT_FALSE(c.changed);
+
+  // A type the radios use but nobody stocked gets an item of the list's kind.
+  EXPECT_TRUE(SetStockCount(c, usage, PadTubeName("12SA7"), 2, false));
+  EXPECT_TRUE(c.changed);
+  EXPECT_EQ(c.inventory.at(PadTubeName("12SA7")).kind, kTechTube);
+  EXPECT_EQ(usage.items.at(PadTubeName("12SA7")).secondCount, 2);
+
+  // Added by name: upper-cased and padded, and shown in the list.
+  EXPECT_TRUE(SetStockCount(c, usage, PadTubeName(NormalizeStockName("5y3")), 1, true));
+  EXPECT_EQ(usage.items.at("   5Y3").secondCount, 1);
+  EXPECT_EQ(usage.items.at("   5Y3").count, 0);
+
+  // A transistor added to the tube list moves there even with its count unchanged.
+  c.changed = false;
+  EXPECT_TRUE(SetStockCount(c, usage, PadTubeName("2N109"), 2, true));
+  EXPECT_TRUE(c.changed);
+  EXPECT_EQ(usage.items.at(PadTubeName("2N109")).secondCount, 2);
+
+  Collection read;
+  ReadDataBytes(FormatDataFile(c), "radata.dat", read);
+  EXPECT_TRUE(messages.messages().empty());
+  EXPECT_EQ(read.inventory.at(PadTubeName("12SA7")).count, 2);
+  EXPECT_EQ(read.inventory.at(PadTubeName("5Y3")).count, 1);
+  EXPECT_EQ(read.inventory.at(PadTubeName("2N109")).kind, kTechTube);
+  EXPECT_EQ(read.inventory.at(PadTubeName("6V6")).count, 4);
+}
+
+TEST(TubeRows, GroupedByFunctionReadBackAndNeverLosingTubesBeyondTheRows) {
+  RadioRecord radio;
+  radio.tubes.Set(0, kFunctionRectifier, "5Y3");
+  radio.tubes.Set(1, kFunctionIfAmplifier, "6SK7");
+  radio.tubes.Set(2, kFunctionRfAmplifier, "6SG7");
+  radio.tubes.Set(3, kFunctionIfAmplifier, "6SG7");
+  radio.tubes.Set(4, kFunctionNone, "stray");  // no function: not shown
+  MessageRecorder messages;
+  TubeRows rows = FillTubeRows(radio);
+  EXPECT_EQ(rows[0].type, "6SG7");  // RF amplifier first
+  EXPECT_EQ(rows[1].type, "6SK7");  // IF amplifiers in slot order
+  EXPECT_EQ(rows[2].type, "6SG7");
+  EXPECT_EQ(rows[3].function, kFunctionRectifier);
+  EXPECT_EQ(rows[4].function, kFunctionNone);
+  EXPECT_TRUE(rows[4].type.empty());
+
+  // Rows that begin with a blank or are empty do not count; texts are upper-cased; no function
+  // is Unknown.
+  rows[1].type = " 6SK7";
+  rows[5] = {kFunctionNone, "6v6gt"};
+  ReadTubeRows(rows, radio, nullptr);
+  EXPECT_EQ(radio.tubes[0], (TubeSlot{kFunctionRfAmplifier, "6SG7"}));
+  EXPECT_EQ(radio.tubes[1], (TubeSlot{kFunctionIfAmplifier, "6SG7"}));
+  EXPECT_EQ(radio.tubes[2], (TubeSlot{kFunctionRectifier, "5Y3"}));
+  EXPECT_EQ(radio.tubes[3], (TubeSlot{kFunctionUnknown, "6V6GT"}));
+  EXPECT_FALSE(radio.tubes[4].IsFilled());
+  EXPECT_TRUE(messages.messages().empty());
+
+  // Eighteen tubes: the rows show sixteen and say so; the two they cannot show stay in the radio.
+  RadioRecord big;
+  for (int i = 0; i < 18; ++i) big.tubes.Set(i, kFunctionPowerAmplifier, "T" + std::to_string(i));
+  rows = FillTubeRows(big);
+  ASSERT_EQ(messages.Texts(), std::vector<std::string>{"Too many tubes"});
+  EXPECT_EQ(rows[15].type, "T15");
+  ReadTubeRows(rows, big, nullptr);
+  EXPECT_EQ(big.tubes[16].type, "T16");
+  EXPECT_EQ(big.tubes[17].type, "T17");
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <numbers>
 #include <numeric>
 
 #include "draw/palette.h"
@@ -97,56 +98,43 @@ struct DrawnPie {
   TableSet tables;
 };
 
+// Slices largest first from angle 0 in the palette's order, each count inside its own slice, and a
+// legend of the entries in slice order beside the pie: to its right in a wide window, below in a tall.
 TEST(Distribution, ThePieLiesByTheWindowsShapeWithCountsAndALegend) {
   const std::vector<std::uint32_t> counters = {30, 0, 10, 0, 20};
-  DrawnPie wide(640, 480, counters);  // r 160, centre (213, 240), legend at (426, 384)
-  const auto texts = wide.recording.OpsOf<TextOp>();
-  ASSERT_EQ(texts.size(), 1u + 3 + 3);
-  EXPECT_EQ(texts[0].text, "Distribution by Bands");
-  EXPECT_EQ(texts[0].baselineStart, (draw::DevicePoint{(640 - (5 + 16) * 8) / 2, 2 * 16}));
-
-  // Slices largest first from angle 0: 180, 120 and 60 degrees, in red, magenta, dark green.
-  const auto wedges = wide.recording.OpsOf<FillFiguresOp>();
-  ASSERT_EQ(wedges.size(), 3u);
-  EXPECT_EQ(wedges[0].colour, *draw::PaletteColour(draw::kRed));
-  EXPECT_EQ(wedges[1].colour, *draw::PaletteColour(draw::kMagenta));
-  EXPECT_EQ(wedges[2].colour, *draw::PaletteColour(draw::kDarkGreen));
-  // Each wedge runs from the arc's start round to the centre.
-  EXPECT_EQ(wedges[0].figures.front().front(), (draw::DevicePoint{213 + 160, 240}));
-  EXPECT_EQ(wedges[0].figures.front().back(), (draw::DevicePoint{213, 240}));
-
-  // Counts at 0.8 of the radius on each slice's middle, with the angle factor 6.28.
-  const auto label = [](int mid) {
-    const double a = mid * 6.28 / 360;
-    return draw::DevicePoint{static_cast<int>(std::cos(a) * 160 * 0.8 + (213 - 8)),
-                             480 - static_cast<int>(std::sin(a) * 160 * 0.8 + 240)};
-  };
-  EXPECT_EQ(texts[1].text, "30");
-  EXPECT_EQ(texts[1].baselineStart, label(90));
-  EXPECT_EQ(texts[2].text, "20");
-  EXPECT_EQ(texts[2].baselineStart, label(240));
-  EXPECT_EQ(texts[3].text, "10");
-  EXPECT_EQ(texts[3].baselineStart, label(330));
-
-  // Legend rows downwards: a line of two characters, then the name one character further.
-  const auto lines = wide.recording.OpsOf<LineOp>();
-  ASSERT_EQ(lines.size(), 3u);
-  EXPECT_EQ(lines[0].from, (draw::DevicePoint{426, 480 - 384}));
-  EXPECT_EQ(lines[0].to, (draw::DevicePoint{426 + 16, 480 - 384}));
-  EXPECT_EQ(lines[0].pen.width, 2);
-  EXPECT_EQ(lines[2].pen.colour, *draw::PaletteColour(draw::kDarkGreen));
-  EXPECT_EQ(texts[4].text, "AM");
-  EXPECT_EQ(texts[4].baselineStart, (draw::DevicePoint{426 + 24, 480 - 384}));
-  EXPECT_EQ(texts[5].text, "Unknown");
-  EXPECT_EQ(texts[5].baselineStart.y, 480 - 384 + 16);
-  EXPECT_EQ(texts[6].text, "AM/SW");
-  EXPECT_EQ(wide.recording.surface().lineWidth(), 1);
-
-  // Taller than wide: the pie above, the legend below it.
-  DrawnPie tall(480, 640, counters);  // r 160, centre (240, 426), legend at (96, 213)
-  EXPECT_EQ(tall.recording.OpsOf<FillFiguresOp>()[0].figures.front().back(),
-            (draw::DevicePoint{240, 640 - 426}));
-  EXPECT_EQ(tall.recording.OpsOf<LineOp>()[0].from, (draw::DevicePoint{96, 640 - 213}));
+  for (const auto& [width, height] : {std::pair{640, 480}, std::pair{480, 640}}) {
+    SCOPED_TRACE(std::to_string(width) + " x " + std::to_string(height));
+    DrawnPie pie(width, height, counters);
+    const auto texts = pie.recording.Texts();
+    EXPECT_EQ(texts, (std::vector<std::string>{"Distribution by Bands", "30", "20", "10", "AM", "Unknown",
+                                               "AM/SW"}));
+    const auto wedges = pie.recording.OpsOf<FillFiguresOp>();
+    ASSERT_EQ(wedges.size(), 3u);
+    const draw::Rgb colours[] = {*draw::PaletteColour(draw::kRed), *draw::PaletteColour(draw::kMagenta),
+                                 *draw::PaletteColour(draw::kDarkGreen)};
+    const draw::DevicePoint centre = wedges[0].figures.front().back();
+    const int radius = wedges[0].figures.front().front().x - centre.x;  // the first slice starts at 0
+    const int spans[][2] = {{0, 180}, {180, 300}, {300, 360}};
+    const auto ops = pie.recording.OpsOf<TextOp>();
+    for (int i = 0; i < 3; ++i) {
+      EXPECT_EQ(wedges[i].colour, colours[i]) << "slice " << i;
+      const draw::DevicePoint at = ops[1 + i].baselineStart;
+      double angle = std::atan2(centre.y - at.y, at.x + 8 - centre.x) * 180 / std::numbers::pi;
+      if (angle < 0) angle += 360;
+      EXPECT_TRUE(angle > spans[i][0] && angle < spans[i][1]) << texts[1 + i] << " drawn at " << angle;
+      EXPECT_LT(std::hypot(at.x + 8 - centre.x, at.y - centre.y), radius) << texts[1 + i];
+    }
+    const auto lines = pie.recording.OpsOf<LineOp>();
+    ASSERT_EQ(lines.size(), 3u);
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(lines[i].pen.colour, colours[i]) << "legend row " << i;
+    if (width > height) {
+      EXPECT_GT(lines[0].from.x, centre.x + radius) << "the legend is not right of the pie";
+    } else {
+      EXPECT_GT(lines[0].from.y, centre.y + radius) << "the legend is not below the pie";
+    }
+    EXPECT_LT(lines[0].from.y, lines[2].from.y) << "legend rows run downwards";
+    EXPECT_EQ(pie.recording.surface().lineWidth(), 1);
+  }
 
   // Nothing counted: the title alone.
   DrawnPie empty(640, 480, {0, 0, 0, 0, 0});

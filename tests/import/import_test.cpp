@@ -1,12 +1,10 @@
 #include <gtest/gtest.h>
 #include <rapidcheck/gtest.h>
 
-#include "collection/data_file.h"
 #include "collection/radio_ops.h"
 #include "import/apply_import.h"
 #include "reports/csv_file.h"
 #include "support/collection_builder.h"
-#include "util/message_recorder.h"
 
 namespace korvel {
 namespace {
@@ -83,16 +81,6 @@ RC_GTEST_PROP(ImportCsv, ExportThenImportIntoANewCollectionGivesTheSameRadios, (
   const std::string exported = RadioCsvText(source, source.radios);
   const Collection imported = ImportIntoNew(exported);
   RC_ASSERT(RadioCsvText(imported, imported.radios) == exported);
-}
-
-TEST(ImportCsv, TheSampleComesBackWhole) {
-  MessageRecorder messages;
-  Collection sample;
-  ASSERT_TRUE(LoadCollection(KORVEL_SAMPLE, sample).opened);
-  const std::string exported = RadioCsvText(sample, sample.radios);
-  const Collection imported = ImportIntoNew(exported);
-  EXPECT_EQ(imported.radios.Count(), 48);
-  EXPECT_EQ(RadioCsvText(imported, imported.radios), exported);
 }
 
 TEST(ImportCsv, NamesEveryFaultyValueWithItsLineAndColumn) {

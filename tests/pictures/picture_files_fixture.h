@@ -3,30 +3,18 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <filesystem>
 
-#include "pictures/bmp_header.h"
 #include "pictures/picture_files.h"
 #include "pictures/picture_registration.h"
 #include "support/collection_builder.h"
 #include "support/temp_dir.h"
+#include "support/test_pictures.h"
 #include "util/message_recorder.h"
 
 namespace korvel::test {
 
 namespace fs = std::filesystem;
-
-// A width x height picture of one grey shade, as .bmp or .jpg by the name.
-inline void WritePicture(const std::string& path, int width, int height, std::uint8_t shade) {
-  GalBitmap bitmap;
-  const std::size_t n = GalRowBytes(width) * height + kBmpHeaderSize + kBmpSpare;
-  ASSERT_TRUE(GalReserve(bitmap, n));
-  std::memset(bitmap.image.get(), shade, n);
-  WriteBmpHeader(bitmap.image.get(), width, height, static_cast<std::uint32_t>(n), 0);
-  fs::create_directories(fs::path(path).parent_path());
-  ASSERT_EQ(GalWriteBitmap(path, bitmap), 1) << path;
-}
 
 class PictureFiles : public ::testing::Test {
  protected:

@@ -14,6 +14,7 @@
 #include "support/collection_builder.h"
 #include "support/recording_surface.h"
 #include "support/temp_dir.h"
+#include "support/test_pictures.h"
 #include "util/message_recorder.h"
 
 namespace korvel {
@@ -21,51 +22,17 @@ namespace {
 
 using test::TempDir;
 
-struct Rgb {
-  int r, g, b;
-};
+using test::Near;
+using test::PixelAt;
+using test::Rgb;
 constexpr Rgb kRed{230, 20, 20}, kGreen{20, 200, 40}, kBlue{20, 40, 230}, kYellow{240, 220, 30};
 
-Rgb Letter(char c) {
-  return c == 'R' ? kRed : c == 'G' ? kGreen : c == 'B' ? kBlue : kYellow;
-}
-
-// A 24-bit bitmap of four quadrants, given as the letters of top left, top right, bottom left and
-// bottom right.
+// A bitmap of four quadrants, given as the letters of top left, top right, bottom left and bottom right.
 GalBitmap Quadrants(int width, int height, const char* letters) {
-  GalBitmap bitmap;
-  const std::size_t rowBytes = GalRowBytes(width);
-  const std::size_t n = rowBytes * height + kBmpHeaderSize + kBmpSpare;
-  GalReserve(bitmap, n);
-  std::memset(bitmap.image.get(), 0, n);
-  WriteBmpHeader(bitmap.image.get(), width, height, static_cast<std::uint32_t>(n), 0);
-  for (int y = 0; y < height; ++y) {
-    std::uint8_t* row = bitmap.image.get() + kBmpHeaderSize + (height - 1 - y) * rowBytes;
-    for (int x = 0; x < width; ++x) {
-      const Rgb c = Letter(letters[(y < height / 2 ? 0 : 2) + (x < width / 2 ? 0 : 1)]);
-      row[x * 3] = static_cast<std::uint8_t>(c.b);
-      row[x * 3 + 1] = static_cast<std::uint8_t>(c.g);
-      row[x * 3 + 2] = static_cast<std::uint8_t>(c.r);
-    }
-  }
-  return bitmap;
-}
-
-// Pixel (x, y) counted from the top.
-Rgb PixelAt(const GalBitmap& bitmap, int x, int y) {
-  const BmpHeader h = *ReadBmpHeader(bitmap.Bytes());
-  const std::uint8_t* p =
-      bitmap.image.get() + h.pixelOffset + (h.height - 1 - y) * GalRowBytes(h.width) + x * 3;
-  return {p[2], p[1], p[0]};
-}
-
-::testing::AssertionResult Near(Rgb actual, Rgb expected) {
-  if (std::abs(actual.r - expected.r) <= 12 && std::abs(actual.g - expected.g) <= 12 &&
-      std::abs(actual.b - expected.b) <= 12)
-    return ::testing::AssertionSuccess();
-  return ::testing::AssertionFailure()
-         << "colour " << actual.r << "," << actual.g << "," << actual.b << " where " << expected.r << ","
-         << expected.g << "," << expected.b << " belongs";
+  return test::MakeBitmap(width, height, [&](int x, int y) {
+    const char c = letters[(y < height / 2 ? 0 : 2) + (x < width / 2 ? 0 : 1)];
+    return c == 'R' ? kRed : c == 'G' ? kGreen : c == 'B' ? kBlue : kYellow;
+  });
 }
 
 // The JPEG file with an EXIF block giving the orientation put right after its start marker.

@@ -1,10 +1,16 @@
+// The picture registry and what draws from it: names counted, bitmaps cached, cells and list items.
 #include <gtest/gtest.h>
 
-#include <cstring>
+#include <filesystem>
+#include <memory>
 
-#include "pictures/bmp_header.h"
+#include "picture_files_fixture.h"
+#include "pictures/picture_cells.h"
+#include "pictures/picture_list_drawer.h"
 #include "pictures/picture_registry.h"
+#include "support/recording_surface.h"
 #include "support/temp_dir.h"
+#include "support/test_pictures.h"
 #include "util/message_recorder.h"
 
 namespace korvel {
@@ -12,15 +18,7 @@ namespace {
 
 using test::TempDir;
 
-// Writes a small 24-bit BMP of the given width under the directory.
-void WritePicture(const std::string& path, int width) {
-  GalBitmap bitmap;
-  const std::size_t n = GalRowBytes(width) * 2 + kBmpHeaderSize + kBmpSpare;
-  GalReserve(bitmap, n);
-  std::memset(bitmap.image.get(), 0x40, n);
-  WriteBmpHeader(bitmap.image.get(), width, 2, static_cast<std::uint32_t>(n), 0);
-  ASSERT_EQ(GalWriteBitmap(path, bitmap), 1) << path;
-}
+using test::WritePicture;
 
 class Registry : public ::testing::Test {
  protected:
@@ -32,7 +30,7 @@ class Registry : public ::testing::Test {
 };
 
 TEST_F(Registry, NamesAreCountedAndKeepTheirIndex) {
-  WritePicture(dir / "pictures/brand/p1.bmp", 3);
+  WritePicture(dir / "pictures/brand/p1.bmp", 3, 2);
   const int first = registry.Register(Name(1));
   EXPECT_EQ(registry.Register(Name(1)), first);
   EXPECT_EQ(registry.UseCount(first), 2);
@@ -60,7 +58,7 @@ TEST_F(Registry, NamesAreCountedAndKeepTheirIndex) {
 TEST_F(Registry, TheLeastRecentlyUsedPictureMakesWay) {
   std::vector<int> indices;
   for (int i = 0; i <= kPictureCacheSlots; ++i) {
-    WritePicture(dir / ("pictures/brand/p" + std::to_string(i) + ".bmp"), 1 + i % 5);
+    WritePicture(dir / ("pictures/brand/p" + std::to_string(i) + ".bmp"), 1 + i % 5, 2);
     indices.push_back(registry.Register(Name(i)));
   }
   for (int i = 0; i < kPictureCacheSlots; ++i) ASSERT_GE(registry.GetBitmap(indices[i]), 0) << i;
@@ -72,7 +70,7 @@ TEST_F(Registry, TheLeastRecentlyUsedPictureMakesWay) {
   // Fetching the evicted one reads its file again.
   std::filesystem::remove(dir / "pictures/brand/p1.bmp");
   EXPECT_EQ(registry.GetBitmap(indices[1]), -1);
-  WritePicture(dir / "pictures/brand/p1.bmp", 4);
+  WritePicture(dir / "pictures/brand/p1.bmp", 4, 2);
   ASSERT_GE(registry.GetBitmap(indices[1]), 0);
   int w = 0, h = 0;
   EXPECT_TRUE(registry.GetSize(indices[1], w, h));
@@ -88,11 +86,11 @@ TEST_F(Registry, FailedLoadsLeaveNoSlotAndForgettingReloads) {
   EXPECT_EQ(w, -1);
   EXPECT_EQ(registry.GetBitmap(-1), -1);
 
-  WritePicture(dir / "pictures/brand/p7.bmp", 2);
+  WritePicture(dir / "pictures/brand/p7.bmp", 2, 2);
   const int index = registry.Register(Name(7));
   ASSERT_TRUE(registry.GetSize(index, w, h));
   EXPECT_EQ(w, 2);
-  WritePicture(dir / "pictures/brand/p7.bmp", 5);  // the file is replaced
+  WritePicture(dir / "pictures/brand/p7.bmp", 5, 2);  // the file is replaced
   registry.GetSize(index, w, h);
   EXPECT_EQ(w, 2);  // still the cached bitmap
   registry.ForgetBitmap(index);
@@ -103,6 +101,124 @@ TEST_F(Registry, FailedLoadsLeaveNoSlotAndForgettingReloads) {
   const int copy = registry.Register("pictures\\brand\\copy.jpg");
   EXPECT_EQ(registry.CopyByIndex(index, copy, 1, 1000), 1);
   EXPECT_EQ(registry.CopyByIndex(index, -1, 1, 1000), 0);
+  EXPECT_TRUE(messages.messages().empty());
+}
+
+class Cells : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    registry.SetDataDirectory(dir.path().string());
+    WritePicture(dir / "wide.bmp", 400, 300);
+    WritePicture(dir / "small.bmp", 50, 50);
+    wide = registry.Register("wide.bmp");
+    small = registry.Register("small.bmp");
+  }
+  draw::Rect Place(int index, int flags, float factor = 1.0f) {
+    return PictureCellRect(recording.surface(), registry, index, 1, 0, 2, 2, flags, factor);
+  }
+  test::TempDir dir;
+  PictureRegistry registry;
+  test::RecordingSurface recording{400, 400};  // a 2 x 2 grid of 200 x 200 cells
+  MessageRecorder messages;
+  int wide = -1, small = -1;
+};
+
+TEST_F(Cells, PicturesFitTheirCellWithoutGrowing) {
+  // Cell (1, 0) is the top right one: x 200-400, y 200-400.
+  EXPECT_EQ(Place(wide, kCellCentre), (draw::Rect{200, 225, 400, 375}));
+  EXPECT_EQ(Place(wide, kCellCentre, 0.5f), (draw::Rect{250, 262, 350, 337}));
+  EXPECT_EQ(Place(small, kCellCentre), (draw::Rect{275, 275, 325, 325}));
+  EXPECT_EQ(Place(small, kCellTopLeft), (draw::Rect{200, 350, 250, 400}));
+  EXPECT_EQ(Place(small, kCellTopRight), (draw::Rect{350, 350, 400, 400}));
+  EXPECT_EQ(Place(small, kCellBottomLeft), (draw::Rect{200, 200, 250, 250}));
+  EXPECT_EQ(Place(small, kCellBottomRight), (draw::Rect{350, 200, 400, 250}));
+  EXPECT_EQ(Place(-1, kCellWhole), (draw::Rect{200, 200, 400, 400}));
+  EXPECT_EQ(Place(wide, kCellWhole | kCellCentre), (draw::Rect{200, 200, 400, 400}));
+
+  // On the printer a small picture's place may grow.
+  recording.surface().SetOnPrinter(true);
+  EXPECT_EQ(Place(small, kCellCentre), (draw::Rect{200, 200, 400, 400}));
+}
+
+TEST_F(Cells, AMissingPictureCollapsesAndDrawsNothing) {
+  const int missing = registry.Register("gone.jpg");
+  EXPECT_EQ(Place(missing, kCellCentre), (draw::Rect{400, 400, 400, 400}));
+  recording.ForgetOps();
+  EXPECT_EQ(DrawPictureInCell(recording.surface(), registry, missing, 1, 0, 2, 2, kCellCentre, 1.0f), 0);
+  EXPECT_TRUE(recording.ops().empty());
+}
+
+TEST_F(Cells, DrawingClearsMarginsAndPlacesTheBitmap) {
+  recording.ForgetOps();
+  ASSERT_EQ(DrawPictureInCell(recording.surface(), registry, wide, 0, 1, 2, 2,
+                              kCellCentre | kCellClearMargins, 1.0f),
+            1);
+  const auto fills = recording.OpsOf<test::FillAreaOp>();
+  const auto bitmaps = recording.OpsOf<test::BitmapOp>();
+  ASSERT_EQ(bitmaps.size(), 1u);
+  // Cell (0, 1): x 0-200, y 0-200; the picture 200 x 150 at y 25-175, so strips above and below.
+  EXPECT_EQ(bitmaps[0].destination, (draw::DeviceRect{0, 400 - 175, 200, 400 - 25}));
+  ASSERT_EQ(fills.size(), 2u);
+  // The strips meet the picture and stay inside the cell.
+  EXPECT_EQ(fills, (std::vector<test::FillAreaOp>{{{0, 200, 200, 225}, fills[0].colour},
+                                                  {{0, 375, 200, 400}, fills[0].colour}}));
+
+  FramePictureCell(recording.surface(), registry, small, 1, 1, 2, 2, kCellCentre, 1.0f);
+  EXPECT_FALSE(recording.OpsOf<test::LineOp>().empty());
+  EXPECT_EQ(recording.surface().lineWidth(), recording.surface().defaultLineWidth());
+  EXPECT_TRUE(messages.messages().empty());
+}
+
+// An 80 x 60 item in the second row of a list 300 pixels high.
+DalPictureCell Cell(draw::Surface& surface, bool selected) {
+  return {.left = 0,
+          .top = 60,
+          .right = 80,
+          .bottom = 120,
+          .clientHeight = 300,
+          .topUp = 240,
+          .bottomUp = 180,
+          .selected = selected,
+          .surface = &surface};
+}
+
+TEST(PictureList, ItemsAreLoadedOnceFittedAndFramedWhenSelected) {
+  TempDir dir;
+  MessageRecorder messages;
+  test::WritePicture(dir / "pictures/wide.bmp", 40, 10, 77);
+  test::RecordingSurface recording(80, 300);
+  DalListItem item{.fileName = "pictures\\wide.bmp"};
+
+  DrawPictureListItem(item, Cell(recording.surface(), true), dir.path().string());
+  ASSERT_TRUE(std::any_cast<std::shared_ptr<GalBitmap>>(&item.picture));
+  const auto fills = recording.OpsOf<test::FillAreaOp>();
+  ASSERT_EQ(fills.size(), 1u);
+  EXPECT_EQ(fills[0].area, (draw::DeviceRect{0, 60, 80, 120}));  // exactly the item
+  const auto bitmaps = recording.OpsOf<test::BitmapOp>();
+  ASSERT_EQ(bitmaps.size(), 1u);
+  EXPECT_EQ(bitmaps[0].destination, (draw::DeviceRect{20, 85, 60, 95}));  // own size, centred
+  const auto lines = recording.OpsOf<test::LineOp>();
+  ASSERT_EQ(lines.size(), 4u);
+  EXPECT_EQ(lines[0].from, (draw::DevicePoint{0, 60}));
+  EXPECT_EQ(lines[1].to, (draw::DevicePoint{79, 119}));
+  EXPECT_EQ(lines[0].pen.style, draw::kLineDot);
+  EXPECT_EQ(recording.surface().lineStyle(), draw::kLineSolid);
+
+  // Drawn again from the decoded picture, without the file; not selected, no frame.
+  std::filesystem::remove(dir / "pictures/wide.bmp");
+  recording.ForgetOps();
+  DrawPictureListItem(item, Cell(recording.surface(), false), dir.path().string());
+  EXPECT_EQ(recording.OpsOf<test::BitmapOp>().size(), 1u);
+  EXPECT_TRUE(recording.OpsOf<test::LineOp>().empty());
+
+  // A picture that does not load leaves a blank cell that still shows its selection.
+  DalListItem missing{.fileName = dir / "pictures/gone.jpg"};
+  recording.ForgetOps();
+  DrawPictureListItem(missing, Cell(recording.surface(), true));
+  EXPECT_FALSE(missing.picture.has_value());
+  EXPECT_EQ(recording.OpsOf<test::FillAreaOp>().size(), 1u);
+  EXPECT_TRUE(recording.OpsOf<test::BitmapOp>().empty());
+  EXPECT_EQ(recording.OpsOf<test::LineOp>().size(), 4u);
   EXPECT_TRUE(messages.messages().empty());
 }
 

@@ -4,17 +4,16 @@
 
 #include <chrono>
 #include <condition_variable>
-#include <cstring>
 #include <deque>
 #include <mutex>
 #include <set>
 #include <thread>
 
-#include "pictures/bmp_header.h"
 #include "pictures/bounded_semaphore.h"
 #include "pictures/tour.h"
 #include "support/recording_surface.h"
 #include "support/temp_dir.h"
+#include "support/test_pictures.h"
 #include "util/message_recorder.h"
 
 namespace korvel {
@@ -111,16 +110,8 @@ class TourDriver {
 class TourRun : public ::testing::Test {
  protected:
   void SetUp() override { registry.SetDataDirectory(dir.path().string()); }
-  void WritePicture(const std::string& name, int width, int height) {
-    GalBitmap bitmap;
-    const std::size_t n = GalRowBytes(width) * height + kBmpHeaderSize + kBmpSpare;
-    ASSERT_TRUE(GalReserve(bitmap, n));
-    std::memset(bitmap.image.get(), 0x40, n);
-    WriteBmpHeader(bitmap.image.get(), width, height, static_cast<std::uint32_t>(n), 0);
-    ASSERT_EQ(GalWriteBitmap(dir / name, bitmap), 1);
-  }
   int Picture(const std::string& name, int width = 400, int height = 200) {
-    WritePicture(name, width, height);
+    test::WritePicture(dir / name, width, height);
     return registry.Register(name);
   }
 
@@ -202,7 +193,8 @@ TEST_F(TourRun, PicturesThatCannotBeShownAreNeverPicked) {
     ASSERT_EQ(frames.size(), 200u);
     EXPECT_EQ(frames.back().list, (std::vector<int>{-1, good}));
     // Dropped the first time: even a file that appears later is not tried again in this tour.
-    WritePicture("missing.bmp", 10, 400);  // never wider than 10, the other never narrower than 20
+    // Never wider than 10, the other never narrower than 20.
+    test::WritePicture(dir / "missing.bmp", 10, 400);
     frames = driver.Frames(200);
     for (const Frame& frame : frames) {
       EXPECT_FALSE(frame.Shows(missing));

@@ -3,12 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstring>
 
-#include "pictures/bmp_header.h"
 #include "support/collection_builder.h"
 #include "support/recording_surface.h"
 #include "support/temp_dir.h"
+#include "support/test_pictures.h"
 #include "util/message_recorder.h"
 
 namespace korvel {
@@ -40,14 +39,7 @@ const Drawn* Find(const std::vector<Drawn>& drawn, std::string_view text) {
   return it == drawn.end() ? nullptr : &*it;
 }
 
-void WritePicture(const std::string& path, int width, int height) {
-  GalBitmap bitmap;
-  const std::size_t n = GalRowBytes(width) * height + kBmpHeaderSize + kBmpSpare;
-  GalReserve(bitmap, n);
-  std::memset(bitmap.image.get(), 0x80, n);
-  WriteBmpHeader(bitmap.image.get(), width, height, static_cast<std::uint32_t>(n), 0);
-  ASSERT_EQ(GalWriteBitmap(path, bitmap), 1);
-}
+using test::WritePicture;
 
 TEST(DescriptionPhrases, CompositionShowsTrimOnlyWhenThereIsOne) {
   Collection c = test::MakeCollection();
@@ -111,18 +103,6 @@ class Layout : public ::testing::Test {
   RecordingSurface recording{200, 480};
   DescriptionLayout layout{recording.surface(), {200, 480, 200, 480}};
 };
-
-TEST_F(Layout, FitTextStopsAtThePictureBesideIt) {
-  DescriptionLayout beside(recording.surface(), {120, 300, 200, 480});
-  EXPECT_TRUE(beside.FitText("abcdefghijkl").fits);  // 8 + 96 + 8 < 120
-  const FitResult over = beside.FitText("abcdefghijklm");
-  EXPECT_FALSE(over.fits);
-  EXPECT_EQ(over.count, 14);  // (120 - 8) / 8
-  beside.position.y = 267;    // two lines below the picture the window's edge is the limit
-  EXPECT_TRUE(beside.FitText("abcdefghijklm").fits);
-  beside.position = {150, 400};  // already past the picture's edge
-  EXPECT_EQ(beside.FitText("a").count, -1);
-}
 
 TEST_F(Layout, ValuesWrapUnderTheirFirstCharacterAndLabelsDropLeadingBlanks) {
   layout.DrawLabelValue("   Comments: ", "alpha beta gamma delta  epsilon", true);

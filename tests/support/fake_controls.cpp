@@ -189,10 +189,8 @@ std::unique_ptr<DalWindow> FakeHost::CreateDialogWindow(DalDialog& dialog, void*
   return MakeWindow(dialog);
 }
 
-int FakeHost::RunDialogWindow(DalWindow& window, bool modal) {
-  lastRunModal_ = modal;
+int FakeHost::RunDialogWindow(DalWindow& window, bool /*modal*/) {
   auto& fake = static_cast<FakeWindow&>(window);
-  if (user) user(fake);
   return fake.ended() ? fake.result() : -1;
 }
 
@@ -201,7 +199,6 @@ std::unique_ptr<DalNotebookWindow> FakeHost::CreateNotebookWindow(DalNotebook& n
 }
 
 int FakeHost::RunNotebookWindow(DalNotebookWindow& window) {
-  lastRunModal_ = true;
   auto& fake = static_cast<FakeNotebookWindow&>(window);
   if (notebookUser) notebookUser(fake);
   return fake.ended() ? fake.result() : -1;

@@ -30,7 +30,7 @@ class FakeControl : public DalControl {
   void SetText(const std::string& text) override;
   bool IsEnabled() const override { return enabled_; }
   void SetEnabled(bool on) override { enabled_ = on; }
-  void SetFocus() override { focused_ = true; }
+  void SetFocus() override {}
   bool IsChecked() const override { return checked_; }
   void SetChecked(bool on) override;
   int AddItem(const std::string& text, std::int64_t data) override;
@@ -46,10 +46,8 @@ class FakeControl : public DalControl {
   void SetTopItem(int index) override { top_ = index; }
   void WatchScrolling() override { ++watchCalls_; }
 
-  const std::vector<Item>& items() const { return items_; }
   std::vector<std::string> ItemTexts() const;
   int watchCalls() const { return watchCalls_; }
-  bool focused() const { return focused_; }
   // The window has gone; the control is only looked at from now on.
   void Detach() { window_ = nullptr; }
 
@@ -62,7 +60,6 @@ class FakeControl : public DalControl {
   int id_;
   std::string text_;
   bool enabled_ = true;
-  bool focused_ = false;
   bool checked_ = false;
   std::vector<Item> items_;
   int current_ = -1;
@@ -138,13 +135,12 @@ class FakeHost : public DalHost {
   // and bound to the window until the window goes.
   std::unique_ptr<FakeWindow> Open(DalDialog& dialog);
 
-  // Acts as the user of runs without a script; without one, the run ends as if the program quit.
-  std::function<void(FakeWindow&)> user;
+  // Acts as the user of notebook runs without a script; without one, the run ends as if the program
+  // quit.
   std::function<void(FakeNotebookWindow&)> notebookUser;
 
-  // Templates of the windows made, pages included, in order; whether the last run was modal.
+  // Templates of the windows made, pages included, in order.
   const std::vector<int>& made() const { return made_; }
-  bool lastRunModal() const { return lastRunModal_; }
   // The controls of the last closed window of a template; fails the test when there is none.
   FakeControl& Closed(int templateId, int controlId);
 
@@ -163,7 +159,6 @@ class FakeHost : public DalHost {
   std::map<int, std::map<int, std::unique_ptr<FakeControl>>> closed_;
   std::vector<int> made_;
   bool echo_ = false;
-  bool lastRunModal_ = false;
 };
 
 }  // namespace korvel::test

@@ -18,40 +18,7 @@ class Messages : public ::testing::Test {
   void TearDown() override { ResetMessages(); }
 };
 
-TEST_F(Messages, EarlyMessagesWaitInOrderAndAreShownWhenTheOwnerArrives) {
-  // Before the main window exists even a question answers OK.
-  EXPECT_EQ(ShowMessage(kWarning, kButtonsOk, "Settings file %s not found.", "korvel.ini"), kAnswerOk);
-  EXPECT_EQ(ShowMessage(kWarning, kButtonsYesNo, "Start a new collection?"), kAnswerOk);
-  EXPECT_EQ(ShowMessage(kError, kButtonsOk, "Line %d is damaged.", 12), kAnswerOk);
-  EXPECT_EQ(DeferredMessages().size(), 3u);
-
-  MessageRecorder recorder;
-  EXPECT_EQ(recorder.Texts(),
-            (Texts{"Settings file korvel.ini not found.", "Start a new collection?", "Line 12 is damaged."}));
-  EXPECT_EQ(recorder.messages()[1].buttons, kButtonsYesNo);
-  EXPECT_EQ(recorder.messages()[2].severity, kError);
-  EXPECT_TRUE(DeferredMessages().empty());
-
-  // From now on messages go straight to the user.
-  EXPECT_EQ(ShowMessage(kNote, kButtonsOk, "Saved."), kAnswerOk);
-  EXPECT_EQ(recorder.Texts().back(), "Saved.");
-}
-
-TEST_F(Messages, TheAnswerIsTheButtonPressed) {
-  MessageRecorder recorder({kAnswerYes, kAnswerNo, kAnswerCancel});
-  EXPECT_EQ(ShowMessage(kWarning, kButtonsYesNo, "Delete %s?", "H500"), kAnswerYes);
-  EXPECT_EQ(ShowMessage(kWarning, kButtonsYesNo, "Delete %s?", "H500"), kAnswerNo);
-  EXPECT_EQ(ShowMessage(kWarning, kButtonsYesNoCancel, "Save changes?"), kAnswerCancel);
-  // With the script used up, the first button of each box.
-  EXPECT_EQ(ShowMessage(kError, kButtonsOk, "Cannot open."), kAnswerOk);
-  EXPECT_EQ(ShowMessage(kWarning, kButtonsYesNo, "Again?"), kAnswerYes);
-  EXPECT_EQ(ShowMessage(kError, kButtonsRetryCancel, "Printer busy."), kAnswerRetry);
-  EXPECT_EQ(ShowMessage(kError, kButtonsAbortRetryIgnore, "Disk error."), kAnswerAbort);
-  EXPECT_EQ(ShowMessage(kNote, kButtonsOkCancel, "Continue?"), kAnswerOk);
-  EXPECT_STREQ(MessageCaption(kWarning), "Warning");
-  EXPECT_STREQ(MessageCaption(3), "");
-}
-
+// Early messages, captions and every button's answer are checked on the real boxes in ui_frame.
 TEST_F(Messages, TextIsFormattedOnceShownWholeAndPercentSignsLaterShowAsTheyAre) {
   const std::string longText(1500, 'w');
   ShowMessage(kError, kButtonsOk, "%s", "Model 100% restored, %d tubes, %s");

@@ -3,14 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstring>
 #include <filesystem>
 
-#include "pictures/bmp_header.h"
 #include "pictures/gal_bitmap.h"
 #include "pictures/picture_registration.h"
 #include "support/collection_builder.h"
 #include "support/temp_dir.h"
+#include "support/test_pictures.h"
 #include "util/message_recorder.h"
 #include "web/web_publish.h"
 
@@ -19,16 +18,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using test::ReadFile;
-
-void WriteJpeg(const std::string& path, int width, int height) {
-  GalBitmap bitmap;
-  const std::size_t n = GalRowBytes(width) * height + kBmpHeaderSize + kBmpSpare;
-  ASSERT_TRUE(GalReserve(bitmap, n));
-  std::memset(bitmap.image.get(), 90, n);
-  WriteBmpHeader(bitmap.image.get(), width, height, static_cast<std::uint32_t>(n), 0);
-  fs::create_directories(fs::path(path).parent_path());
-  ASSERT_EQ(GalWriteBitmap(path, bitmap), 1) << path;
-}
 
 std::pair<int, int> SizeOf(const std::string& path) {
   GalBitmap bitmap;
@@ -62,7 +51,7 @@ class Publishing : public ::testing::Test {
   void Picture(const std::string& name, int width, int height) {
     std::string native = name;
     std::replace(native.begin(), native.end(), '\\', '/');
-    WriteJpeg(dir / ("data/" + native), width, height);
+    test::WritePicture(dir / ("data/" + native), width, height, 90);
   }
   std::string Site(const std::string& name) const { return dir / ("site/" + name); }
   std::string Shown(const std::string& sub, const std::string& name) const {
