@@ -42,9 +42,23 @@ class NotRecording {
   UndoHistory* saved_;
 };
 
+// Up to this many radios are taken out and put back one by one; more in one pass over the list.
+constexpr std::size_t kFewRadios = 16;
+
 // Takes the records out of the radio list and their ownership out of the store.
 void TakeOut(Collection& collection, const std::vector<HistoryStep::RadioChange*>& changes) {
   if (changes.empty()) return;
+  if (changes.size() <= kFewRadios) {
+    for (HistoryStep::RadioChange* change : changes) {
+      collection.radios.Remove(change->radio);
+      auto& store = collection.radioStore;
+      const auto it = std::find_if(store.begin(), store.end(), [&](const auto& p) { return p.get() == change->radio; });
+      if (it == store.end()) continue;
+      change->owned = std::move(*it);
+      store.erase(it);
+    }
+    return;
+  }
   std::unordered_map<const RadioRecord*, HistoryStep::RadioChange*> leaving;
   for (HistoryStep::RadioChange* change : changes) leaving.emplace(change->radio, change);
   collection.radios.KeepOnly([&](RadioRecord* r) { return !leaving.contains(r); });
@@ -64,6 +78,10 @@ void PutBack(Collection& collection, const std::vector<HistoryStep::RadioChange*
   for (HistoryStep::RadioChange* change : changes) {
     records.push_back(change->radio);
     collection.radioStore.push_back(std::move(change->owned));
+  }
+  if (changes.size() <= kFewRadios) {
+    for (RadioRecord* record : records) InsertRadio(collection.tables, record, collection.radios);
+    return;
   }
   MergeInto(collection.tables, collection.radios, BuildRadioList(collection.tables, records));
 }

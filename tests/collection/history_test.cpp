@@ -44,10 +44,15 @@ RadioRecord* PickRadio(const Collection& c) {
 // nothing to work on.
 bool RunCommand(Collection& c, int command) {
   switch (command) {
-    case 0: {  // Add
-      auto radio = test::RandomRadio(c);
-      radio->id = c.nextId++;
-      return AddRadio(c, std::move(radio)) != nullptr;
+    case 0: {  // Add, or Copy and Import of many radios at once
+      const int n = *rc::gen::element(1, 1, 20);
+      bool any = false;
+      for (int i = 0; i < n; ++i) {
+        auto radio = test::RandomRadio(c);
+        radio->id = c.nextId++;
+        any = AddRadio(c, std::move(radio)) != nullptr || any;
+      }
+      return any;
     }
     case 1: {  // Modify: sort fields too, so the radio moves in radio order
       RadioRecord* radio = PickRadio(c);
@@ -61,7 +66,7 @@ bool RunCommand(Collection& c, int command) {
       return true;
     }
     case 2: {  // Delete (several radios at once now and then)
-      const int n = *rc::gen::inRange(1, 3);
+      const int n = *rc::gen::element(1, 2, 20);
       bool any = false;
       for (int i = 0; i < n; ++i) any = DeleteRadio(c, PickRadio(c)) || any;
       return any;
