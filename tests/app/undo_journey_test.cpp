@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QFileDialog>
 #include <QMenu>
+#include <filesystem>
 
 #include "app/collection_commands.h"
 #include "app/import_preview.h"
@@ -141,6 +142,28 @@ TEST_F(UndoRun, AnImportIsOneStepWithTheTableEntriesItMade) {
   Command(kCommandRedo);
   EXPECT_EQ(collection().radios.Count(), radios + 3);
   EXPECT_EQ(program_.state().selection.current.Count(), 3) << "the radios imported again are not the selection";
+}
+
+TEST_F(UndoRun, AModifyUndoneGivesBackThePictureNameButNotTheFileItDeleted) {
+  RadioRecord* arvin = collection().radios.FindById(29);
+  ASSERT_NE(arvin, nullptr);
+  const std::string picture = arvin->pictureFile;
+  const std::filesystem::path file = dir_.path() / "pictures" / "arvin" / "444.jpg";
+  ASSERT_TRUE(std::filesystem::exists(file));
+  DalQueueScript(DalScript().Page(3).Type(kIdPictureFile, "pictures\\arvin\\444front.jpg").Ok());
+  {
+    MessageBoxScript boxes({kAnswerYes});  // the old picture, used by no radio now: deleted
+    Command(kCommandModifyOne, reinterpret_cast<std::intptr_t>(arvin));
+  }
+  ASSERT_FALSE(std::filesystem::exists(file));
+  EXPECT_EQ(Item(kCommandUndo), "Undo Modify");
+  if (QMenu* edit = menu().FindMenu({"edit"})) edit->grab().save(KORVEL_SCREENSHOT_DIR "/undo_menu_after_modify.png");
+
+  Command(kCommandUndo);
+  EXPECT_EQ(arvin->pictureFile, picture);
+  EXPECT_FALSE(std::filesystem::exists(file)) << "Undo brought a deleted file back";
+  EXPECT_NE(program_.StatusText().find("444.jpg' stays deleted"), std::string::npos) << program_.StatusText();
+  EXPECT_FALSE(Unsaved());
 }
 
 }  // namespace
