@@ -25,7 +25,11 @@ void BM_UndoTableInsert(benchmark::State& state) {
   }
   benchmark::DoNotOptimize(collection.radios.Count());
 }
-BENCHMARK(BM_UndoTableInsert)->Arg(100000)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly();
+BENCHMARK(BM_UndoTableInsert)
+    ->Arg(100000)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly();
 
 void BM_UndoModifyOne(benchmark::State& state) {
   Collection collection = GenerateCollection(static_cast<int>(state.range(0)));

@@ -70,7 +70,8 @@ std::string Program::CommandUndoRedo(bool redo) {
   HistoryRecordHooks hooks;
   hooks.release = [this](RadioRecord& r) { ReleaseRadioPictures(state_.registry, r); };
   hooks.attach = [this](RadioRecord& r) { RegisterRadioPictures(state_.registry, r); };
-  const HistoryOutcome outcome = redo ? history.Redo(state_.collection, hooks) : history.Undo(state_.collection, hooks);
+  const HistoryOutcome outcome =
+      redo ? history.Redo(state_.collection, hooks) : history.Undo(state_.collection, hooks);
   if (!outcome.done) return "Finish the command under way first";  // a step is still being recorded
 
   SelectionState& selection = state_.selection;

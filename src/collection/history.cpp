@@ -1,7 +1,7 @@
 #include "collection/history.h"
 
 #include <algorithm>
-#include <unordered_set>
+#include <unordered_map>
 #include <utility>
 
 #include "collection/radio_ops.h"
@@ -17,8 +17,9 @@ void ForgetHandles(RadioRecord& record) {
   record.currentPicture = -1;
 }
 
-// Every record the step holds out of the collection, whose table references must follow the
-// tables as the live radios' do.
+// Every record the step holds outside the collection. A table entry inserted within the step moves
+// their references as it moves the live radios', so that all of a step's records are numbered as
+// the tables stand after the step.
 template <typename Fn>
 void ForEachStoredRecord(HistoryStep& step, Fn fn) {
   for (HistoryStep::RadioChange& change : step.radios) {
@@ -52,7 +53,8 @@ void TakeOut(Collection& collection, const std::vector<HistoryStep::RadioChange*
     for (HistoryStep::RadioChange* change : changes) {
       collection.radios.Remove(change->radio);
       auto& store = collection.radioStore;
-      const auto it = std::find_if(store.begin(), store.end(), [&](const auto& p) { return p.get() == change->radio; });
+      const auto it =
+          std::find_if(store.begin(), store.end(), [&](const auto& p) { return p.get() == change->radio; });
       if (it == store.end()) continue;
       change->owned = std::move(*it);
       store.erase(it);
@@ -137,8 +139,12 @@ HistoryOutcome Apply(Collection& collection, HistoryStep& step, bool undo, const
   outcome.done = true;
   outcome.name = step.name;
   outcome.deletedFiles = step.deletedFiles;
-  const auto presentNow = [&](const HistoryStep::RadioChange& c) { return undo ? c.presentAfter : c.presentBefore; };
-  const auto presentThen = [&](const HistoryStep::RadioChange& c) { return undo ? c.presentBefore : c.presentAfter; };
+  const auto presentNow = [&](const HistoryStep::RadioChange& c) {
+    return undo ? c.presentAfter : c.presentBefore;
+  };
+  const auto presentThen = [&](const HistoryStep::RadioChange& c) {
+    return undo ? c.presentBefore : c.presentAfter;
+  };
 
   // Redo puts the tables back first: the radios it brings back refer to their entries.
   if (!undo) {
@@ -219,7 +225,8 @@ bool UndoHistory::End(Collection& collection) {
   std::unique_ptr<HistoryStep> step = std::move(open_);
   openIndex_.clear();
   // A radio added and deleted again within the command is no change.
-  std::erase_if(step->radios, [](const HistoryStep::RadioChange& c) { return !c.presentBefore && !c.presentAfter; });
+  std::erase_if(step->radios,
+                [](const HistoryStep::RadioChange& c) { return !c.presentBefore && !c.presentAfter; });
   if (collection.inventory != inventoryAtBegin_) step->otherInventory = std::move(inventoryAtBegin_);
   inventoryAtBegin_.clear();
   const bool kept = !step->radios.empty() || !step->tableEntries.empty() || step->otherInventory;
@@ -309,7 +316,8 @@ void UndoHistory::RadioRemoved(std::unique_ptr<RadioRecord> record) {
   change.owned = std::move(record);
 }
 
-void UndoHistory::TableEntryAdded(const Collection& collection, int kind, int position, std::int32_t manufacturer) {
+void UndoHistory::TableEntryAdded(const Collection& collection, int kind, int position,
+                                  std::int32_t manufacturer) {
   if (!open_) return;
   open_->tableEntries.push_back({kind, position, collection.tables[kind].Text(position), manufacturer});
   ForEachStoredRecord(*open_, [&](RadioRecord& r) { RenumberRecordReferences(r, kind, position, 1); });

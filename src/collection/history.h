@@ -73,8 +73,8 @@ class UndoHistory {
   UndoHistory& operator=(UndoHistory&&) noexcept;
 
   // Opens a step: the collection's changes are recorded until End. Opened again before End (a
-  // command started from another one's dialog), the changes go to the step already open. The name is what the menu
-  // shows ("Delete"); End adds the number of radios when there are several.
+  // command started from another one's dialog), the changes go to the step already open. The name is what the
+  // menu shows ("Delete"); End adds the number of radios when there are several.
   void Begin(Collection& collection, std::string name);
   // Closes the open step; a step that changed nothing is dropped. A kept step drops the steps
   // that Undo had taken back. True when the step was kept.

@@ -57,7 +57,8 @@ TEST_F(UndoRun, ADeleteUndoneRedoneAndUndoneAgainIsSavedWithItsRadios) {
   Delete({1, 2});
   ASSERT_EQ(collection().radios.FindById(1), nullptr);
   EXPECT_EQ(Item(kCommandUndo), "Undo Delete (2 radios)");
-  if (QMenu* edit = menu().FindMenu({"edit"})) edit->grab().save(KORVEL_SCREENSHOT_DIR "/undo_menu_after_delete.png");
+  if (QMenu* edit = menu().FindMenu({"edit"}))
+    edit->grab().save(KORVEL_SCREENSHOT_DIR "/undo_menu_after_delete.png");
 
   Command(kCommandUndo);
   EXPECT_EQ(FormatDataFile(collection()), loaded) << "Undo did not give back the radios as loaded";
@@ -88,7 +89,8 @@ TEST_F(UndoRun, ADeleteUndoneRedoneAndUndoneAgainIsSavedWithItsRadios) {
   MessageBoxScript boxes({kAnswerYes});
   Command(kCommandExit);
   ASSERT_FALSE(boxes.boxes().empty());
-  EXPECT_EQ(boxes.boxes().back().text.toStdString().rfind("1 radios added, 0 radios modified, 0 radios deleted;", 0),
+  EXPECT_EQ(boxes.boxes().back().text.toStdString().rfind(
+                "1 radios added, 0 radios modified, 0 radios deleted;", 0),
             0u)
       << boxes.boxes().back().text.toStdString();
   Collection saved;
@@ -113,7 +115,8 @@ TEST_F(UndoRun, ATableInsertUndoneTakesTheEntryOutAndTheSavedSelectionsBack) {
     edit->grab().save(KORVEL_SCREENSHOT_DIR "/undo_menu_after_table_insert.png");
 
   Command(kCommandUndo);
-  EXPECT_EQ(FormatDataFile(collection()), loaded) << "the entry or the radios' references were not taken back";
+  EXPECT_EQ(FormatDataFile(collection()), loaded)
+      << "the entry or the radios' references were not taken back";
   EXPECT_EQ(selection.saved[0].rows[0].value, catalin) << "the saved selection no longer picks Catalin sets";
   EXPECT_FALSE(Unsaved());
   Command(kCommandRedo);
@@ -134,14 +137,17 @@ TEST_F(UndoRun, AnImportIsOneStepWithTheTableEntriesItMade) {
   Command(kCommandImportCsv);
   ASSERT_NE(FormatDataFile(collection()), loaded);
   EXPECT_EQ(Item(kCommandUndo), "Undo Import (3 radios)");
-  if (QMenu* edit = menu().FindMenu({"edit"})) edit->grab().save(KORVEL_SCREENSHOT_DIR "/undo_menu_after_import.png");
+  if (QMenu* edit = menu().FindMenu({"edit"}))
+    edit->grab().save(KORVEL_SCREENSHOT_DIR "/undo_menu_after_import.png");
 
   Command(kCommandUndo);
-  EXPECT_EQ(FormatDataFile(collection()), loaded) << "the imported radios or their new brands are still there";
+  EXPECT_EQ(FormatDataFile(collection()), loaded)
+      << "the imported radios or their new brands are still there";
   EXPECT_FALSE(Unsaved());
   Command(kCommandRedo);
   EXPECT_EQ(collection().radios.Count(), radios + 3);
-  EXPECT_EQ(program_.state().selection.current.Count(), 3) << "the radios imported again are not the selection";
+  EXPECT_EQ(program_.state().selection.current.Count(), 3)
+      << "the radios imported again are not the selection";
 }
 
 TEST_F(UndoRun, AModifyUndoneGivesBackThePictureNameButNotTheFileItDeleted) {
@@ -157,7 +163,8 @@ TEST_F(UndoRun, AModifyUndoneGivesBackThePictureNameButNotTheFileItDeleted) {
   }
   ASSERT_FALSE(std::filesystem::exists(file));
   EXPECT_EQ(Item(kCommandUndo), "Undo Modify");
-  if (QMenu* edit = menu().FindMenu({"edit"})) edit->grab().save(KORVEL_SCREENSHOT_DIR "/undo_menu_after_modify.png");
+  if (QMenu* edit = menu().FindMenu({"edit"}))
+    edit->grab().save(KORVEL_SCREENSHOT_DIR "/undo_menu_after_modify.png");
 
   Command(kCommandUndo);
   EXPECT_EQ(arvin->pictureFile, picture);

@@ -74,8 +74,8 @@ bool RunCommand(Collection& c, int command) {
     case 3: {  // Table Insert
       const auto& kinds = UserTableKindsInFileOrder();
       const int kind = kinds[static_cast<std::size_t>(*rc::gen::inRange(0, static_cast<int>(kinds.size())))];
-      const std::string text = "Q" + *rc::gen::container<std::string>(*rc::gen::inRange(1, 4),
-                                                                        rc::gen::inRange('a', 'z'));
+      const std::string text =
+          "Q" + *rc::gen::container<std::string>(*rc::gen::inRange(1, 4), rc::gen::inRange('a', 'z'));
       const auto& entries = c.tables[kind].entries;
       if (std::find(entries.begin(), entries.end(), text) != entries.end()) return false;
       return AddTableEntry(c, kind, text, *rc::gen::inRange(0, c.tables[kTableManufacturer].Count())) >= 0;
