@@ -176,7 +176,9 @@ bool Program::SaveCollectionChecked() {
                   data.c_str()) != kAnswerYes) {
     return false;
   }
-  return SaveCollection(state_.paths, state_.collection, &state_.diskStamp);
+  if (!SaveCollection(state_.paths, state_.collection, &state_.diskStamp)) return false;
+  state_.history.MarkSaved();  // Undo goes on past the save, and back to it
+  return true;
 }
 
 bool Program::LockCollection(const std::string& directory, CollectionLock& lock, bool& readOnly) {
@@ -421,6 +423,12 @@ void Program::AfterCollectionChange() {
   state_.viewMode = kViewDescription;
   view_.surface.Clear();
   RedrawView(true);
+}
+
+void Program::ForgetUndoHistory() {
+  state_.history.Clear();
+  if (state_.collection.changed) state_.history.ForgetSaved();
+  UpdateUndoMenu();
 }
 
 // The caption's asterisk, the way Qt programs mark unsaved changes.

@@ -187,6 +187,7 @@ bool Program::Start() {
       state_.collection.changed = true;
     }
   }
+  ForgetUndoHistory();
   ShowUnsavedMark();
   return true;
 }
@@ -198,6 +199,7 @@ void Program::AttachCollection() {
   RegisterCollectionPictures(state_.collection, state_.registry);
   InstallPictureListDrawer(state_.paths.directory);
   ResetSelection(state_.selection);
+  ForgetUndoHistory();
 }
 
 // A first start, or a data directory that holds no collection: the user may begin one there. It is
@@ -326,6 +328,8 @@ void Program::Command(int id, std::intptr_t second) {
     case kCommandDelete:
     case kCommandUpdate:
     case kCommandTableInsert:
+    case kCommandUndo:
+    case kCommandRedo:
       if (RefuseReadOnly()) {
         state_.ready = true;
         return;
@@ -334,7 +338,13 @@ void Program::Command(int id, std::intptr_t second) {
     default:
       break;
   }
+  const char* step = UndoStepName(id);
+  if (step != nullptr) BeginUndoStep(step);
   switch (id) {
+    case kCommandUndo:
+    case kCommandRedo:
+      status = CommandUndoRedo(id == kCommandRedo);
+      break;
     case kCommandRestoreBackup:
       CommandRestoreBackup();
       break;
@@ -479,6 +489,7 @@ void Program::Command(int id, std::intptr_t second) {
       // here yet: their menu items do nothing.
       break;
   }
+  if (step != nullptr) EndUndoStep();
   if (mode >= 0) {
     state_.viewMode = mode;
     if (mode == kViewDescription && id != kCommandShowCurrent && id != kCommandNextPicture &&
@@ -624,14 +635,18 @@ bool Program::Navigate(const WindowMessage& message) {
       } else if (state_.viewMode == kViewInventory && state_.ready && !RefuseReadOnly()) {
         // Its dialogs keep dispatching messages: no second click starts another edit meanwhile.
         state_.ready = false;
+        BeginUndoStep("Inventory");
         inventory_.EditInventoryAt(state_.collection, view_.surface, message.x, message.y, main_.window);
+        EndUndoStep();
         state_.ready = true;
       }
       return true;
     case kMessageDropFiles:
       if (onDescription && message.drop != nullptr && !RefuseReadOnly()) {
+        BeginUndoStep("Add Pictures");
         DropPictureOnView(state_.collection, state_.registry, radio, message.drop->paths,
                           [this](RadioRecord&) { SendCommand(main_, kCommandNextPicture); });
+        EndUndoStep();
         ShowUnsavedMark();
       }
       return true;

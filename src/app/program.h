@@ -158,6 +158,15 @@ class Program {
   void AfterCollectionChange();
   void ShowUnsavedMark();
 
+  // Edit > Undo and Redo (undo_commands.cpp): what the status bar says of it.
+  std::string CommandUndoRedo(bool redo);
+  void BeginUndoStep(const char* name);
+  void EndUndoStep();
+  // The items name the steps they would take, and are greyed when there is none.
+  void UpdateUndoMenu();
+  // Another collection: no step of the previous one can be undone in it.
+  void ForgetUndoHistory();
+
   ProgramState state_;
   ui::WindowDescriptor main_;
   ui::WindowDescriptor view_;
@@ -187,6 +196,10 @@ class Program {
   QLabel* countLabel_ = nullptr;
   std::string exportedTo_;  // the file the last Export CSV wrote
 };
+
+// The name of the Undo step a command opens ("Delete"), or nullptr for a command that changes no
+// radio, table or inventory.
+const char* UndoStepName(int id);
 
 // The program's entry: Start, Run, Finish. Gives 0 once the program has ended.
 int ProgramStart();

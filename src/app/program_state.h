@@ -7,6 +7,7 @@
 #include "collection/collection.h"
 #include "collection/collection_lock.h"
 #include "collection/data_file.h"
+#include "collection/history.h"
 #include "pictures/picture_registry.h"
 #include "selection/selection.h"
 
@@ -34,6 +35,7 @@ struct ProgramState {
   std::string settingsPath = std::string(".") + "/" + kSettingsFileName;
   int viewMode = kViewDescription;
   bool ready = true;  // false while a command runs (its dialogs keep dispatching messages)
+  UndoHistory history;  // Edit > Undo and Redo, back to the load
 };
 
 }  // namespace korvel

@@ -6,6 +6,7 @@
 #include <new>
 
 #include "collection/collection.h"
+#include "collection/history.h"
 #include "collection/radio_ops.h"
 #include "collection/tables.h"
 #include "util/message.h"
@@ -43,6 +44,7 @@ void ShareAsLoadedCopy(Collection& collection) {
 }
 
 bool PrepareRadioChange(Collection& collection, RadioRecord& record) {
+  if (collection.recorder != nullptr) collection.recorder->RadioChanging(record);
   const int slot = SharedSlot(collection, record);
   if (slot < 0) return true;
   try {
@@ -63,6 +65,19 @@ bool DeleteRadio(Collection& collection, RadioRecord* record) {
   if (record == nullptr || collection.radios.IndexOf(record) < 0) return false;
   auto& store = collection.radioStore;
   const auto it = std::find_if(store.begin(), store.end(), [&](const auto& p) { return p.get() == record; });
+  if (collection.recorder != nullptr && it != store.end()) {
+    // The Undo step keeps the record itself; the as-loaded list keeps a copy of it.
+    UndoHistory* recorder = collection.recorder;
+    collection.recorder = nullptr;
+    const bool prepared = PrepareRadioChange(collection, *record);
+    collection.recorder = recorder;
+    if (!prepared) return false;
+    collection.radios.Remove(record);
+    std::unique_ptr<RadioRecord> owned = std::move(*it);
+    store.erase(it);
+    recorder->RadioRemoved(std::move(owned));
+    return true;
+  }
   const int slot = SharedSlot(collection, *record);
   if (slot >= 0 && it != store.end()) {
     try {

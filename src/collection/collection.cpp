@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "collection/history.h"
+
 namespace korvel {
 namespace {
 
@@ -20,7 +22,9 @@ RadioRecord* Adopt(const TableSet& tables, RadioList& list, std::vector<std::uni
 }  // namespace
 
 RadioRecord* AddRadio(Collection& collection, std::unique_ptr<RadioRecord> record) {
-  return Adopt(collection.tables, collection.radios, collection.radioStore, std::move(record));
+  RadioRecord* added = Adopt(collection.tables, collection.radios, collection.radioStore, std::move(record));
+  if (collection.recorder != nullptr) collection.recorder->RadioAdded(added);
+  return added;
 }
 
 RadioRecord* AddAsLoadedRadio(Collection& collection, std::unique_ptr<RadioRecord> record) {

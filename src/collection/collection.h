@@ -14,6 +14,8 @@
 
 namespace korvel {
 
+class UndoHistory;
+
 // Positions of a table moved since loading: every reference at or above `position` moved by
 // `delta`.
 struct TableShift {
@@ -48,6 +50,9 @@ struct Collection {
   std::int32_t nextId = 0;            // identifier of the next new radio
   std::int32_t nextBackupNumber = 0;  // 0-99
   bool changed = false;
+  // While a command's Undo step is open: it hears of every radio added, changed or deleted and of
+  // every table entry inserted.
+  UndoHistory* recorder = nullptr;
 };
 
 // Takes the record into the collection at its place in radio order. A record equal to one

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <new>
 
+#include "collection/history.h"
 #include "util/message.h"
 
 namespace korvel {
@@ -161,6 +162,8 @@ int AddTableEntry(Collection& collection, int kind, std::string text, int brandM
   if (p < 0) return -1;
   RenumberReferences(collection, kind, p, 1);
   if (kind == kTableBrandName) collection.brandManufacturer[p] = brandManufacturer;
+  if (collection.recorder != nullptr)
+    collection.recorder->TableEntryAdded(collection, kind, p, brandManufacturer);
   collection.changed = true;
   return p;
 }

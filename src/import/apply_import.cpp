@@ -7,6 +7,7 @@
 #include <unordered_map>
 #include <unordered_set>
 
+#include "collection/history.h"
 #include "collection/picture_names.h"
 #include "collection/radio_ops.h"
 
@@ -118,6 +119,9 @@ ImportOutcome ApplyImport(Collection& collection, ImportPlan plan, bool skipFaul
   const RadioList added = BuildRadioList(collection.tables, raw);
   MergeInto(collection.tables, collection.radios, added);
   for (auto& record : records) collection.radioStore.push_back(std::move(record));
+  if (collection.recorder != nullptr) {
+    for (RadioRecord* radio : added) collection.recorder->RadioAdded(radio);
+  }
   outcome.radios = added.Records();
   collection.changed = true;
   return outcome;

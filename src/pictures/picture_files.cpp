@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <system_error>
+#include <utility>
 
 #include "collection/picture_names.h"
 #include "pictures/picture_disk.h"
@@ -13,6 +14,11 @@
 
 namespace korvel {
 namespace {
+
+std::vector<std::string>& DeletedPictureFiles() {
+  static std::vector<std::string> deleted;
+  return deleted;
+}
 
 constexpr std::size_t kShortBase = 8;
 constexpr int kThumbnailSize = 100;
@@ -164,8 +170,16 @@ void ReregisterPictures(PictureRegistry& registry, RadioRecord& radio, const Rem
     if (ShowMessage(kWarning, kButtonsYesNo, "Are you sure you want to delete '%s'?", path.c_str()) !=
         kAnswerYes)
       continue;
-    if (!RemovePictureFile(path)) ShowMessage(kError, kButtonsOk, "Couldn't delete '%s'.", path.c_str());
+    if (!RemovePictureFile(path)) {
+      ShowMessage(kError, kButtonsOk, "Couldn't delete '%s'.", path.c_str());
+    } else {
+      DeletedPictureFiles().push_back(path);
+    }
   }
+}
+
+std::vector<std::string> TakeDeletedPictureFiles() {
+  return std::exchange(DeletedPictureFiles(), {});
 }
 
 void MakeThumbnail(PictureRegistry& registry, RadioRecord& radio, bool askIfShared) {

@@ -46,6 +46,8 @@ RememberedPictures RememberRadioPictures(const RadioRecord& radio);
 // registers them again, recounts the extra pictures up to the first empty name, and offers to delete
 // the files of remembered names that no radio uses any more.
 void ReregisterPictures(PictureRegistry& registry, RadioRecord& radio, const RememberedPictures& before);
+// The picture files the user had deleted (above) since the last call, named as shown.
+std::vector<std::string> TakeDeletedPictureFiles();
 
 // Makes the dropped picture file the radio's main picture, asking what becomes of the old file.
 // 1 when the main picture now is the dropped picture (or there was nothing to do), 0 when the

@@ -15,5 +15,8 @@ void RenumberCriterion(Criterion& criterion, int kind, int position);
 
 // Every holder of such criteria: the current parameters, the saved selections and the macros.
 void RenumberCriteria(SelectionState& selection, std::vector<SelectionMacro>& macros, int kind, int position);
+// The entry at `position` is taken out again (Undo): criteria beyond it move back one place.
+void RenumberCriteriaBack(SelectionState& selection, std::vector<SelectionMacro>& macros, int kind,
+                          int position);
 
 }  // namespace korvel
