@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <tuple>
 
 #include "pictures/bmp_header.h"
 #include "pictures/gal_bitmap.h"
@@ -68,10 +69,8 @@ TEST(Bitmaps, JpegRoundTripKeepsColoursAndSizes) {
   ASSERT_TRUE(GalGetBitmapSize(back, w, h));
   EXPECT_EQ(w, 200);
   EXPECT_EQ(h, 100);
-  EXPECT_TRUE(Near(PixelAt(back, 20, 20), kRed));
-  EXPECT_TRUE(Near(PixelAt(back, 180, 20), kGreen));
-  EXPECT_TRUE(Near(PixelAt(back, 20, 80), kBlue));
-  EXPECT_TRUE(Near(PixelAt(back, 180, 80), kYellow));
+  for (const auto& [x, y, colour] : {std::tuple{20, 20, kRed}, {180, 20, kGreen}, {20, 80, kBlue}, {180, 80, kYellow}})
+    EXPECT_TRUE(Near(PixelAt(back, x, y), colour)) << x << "," << y;
 
   // BMP files are kept byte for byte.
   ASSERT_EQ(GalWriteBitmap(dir.path().string() + "\\sub\\quad.bmp", original), 1);
@@ -234,13 +233,8 @@ TEST(PictureKinds, EveryExifOrientationComesUpright) {
       const BmpHeader h = *ReadBmpHeader(b.Bytes());
       ASSERT_EQ(h.width * s, 32) << "orientation " << c.orientation << " kept the stored sides";
       ASSERT_EQ(h.height * s, 16);
-      EXPECT_TRUE(Near(PixelAt(b, 8 / s, 4 / s), kRed)) << "orientation " << c.orientation << ", fit " << fit;
-      EXPECT_TRUE(Near(PixelAt(b, 24 / s, 4 / s), kGreen))
-          << "orientation " << c.orientation << ", fit " << fit;
-      EXPECT_TRUE(Near(PixelAt(b, 8 / s, 12 / s), kBlue))
-          << "orientation " << c.orientation << ", fit " << fit;
-      EXPECT_TRUE(Near(PixelAt(b, 24 / s, 12 / s), kYellow))
-          << "orientation " << c.orientation << ", fit " << fit;
+      for (const auto& [x, y, colour] : {std::tuple{8, 4, kRed}, {24, 4, kGreen}, {8, 12, kBlue}, {24, 12, kYellow}})
+        EXPECT_TRUE(Near(PixelAt(b, x / s, y / s), colour)) << "orientation " << c.orientation << ", fit " << fit;
     }
   }
 }
