@@ -61,8 +61,8 @@ struct FileRadio {
   std::string comments = "Found at an estate";
   OldText oldComments = {"Found", "at", "an", "estate", ""};
   std::string extras = "Spare knob";
-  std::string pictureFile = "pictures/zenith/5s29.jpg", thumbnailFile = "thumbs/5s29.jpg";
-  Lines extraPictures = {"extra/back.jpg", "extra/chassis.jpg"};
+  std::string pictureFile = "pictures\\zenith\\5s29.jpg", thumbnailFile = "thumbs\\5s29.jpg";
+  Lines extraPictures = {"extra\\back.jpg", "extra\\chassis.jpg"};
 };
 
 Lines RadioLines(const FileRadio& r, int version) {
