@@ -1,13 +1,15 @@
-// Pictures as cameras, phones and scanners write them: turned by EXIF, in inks, top-down, damaged
-// on purpose, or named outside the collection.
+// Pictures read, written, shrunk and drawn, and pictures as cameras, phones and scanners write them:
+// turned by EXIF, in inks, top-down, damaged on purpose, or named outside the collection.
 #include <gtest/gtest.h>
 
 #include <jpeglib.h>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <tuple>
 
 #include "pictures/bmp_header.h"
+#include "pictures/gal_bitmap.h"
 #include "pictures/picture_add.h"
 #include "pictures/picture_cells.h"
 #include "pictures/picture_registration.h"
@@ -22,17 +24,178 @@ namespace {
 
 using test::TempDir;
 
+using test::kBlue;
+using test::kGreen;
+using test::kRed;
+using test::kYellow;
+using test::MakeBitmap;
 using test::Near;
 using test::PixelAt;
+using test::Quadrants;
 using test::Rgb;
-constexpr Rgb kRed{230, 20, 20}, kGreen{20, 200, 40}, kBlue{20, 40, 230}, kYellow{240, 220, 30};
 
-// A bitmap of four quadrants, given as the letters of top left, top right, bottom left and bottom right.
-GalBitmap Quadrants(int width, int height, const char* letters) {
-  return test::MakeBitmap(width, height, [&](int x, int y) {
-    const char c = letters[(y < height / 2 ? 0 : 2) + (x < width / 2 ? 0 : 1)];
-    return c == 'R' ? kRed : c == 'G' ? kGreen : c == 'B' ? kBlue : kYellow;
+TEST(Bitmaps, ShrinkingTakesTheNearestSourcePixel) {
+  GalBitmap source = MakeBitmap(3, 3, [](int x, int y) {
+    return Rgb{static_cast<std::uint8_t>(x * 50), static_cast<std::uint8_t>(y * 50), 7};
   });
+  GalBitmap target;
+  ASSERT_EQ(GalCompressBitmap(source, target, 500), 1);
+  int w = 0, h = 0;
+  GalGetBitmapSize(target, w, h);
+  EXPECT_EQ(w, 1);
+  EXPECT_EQ(h, 1);
+  // Stored row 0 is the bottom row: source stored row 0 is picture row 2.
+  const Rgb c = PixelAt(target, 0, 0);
+  EXPECT_EQ(c.r, 0);
+  EXPECT_EQ(c.g, 100);
+
+  // Not 24-bit, or a header that promises more rows than the image holds: refused quietly.
+  MessageRecorder messages;
+  source.image[28] = 8;
+  EXPECT_EQ(GalCompressBitmap(source, target, 500), 0);
+  source.image[28] = 24;
+  source.size = 60;
+  EXPECT_EQ(GalCompressBitmap(source, target, 500), 0);
+  EXPECT_TRUE(messages.messages().empty());
+}
+
+TEST(Bitmaps, JpegRoundTripKeepsColoursAndSizes) {
+  TempDir dir;
+  const GalBitmap original = Quadrants(200, 100, "RGBY");
+  ASSERT_EQ(GalWriteBitmap(dir / "quad.jpg", original), 1);
+  GalBitmap back;
+  ASSERT_EQ(GalLoadBitmap(dir / "quad.jpg", back), 1);
+  int w = 0, h = 0;
+  ASSERT_TRUE(GalGetBitmapSize(back, w, h));
+  EXPECT_EQ(w, 200);
+  EXPECT_EQ(h, 100);
+  for (const auto& [x, y, colour] : {std::tuple{20, 20, kRed}, {180, 20, kGreen}, {20, 80, kBlue}, {180, 80, kYellow}})
+    EXPECT_TRUE(Near(PixelAt(back, x, y), colour)) << x << "," << y;
+
+  // BMP files are kept byte for byte.
+  ASSERT_EQ(GalWriteBitmap(dir.path().string() + "\\sub\\quad.bmp", original), 1);
+  GalBitmap bmp;
+  ASSERT_EQ(GalLoadBitmap(dir / "sub/quad.bmp", bmp), 1);
+  ASSERT_EQ(bmp.size, original.size);
+  EXPECT_EQ(std::memcmp(bmp.image.get(), original.image.get(), bmp.size), 0);
+}
+
+TEST(Bitmaps, ShrunkJpegCopiesHaveTheSizeOfAFullDecode) {
+  TempDir dir;
+  ASSERT_EQ(GalWriteBitmap(dir / "odd.jpg", Quadrants(1601, 1203, "RBRB")), 1);
+  struct Case {
+    int mode, size, width, height;
+  };
+  // Mode 0 fits the larger side (scale = size * 1000 / 1601); mode 1 is the scale itself.
+  for (const Case c : {Case{0, 100, 99, 74}, Case{0, 500, 499, 375}, Case{0, 2000, 1601, 1203},
+                       Case{1, 333, 533, 400}, Case{1, 999, 1599, 1201}, Case{1, 1000, 1601, 1203}}) {
+    ASSERT_EQ(GalCopyPictureFile(dir / "odd.jpg", dir / "out.bmp", c.mode, c.size), 1) << c.size;
+    GalBitmap b;
+    ASSERT_EQ(GalLoadBitmap(dir / "out.bmp", b), 1);
+    int w = 0, h = 0;
+    GalGetBitmapSize(b, w, h);
+    EXPECT_EQ(w, c.width) << c.mode << " " << c.size;
+    EXPECT_EQ(h, c.height) << c.mode << " " << c.size;
+    EXPECT_GT(PixelAt(b, w / 4, h / 2).r, 180);
+    EXPECT_GT(PixelAt(b, w * 3 / 4, h / 2).b, 180);
+    EXPECT_TRUE(GalIs24Bit(b));
+  }
+  // No directories are made for a copy, and only pictures are copied.
+  EXPECT_EQ(GalCopyPictureFile(dir / "odd.jpg", dir / "web/odd.jpg", 0, 500), 0);
+  EXPECT_EQ(GalCopyPictureFile(dir / "missing.jpg", dir / "x.jpg", 0, 500), 0);
+  EXPECT_EQ(GalCopyPictureFile(dir / "odd.jpg", dir / "x.htm", 0, 500), 0);
+}
+
+TEST(Bitmaps, AFailedWriteLeavesTheOldFile) {
+  TempDir dir;
+  ASSERT_EQ(GalWriteBitmap(dir / "keep.jpg", Quadrants(20, 10, "RGBY")), 1);
+  const std::string before = test::ReadFile(dir / "keep.jpg");
+  std::filesystem::create_directories(dir / "keep.jpg.part");  // nowhere to write the new picture
+  EXPECT_EQ(GalWriteBitmap(dir / "keep.jpg", Quadrants(40, 10, "RGBY")), 0);
+  EXPECT_EQ(test::ReadFile(dir / "keep.jpg"), before);
+  GalBitmap notTwentyFour = Quadrants(4, 4, "RGBY");
+  notTwentyFour.image[28] = 8;
+  EXPECT_EQ(GalWriteBitmap(dir / "bad.jpg", notTwentyFour), 0);
+  EXPECT_FALSE(std::filesystem::exists(dir / "bad.jpg.part"));
+  EXPECT_FALSE(std::filesystem::exists(dir / "bad.jpg"));
+}
+
+TEST(Bitmaps, BmpFilesWhoseHeadersDoNotHoldFailToLoad) {
+  TempDir dir;
+  ASSERT_EQ(GalWriteBitmap(dir / "good.bmp", Quadrants(30, 20, "RGBY")), 1);
+  const std::string good = test::ReadFile(dir / "good.bmp");
+  GalBitmap b;
+  ASSERT_EQ(GalLoadBitmap(dir / "good.bmp", b), 1);
+  auto put32 = [](std::string& bytes, std::size_t at, std::uint32_t v) {
+    for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<char>(v >> (8 * i));
+  };
+  std::vector<std::pair<const char*, std::string>> bad;
+  bad.emplace_back("cut in the rows", good.substr(0, good.size() / 2));
+  bad.emplace_back("cut in the headers", good.substr(0, 40));
+  std::string tall = good;
+  put32(tall, 22, 5000);  // more rows than the file holds
+  bad.emplace_back("too tall", tall);
+  std::string offset = good;
+  put32(offset, 10, 0x7fffffff);  // pixels past the end
+  bad.emplace_back("offset past the end", offset);
+  std::string depth = good;
+  depth[28] = 7;
+  bad.emplace_back("no such depth", depth);
+  std::string wide = good;
+  put32(wide, 18, 0x80000000u);  // a negative width
+  bad.emplace_back("negative width", wide);
+  for (const auto& [what, bytes] : bad) {
+    test::WriteFile(dir / "bad.bmp", bytes);
+    EXPECT_EQ(GalLoadBitmap(dir / "bad.bmp", b), 0) << what;
+    EXPECT_EQ(b.size, 0u) << what;
+  }
+}
+
+TEST(Bitmaps, DamagedJpegsFailOrLoadWithoutCrashing) {
+  TempDir dir;
+  MessageRecorder messages;
+  GalWriteBitmap(dir / "good.jpg", Quadrants(64, 48, "RGBY"));
+  const std::string good = test::ReadFile(dir / "good.jpg");
+  GalBitmap b;
+  for (std::size_t cut : {0u, 2u, 100u, 300u}) {
+    test::WriteFile(dir / "cut.jpg", good.substr(0, cut));
+    EXPECT_EQ(GalLoadBitmap(dir / "cut.jpg", b), 0) << cut;
+  }
+  std::string garbled = good;
+  for (std::size_t i = 200; i < garbled.size(); i += 7) garbled[i] = static_cast<char>(garbled[i] ^ 0x5A);
+  test::WriteFile(dir / "garbled.jpg", garbled);
+  GalLoadBitmap(dir / "garbled.jpg", b);  // may decode to noise; must not end the program
+  test::WriteFile(dir / "text.jpg", "not a picture at all");
+  EXPECT_EQ(GalLoadBitmap(dir / "text.jpg", b), 0);
+
+  EXPECT_TRUE(messages.messages().empty());
+}
+
+TEST(Bitmaps, DrawingFitsAndCentresEnlargingOnlyOnThePrinter) {
+  test::RecordingSurface recording(800, 600);
+  const GalBitmap bitmap = Quadrants(100, 50, "RGBY");
+  ASSERT_EQ(GalDrawBitmap(recording.surface(), bitmap, {0, 0, 400, 400}), 1);
+  ASSERT_EQ(GalDrawBitmap(recording.surface(), bitmap, {0, 0, 50, 50}), 1);
+  const auto draws = recording.OpsOf<test::BitmapOp>();
+  ASSERT_EQ(draws.size(), 2u);
+  // Device rows count down from the top of the 600-pixel surface.
+  EXPECT_EQ(draws[0].destination, (draw::DeviceRect{150, 600 - 225, 250, 600 - 175}));
+  EXPECT_EQ(draws[1].destination, (draw::DeviceRect{0, 600 - 37, 50, 600 - 12}));
+
+  // The printer's page is laid out for the page: there the picture fills its place.
+  recording.surface().SetOnPrinter(true);
+  ASSERT_EQ(GalDrawBitmap(recording.surface(), bitmap, {0, 0, 400, 400}), 1);
+  EXPECT_EQ(recording.OpsOf<test::BitmapOp>().back().destination, (draw::DeviceRect{0, 600 - 300, 400, 600 - 100}));
+  recording.surface().SetOnPrinter(false);
+
+  MessageRecorder messages;
+  GalBitmap empty;
+  EXPECT_EQ(GalDrawBitmap(recording.surface(), empty, {0, 0, 50, 50}), 0);
+  int w = 1, h = 1;
+  EXPECT_FALSE(GalGetBitmapSize(empty, w, h));
+  EXPECT_EQ(w + h, 0);
+  EXPECT_EQ(messages.Texts(),
+            (std::vector<std::string>{"Bad bitmap information.", "Bad bitmap information."}));
 }
 
 // The JPEG file with an EXIF block giving the orientation put right after its start marker.
@@ -70,19 +233,16 @@ TEST(PictureKinds, EveryExifOrientationComesUpright) {
       const BmpHeader h = *ReadBmpHeader(b.Bytes());
       ASSERT_EQ(h.width * s, 32) << "orientation " << c.orientation << " kept the stored sides";
       ASSERT_EQ(h.height * s, 16);
-      EXPECT_TRUE(Near(PixelAt(b, 8 / s, 4 / s), kRed)) << "orientation " << c.orientation << ", fit " << fit;
-      EXPECT_TRUE(Near(PixelAt(b, 24 / s, 4 / s), kGreen))
-          << "orientation " << c.orientation << ", fit " << fit;
-      EXPECT_TRUE(Near(PixelAt(b, 8 / s, 12 / s), kBlue))
-          << "orientation " << c.orientation << ", fit " << fit;
-      EXPECT_TRUE(Near(PixelAt(b, 24 / s, 12 / s), kYellow))
-          << "orientation " << c.orientation << ", fit " << fit;
+      for (const auto& [x, y, colour] : {std::tuple{8, 4, kRed}, {24, 4, kGreen}, {8, 12, kBlue}, {24, 12, kYellow}})
+        EXPECT_TRUE(Near(PixelAt(b, x / s, y / s), colour)) << "orientation " << c.orientation << ", fit " << fit;
     }
   }
 }
 
-// A 16 x 16 JPEG of one ink mixture, written as the given colour space stores it.
-void WriteInkJpeg(const std::string& path, J_COLOR_SPACE space, bool adobe, const std::uint8_t ink[4]) {
+// A 16 x 16 JPEG of one colour, written as the given colour space stores it: inks (four components)
+// or grey (one).
+void WriteSolidJpeg(const std::string& path, J_COLOR_SPACE space, bool adobe, const std::uint8_t* pixel) {
+  const int components = space == JCS_GRAYSCALE ? 1 : 4;
   std::FILE* file = std::fopen(path.c_str(), "wb");
   jpeg_compress_struct info;
   jpeg_error_mgr err;
@@ -90,14 +250,14 @@ void WriteInkJpeg(const std::string& path, J_COLOR_SPACE space, bool adobe, cons
   jpeg_create_compress(&info);
   jpeg_stdio_dest(&info, file);
   info.image_width = info.image_height = 16;
-  info.input_components = 4;
-  info.in_color_space = JCS_CMYK;
+  info.input_components = components;
+  info.in_color_space = components == 1 ? JCS_GRAYSCALE : JCS_CMYK;
   jpeg_set_defaults(&info);
   jpeg_set_colorspace(&info, space);
   info.write_Adobe_marker = adobe ? TRUE : FALSE;
   jpeg_start_compress(&info, TRUE);
   std::uint8_t row[16 * 4];
-  for (int x = 0; x < 16; ++x) std::memcpy(row + x * 4, ink, 4);
+  for (int x = 0; x < 16; ++x) std::memcpy(row + x * components, pixel, components);
   for (int y = 0; y < 16; ++y) {
     JSAMPROW rows[1] = {row};
     jpeg_write_scanlines(&info, rows, 1);
@@ -107,25 +267,29 @@ void WriteInkJpeg(const std::string& path, J_COLOR_SPACE space, bool adobe, cons
   std::fclose(file);
 }
 
-TEST(PictureKinds, InkJpegsAndTopDownBmpsShowTheirColours) {
+TEST(PictureKinds, InkAndGreyJpegsAndTopDownBmpsShowTheirColours) {
   TempDir dir;
   MessageRecorder messages;
   // No cyan, half magenta, full yellow, a quarter black: an orange brown.
   const std::uint8_t amounts[4] = {0, 128, 255, 64};
   const std::uint8_t inverted[4] = {255, 127, 0, 191};
+  const std::uint8_t grey[1] = {128};
   const struct {
     const char* kind;
     J_COLOR_SPACE space;
     bool adobe;
     const std::uint8_t* stored;
-  } cases[] = {{"CMYK", JCS_CMYK, false, amounts},
-               {"inverted CMYK (Adobe)", JCS_CMYK, true, inverted},
-               {"YCCK", JCS_YCCK, true, inverted}};
+    Rgb shown;
+  } cases[] = {{"CMYK", JCS_CMYK, false, amounts, {191, 95, 0}},
+               {"inverted CMYK (Adobe)", JCS_CMYK, true, inverted, {191, 95, 0}},
+               {"YCCK", JCS_YCCK, true, inverted, {191, 95, 0}},
+               {"greyscale", JCS_GRAYSCALE, false, grey, {128, 128, 128}}};
   for (const auto& c : cases) {
-    WriteInkJpeg(dir / "inks.jpg", c.space, c.adobe, c.stored);
+    WriteSolidJpeg(dir / "solid.jpg", c.space, c.adobe, c.stored);
     GalBitmap b;
-    ASSERT_EQ(GalLoadBitmap(dir / "inks.jpg", b), 1) << c.kind << " is not shown";
-    EXPECT_TRUE(Near(PixelAt(b, 8, 8), Rgb{191, 95, 0})) << c.kind;
+    ASSERT_EQ(GalLoadBitmap(dir / "solid.jpg", b), 1) << c.kind << " is not shown";
+    EXPECT_TRUE(GalIs24Bit(b)) << c.kind;
+    EXPECT_TRUE(Near(PixelAt(b, 8, 8), c.shown)) << c.kind;
   }
 
   // A top-down BMP: rows stored from the top, its height negative.

@@ -4,7 +4,6 @@
 #include <filesystem>
 #include <memory>
 
-#include "picture_files_fixture.h"
 #include "pictures/picture_cells.h"
 #include "pictures/picture_list_drawer.h"
 #include "pictures/picture_registry.h"

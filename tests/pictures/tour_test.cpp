@@ -2,10 +2,12 @@
 // looked at what the frame drew on a recording surface and what the cells hold.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <condition_variable>
 #include <deque>
 #include <mutex>
+#include <optional>
 #include <set>
 #include <thread>
 
@@ -29,15 +31,10 @@ struct Frame {
   std::vector<int> list;
 
   int Occupied() const {
-    int n = 0;
-    for (const TourCell& cell : cells) n += cell.picture >= 0 ? 1 : 0;
-    return n;
+    return static_cast<int>(std::count_if(cells.begin(), cells.end(), [](auto& c) { return c.picture >= 0; }));
   }
   bool Shows(int picture) const {
-    for (const TourCell& cell : cells) {
-      if (cell.picture == picture) return true;
-    }
-    return false;
+    return std::any_of(cells.begin(), cells.end(), [&](auto& c) { return c.picture == picture; });
   }
   int Width() const {
     return bitmaps.empty() ? 0 : bitmaps[0].destination.right - bitmaps[0].destination.left;
@@ -67,35 +64,32 @@ class TourDriver {
     tour_.SetTourSize(size);
     ASSERT_TRUE(tour_.StartTour(recording_.surface(), std::move(pictures)));
   }
-  // The next `count` frames, each released by one tick after it was drawn.
+  // The next frame drawn within the wait, released by one tick once it is taken.
+  std::optional<Frame> Next(std::chrono::milliseconds wait) {
+    std::unique_lock lock(mutex_);
+    if (!drawn_.wait_for(lock, wait, [this] { return !waiting_.empty(); })) return std::nullopt;
+    Frame frame = std::move(waiting_.front());
+    waiting_.pop_front();
+    lock.unlock();
+    tour_.TimerTick();
+    return frame;
+  }
   std::vector<Frame> Frames(int count) {
     std::vector<Frame> frames;
     for (int i = 0; i < count; ++i) {
-      std::unique_lock lock(mutex_);
-      if (!drawn_.wait_for(lock, std::chrono::seconds(20), [this] { return !waiting_.empty(); })) {
+      std::optional<Frame> frame = Next(std::chrono::seconds(20));
+      if (!frame) {
         ADD_FAILURE() << "the tour drew no frame " << i;
         break;
       }
-      frames.push_back(std::move(waiting_.front()));
-      waiting_.pop_front();
-      lock.unlock();
-      tour_.TimerTick();
+      frames.push_back(std::move(*frame));
     }
     return frames;
   }
   // Ticks until the thread has finished stopping; the frames it drew meanwhile.
   int FramesUntilStopped() {
     int frames = 0;
-    while (tour_.Running() && frames < 1000) {
-      {
-        std::unique_lock lock(mutex_);
-        if (!drawn_.wait_for(lock, std::chrono::milliseconds(5), [this] { return !waiting_.empty(); }))
-          continue;
-        waiting_.pop_front();
-      }
-      ++frames;
-      tour_.TimerTick();
-    }
+    while (tour_.Running() && frames < 1000) frames += Next(std::chrono::milliseconds(5)) ? 1 : 0;
     return frames;
   }
 

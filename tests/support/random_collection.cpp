@@ -35,12 +35,16 @@ std::string RandomFieldText(bool longText) {
   return text;
 }
 
+namespace {
+
+// "" or a date as the program writes it.
 std::string RandomDate() {
   if (*rc::gen::arbitrary<bool>()) return {};
   return AluFormatDate(*rc::gen::inRange(1900, 2030) * 10000 + *rc::gen::inRange(1, 13) * 100 +
                        *rc::gen::inRange(1, 29));
 }
 
+// User tables of distinct entries in byte order (no entry begins with a digit), built-in ones full.
 void FillRandomTables(Collection& c) {
   for (int kind : UserTableKindsInFileOrder()) {
     std::set<std::string> entries{"Unknown"};
@@ -59,6 +63,8 @@ void FillRandomTables(Collection& c) {
   }
   c.brandPictureDirectories.assign(static_cast<std::size_t>(brands), std::string());
 }
+
+}  // namespace
 
 std::unique_ptr<RadioRecord> RandomRadio(const Collection& c) {
   auto r = std::make_unique<RadioRecord>();

@@ -15,11 +15,6 @@ namespace korvel::test {
 std::string RandomText(std::size_t limit);
 // A record text the data file keeps as it is for its kind of field (no leading blank for long texts).
 std::string RandomFieldText(bool longText);
-// "" or a date as the program writes it.
-std::string RandomDate();
-
-// User tables of distinct entries in byte order (no entry begins with a digit), built-in ones full.
-void FillRandomTables(Collection& collection);
 // A radio whose every field is set, its references within the collection's tables.
 std::unique_ptr<RadioRecord> RandomRadio(const Collection& collection);
 // Random tables, radios, inventory, aliases and macros; each radio its own as-loaded copy.

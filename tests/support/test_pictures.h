@@ -39,6 +39,16 @@ inline GalBitmap MakeBitmap(int width, int height, const std::function<Rgb(int x
   return bitmap;
 }
 
+inline constexpr Rgb kRed{230, 20, 20}, kGreen{20, 200, 40}, kBlue{20, 40, 230}, kYellow{240, 220, 30};
+
+// A bitmap of four quadrants, given as the letters of top left, top right, bottom left and bottom right.
+inline GalBitmap Quadrants(int width, int height, const char* letters) {
+  return MakeBitmap(width, height, [&](int x, int y) {
+    const char c = letters[(y < height / 2 ? 0 : 2) + (x < width / 2 ? 0 : 1)];
+    return c == 'R' ? kRed : c == 'G' ? kGreen : c == 'B' ? kBlue : kYellow;
+  });
+}
+
 // Pixel (x, y) counted from the top.
 inline Rgb PixelAt(const GalBitmap& bitmap, int x, int y) {
   const BmpHeader h = *ReadBmpHeader(bitmap.Bytes());

@@ -1,0 +1,771 @@
+// The dialog library on a fake host: how each kind of value is shown in its control and read back,
+// dates, lists and rules; runs of dialogs and notebooks, scripts, OK and Cancel, and when change
+// callbacks come.
+#include <gtest/gtest.h>
+
+#include <any>
+#include <array>
+#include <cstdint>
+#include <map>
+#include <set>
+#include <span>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "dal/dal.h"
+#include "support/fake_controls.h"
+#include "util/message_recorder.h"
+
+namespace korvel::test {
+namespace {
+
+inline constexpr const char* kDateWarning = "Date must be of the form 'ddMmmyy' or 'ddMmmyyyy'.";
+
+inline DalFieldInfo Field(DalKind kind, int controlId, DalVariable value = {}, std::uint32_t flags = 0) {
+  DalFieldInfo field;
+  field.kind = kind;
+  field.controlId = controlId;
+  field.value = value;
+  field.flags = flags;
+  return field;
+}
+
+inline DalFieldInfo Listed(DalKind kind, int controlId, std::int32_t* position,
+                           const std::vector<std::string>* items) {
+  DalFieldInfo field = Field(kind, controlId, position);
+  field.items = items;
+  return field;
+}
+
+class DalTest : public ::testing::Test {
+ protected:
+  void TearDown() override { EXPECT_EQ(DalTakeScriptErrors(), std::vector<std::string>{}); }
+
+  // Runs the dialog as the script answers it.
+  int Run(DalDialog& dialog, DalScript script) {
+    DalQueueScript(std::move(script));
+    return DalRunDialog(dialog, nullptr);
+  }
+
+  FakeHost host;
+  MessageRecorder messages;
+};
+
+// Only whole numbers are typed into the program's dialogs: years, prices, counts.
+TEST_F(DalTest, WholeNumbersScanLikeScanfButNeverOverflow) {
+  std::int32_t year = 1950;
+  DalDialog dialog{.templateId = 1, .fields = {Field(kDalEdit, 10, &year, DAL_INT)}};
+  auto window = host.Open(dialog);
+  EXPECT_TRUE(DalSetField(dialog.fields[0]));
+  EXPECT_EQ(window->At(10).Text(), "1950");
+  auto readYear = [&](const std::string& text) {
+    year = 1950;
+    window->At(10).SetText(text);
+    EXPECT_TRUE(DalReadField(dialog.fields[0])) << text;
+    return year;
+  };
+  EXPECT_EQ(readYear(" 1937 "), 1937);
+  EXPECT_EQ(readYear("+1937"), 1937);
+  EXPECT_EQ(readYear("-12"), -12);
+  EXPECT_EQ(readYear(""), 1950);  // nothing typed keeps the value, silently
+  EXPECT_TRUE(messages.messages().empty());
+  // Anything but a whole number is refused with a word, and the value stays.
+  for (const char* unreadable : {"19x5", "1937 (about)", "about 1937", "+-5", "99999999999", "-2147483649"}) {
+    year = 1950;
+    window->At(10).SetText(unreadable);
+    EXPECT_FALSE(DalReadField(dialog.fields[0])) << unreadable;
+    EXPECT_NE(dialog.fields[0].state & kDalRefused, 0u);
+    EXPECT_EQ(year, 1950) << unreadable;
+  }
+  ASSERT_EQ(messages.messages().size(), 6u);
+  EXPECT_EQ(messages.Texts()[0], "'19x5' is not a whole number (between -2147483648 and 2147483647).");
+}
+
+TEST_F(DalTest, TextsAreStoredAsTypedOrCapitalisedAndMismatchedVariablesFail) {
+  std::string model = "old";
+  std::string source = "old";
+  DalDialog dialog{.templateId = 1,
+                   .fields = {Field(kDalEdit, 10, &model, DAL_STRING | DAL_CAPITALIZE),
+                              Field(kDalEdit, 11, &source, DAL_STRING), Field(kDalEdit, 12, &source, DAL_INT),
+                              Field(kDalCheck, 13, &source)}};
+  auto window = host.Open(dialog);
+  window->At(10).SetText("mcMURDO silver-masterpiece 15-17");
+  window->At(11).SetText(" Radio  News, p. 4 ");
+  EXPECT_TRUE(DalReadField(dialog.fields[0]));
+  EXPECT_TRUE(DalReadField(dialog.fields[1]));
+  EXPECT_EQ(model, "Mcmurdo Silver-Masterpiece 15-17");
+  EXPECT_EQ(source, " Radio  News, p. 4 ");
+
+  window->At(12).SetText("unchanged");
+  EXPECT_FALSE(DalSetField(dialog.fields[2]));
+  EXPECT_FALSE(DalReadField(dialog.fields[2]));
+  EXPECT_FALSE(DalSetField(dialog.fields[3]));
+  EXPECT_FALSE(DalReadField(dialog.fields[3]));
+  EXPECT_EQ(window->At(12).Text(), "unchanged");
+  EXPECT_EQ(source, " Radio  News, p. 4 ");
+}
+
+TEST_F(DalTest, PositionsAndCheckStatesNeedAChoiceToBeRead) {
+  const std::vector<std::string> brands{"Unknown", "Zenith", "Philco"};
+  std::int32_t brand = 1;
+  std::int32_t pushButtons = 1;
+  std::int32_t listed = 2;
+  std::int32_t outside = 7;
+  DalDialog dialog{
+      .templateId = 1,
+      .fields = {Listed(kDalCombo, 10, &brand, &brands), Field(kDalCheck, 11, &pushButtons),
+                 Listed(kDalList, 12, &listed, &brands), Listed(kDalCombo, 13, &outside, &brands)}};
+  auto window = host.Open(dialog);
+  EXPECT_TRUE(DalFillDialog(dialog, true, true));
+  EXPECT_EQ(window->At(10).ItemTexts(), brands);
+  EXPECT_EQ(window->At(10).CurrentItem(), 1);
+  EXPECT_TRUE(window->At(11).IsChecked());
+  EXPECT_TRUE(window->At(12).IsItemSelected(2));
+  EXPECT_EQ(window->At(13).CurrentItem(), -1);
+  EXPECT_FALSE(DalSetField(dialog.fields[3]));  // position outside the table
+
+  window->At(10).SetCurrentItem(2);
+  window->At(11).SetChecked(false);
+  EXPECT_TRUE(DalReadField(dialog.fields[0]));
+  EXPECT_TRUE(DalReadField(dialog.fields[1]));
+  EXPECT_EQ(brand, 2);
+  EXPECT_EQ(pushButtons, 0);
+  pushButtons = 5;  // any nonzero value ticks the box, and reads back as yes
+  DalSetField(dialog.fields[1]);
+  DalReadField(dialog.fields[1]);
+  EXPECT_EQ(pushButtons, 1);
+
+  window->At(10).SetCurrentItem(-1);
+  window->At(12).SelectItem(2, false);
+  EXPECT_FALSE(DalReadField(dialog.fields[0]));
+  EXPECT_FALSE(DalReadField(dialog.fields[2]));
+  EXPECT_EQ(brand, 2);
+  EXPECT_EQ(listed, 2);
+}
+
+TEST_F(DalTest, PartsAreJoinedWithoutDoubledSeparatorsAndSplitBackWithinTheirCount) {
+  std::array<std::string, 4> pictures{"a.jpg", "b.jpg", "", "c.jpg"};
+  std::array<std::string, 3> words{"one ", "", "two"};
+  std::array<std::string, 2> two{"x", "y"};
+  DalDialog dialog{.templateId = 13,
+                   .fields = {Field(kDalMultiPart, 1018, std::span<std::string>(pictures), DAL_COMMAS),
+                              Field(kDalMultiPart, 1019, std::span<std::string>(words)),
+                              Field(kDalMultiPart, 1020, std::span<std::string>(two), DAL_COMMAS)}};
+  dialog.fields[0].partCount = 4;
+  dialog.fields[1].partCount = 3;
+  dialog.fields[2].partCount = 10;  // more than the variable holds
+  for (DalFieldInfo& field : dialog.fields) field.partWidth = 1024;
+  auto window = host.Open(dialog);
+  for (DalFieldInfo& field : dialog.fields) EXPECT_TRUE(DalSetField(field));
+  EXPECT_EQ(window->At(1018).Text(), "a.jpg,b.jpg,c.jpg");
+  EXPECT_EQ(window->At(1019).Text(), "one two");
+  EXPECT_EQ(window->At(1020).Text(), "x,y");
+  pictures = {"a,", "b", "", ""};
+  DalSetField(dialog.fields[0]);
+  EXPECT_EQ(window->At(1018).Text(), "a,b");
+
+  window->At(1018).SetText("x.jpg,y.jpg");
+  EXPECT_TRUE(DalReadField(dialog.fields[0]));
+  EXPECT_EQ(pictures, (std::array<std::string, 4>{"x.jpg", "y.jpg", "", ""}));
+  EXPECT_TRUE(messages.messages().empty());
+
+  // Parts beyond the count are lost, so the user is told.
+  window->At(1018).SetText("1,2,3,4,5");
+  window->At(1020).SetText("p,q,r");
+  EXPECT_TRUE(DalReadField(dialog.fields[0]));
+  EXPECT_TRUE(DalReadField(dialog.fields[2]));
+  EXPECT_EQ(pictures, (std::array<std::string, 4>{"1", "2", "3", "4"}));
+  EXPECT_EQ(two, (std::array<std::string, 2>{"p", "q"}));
+  EXPECT_EQ(messages.Texts(), (std::vector<std::string>{"Too much text.", "Too much text."}));
+}
+
+TEST_F(DalTest, DatesAreStoredInTheirStandardFormRemovedWhenBlankOrKeptWithAWarning) {
+  std::string acquired = "05Jan1950";
+  DalDialog dialog{.templateId = 30, .fields = {Field(kDalEdit, 1081, &acquired, DAL_STRING | DAL_DATE)}};
+  auto window = host.Open(dialog);
+  auto read = [&](const std::string& text) {
+    window->At(1081).SetText(text);
+    return DalReadField(dialog.fields[0]);
+  };
+  EXPECT_TRUE(read("01jan99"));
+  EXPECT_EQ(acquired, "01Jan99");
+  EXPECT_TRUE(read("   "));  // blanking a date removes it, without a word, also when the box is left
+  EXPECT_EQ(acquired, "");
+  std::string blank = " ";
+  EXPECT_FALSE(DalCheckDate(blank));
+  EXPECT_TRUE(read("31DEC1999  "));  // trailing blanks would make the stored date unreadable later
+  EXPECT_EQ(acquired, "31Dec1999");
+  EXPECT_TRUE(messages.messages().empty());
+
+  for (const char* malformed : {"1Jan99", "31apr1950", " 01Jan99", "Jan 1 1950"}) {
+    EXPECT_FALSE(read(malformed)) << malformed;
+    EXPECT_EQ(acquired, "31Dec1999");
+  }
+  ASSERT_EQ(messages.messages().size(), 4u);
+  EXPECT_EQ(messages.messages()[0].text, kDateWarning);
+  EXPECT_EQ(messages.messages()[0].severity, kWarning);
+  EXPECT_EQ(messages.messages()[0].buttons, kButtonsOk);
+}
+
+TEST_F(DalTest, LeavingADateFieldWarnsAtOnceAndOkStillClosesTheDialog) {
+  std::string acquired = "05Jan1950";
+  DalDialog dialog{.templateId = 30, .fields = {Field(kDalEdit, 1081, &acquired, DAL_STRING | DAL_DATE)}};
+  EXPECT_EQ(Run(dialog, DalScript()
+                            .Type(1081, "5jan50")
+                            .Do([&](DalDialog& open) {
+                              EXPECT_EQ(messages.Texts(), std::vector<std::string>{kDateWarning});
+                              EXPECT_EQ(DalFindControl(open, 1081)->Text(),
+                                        "5jan50");  // nothing rewritten yet
+                            })
+                            .Ok()),
+            1);
+  EXPECT_EQ(messages.Texts(), (std::vector<std::string>{kDateWarning, kDateWarning}));
+  EXPECT_EQ(acquired, "05Jan1950");
+}
+
+TEST_F(DalTest, PlainListItemsCarryTheirDataAndBadPositionsHaveNone) {
+  DalDialog dialog{.templateId = 80, .fields = {Field(kDalList, 10), Field(kDalEdit, 11)}};
+  auto window = host.Open(dialog);
+  DalFieldInfo& list = dialog.fields[0];
+  EXPECT_EQ(DalAddListItem(list, "not shown", "Zenith 7S529", 42, true), 0);
+  EXPECT_EQ(DalAddListItem(list, "", "Philco 90", 43, false), 1);
+  EXPECT_EQ(DalAddListItem(dialog.fields[1], "", "x", 0, true), -1);
+  EXPECT_EQ(window->At(10).ItemTexts(), (std::vector<std::string>{"Zenith 7S529", "Philco 90"}));
+
+  window->At(10).SelectItem(1, true);
+  const auto second = DalGetListItem(list, 1);
+  ASSERT_TRUE(second.has_value());
+  EXPECT_TRUE(second->selected);
+  EXPECT_EQ(second->data, 43);
+  EXPECT_FALSE(DalGetListItem(list, 0)->selected);
+  EXPECT_FALSE(DalGetListItem(list, 2).has_value());
+  EXPECT_FALSE(DalGetListItem(list, -1).has_value());
+}
+
+TEST_F(DalTest, PictureItemsKeepTheirFilesAndTextsUntilCleared) {
+  DalDialog dialog{.templateId = 50,
+                   .fields = {Field(kDalList, 112, {}, DAL_PICTURES), Field(kDalList, 113)}};
+  dialog.fields[0].itemHeight = 60;
+  auto window = host.Open(dialog);
+  DalFieldInfo& pictures = dialog.fields[0];
+  EXPECT_EQ(DalAddListItem(pictures, "Zenith", "pictures\\zenith\\z1.jpg", 7, true), 0);
+  EXPECT_EQ(DalAddListItem(pictures, "", "p.jpg", 8, true), 1);
+  EXPECT_EQ(DalAddListItem(pictures, "unused", "q.jpg", 9, false), 2);
+  EXPECT_EQ(window->At(112).ItemTexts(), (std::vector<std::string>{"Zenith", "p.jpg", ""}));
+  EXPECT_EQ(DalPictureItem(pictures, 0)->fileName, "pictures\\zenith\\z1.jpg");
+  EXPECT_EQ(DalGetListItem(pictures, 2)->data, 9);  // the caller's data, not the library's record
+  EXPECT_EQ(DalPictureItem(dialog.fields[1], 0), nullptr);
+  EXPECT_EQ(DalMeasureListItem(pictures), 60);
+  EXPECT_EQ(DalMeasureListItem(dialog.fields[1]), 0);
+
+  DalClearListItems(pictures);
+  EXPECT_TRUE(pictures.ownedItems.empty());
+  EXPECT_EQ(window->At(112).ItemCount(), 0);
+  EXPECT_EQ(DalPictureItem(pictures, 0), nullptr);
+}
+
+TEST_F(DalTest, PictureItemsAreDrawnByTheHookOnceLoadedAndInUpwardCoordinates) {
+  const std::vector<std::string> files{"a.jpg", "b.jpg"};
+  DalDialog dialog{.templateId = 50,
+                   .fields = {Field(kDalList, 112, {}, DAL_PICTURES), Field(kDalList, 113)}};
+  dialog.fields[0].items = &files;
+  dialog.fields[1].items = &files;
+  struct Drawn {
+    std::string file;
+    int topUp;
+    int bottomUp;
+    bool selected;
+  };
+  std::vector<Drawn> drawn;
+  int loads = 0;
+  DalSetPictureDrawer([&](DalListItem& item, const DalPictureCell& cell) {
+    if (!item.picture.has_value()) {
+      ++loads;
+      item.picture = "decoded " + item.fileName;
+    }
+    drawn.push_back({std::any_cast<std::string>(item.picture), cell.topUp, cell.bottomUp, cell.selected});
+  });
+  const DalPictureCell cell{
+      .left = 0, .top = 60, .right = 80, .bottom = 120, .clientHeight = 300, .selected = true};
+  EXPECT_EQ(
+      Run(dialog, DalScript()
+                      .Do([&](DalDialog& open) {
+                        EXPECT_FALSE(DalDrawListItem(open, 112, 1, DalDrawAction::kFocusOnly, cell));
+                        EXPECT_TRUE(DalDrawListItem(open, 112, 1, DalDrawAction::kDrawEntire, cell));
+                        EXPECT_TRUE(DalDrawListItem(open, 112, 1, DalDrawAction::kSelectionChanged, cell));
+                        EXPECT_FALSE(DalDrawListItem(open, 113, 1, DalDrawAction::kDrawEntire, cell));
+                        EXPECT_FALSE(DalDrawListItem(open, 112, 2, DalDrawAction::kDrawEntire, cell));
+                      })
+                      .Ok()),
+      1);
+  DalSetPictureDrawer(nullptr);
+  ASSERT_EQ(drawn.size(), 2u);
+  EXPECT_EQ(loads, 1);
+  EXPECT_EQ(drawn[1].file, "decoded b.jpg");
+  EXPECT_EQ(drawn[1].topUp, 240);
+  EXPECT_EQ(drawn[1].bottomUp, 180);
+  EXPECT_TRUE(drawn[1].selected);
+  // The items belonged to the closed window's list.
+  EXPECT_TRUE(dialog.fields[0].ownedItems.empty());
+  EXPECT_EQ(host.Closed(50, 113).ItemTexts(), files);
+}
+
+// A value box that follows the chosen record field: a table position for one, a date or a
+// number for another.
+TEST_F(DalTest, AValueBoxSwitchesBetweenATableAndTypedValues) {
+  const std::vector<std::string> brands{"Unknown", "Philco", "Zenith"};
+  std::int32_t position = 2;
+  std::string date = "05jan1950";
+  std::int32_t year = 1936;
+  DalDialog dialog{.templateId = 50, .fields = {Field(kDalCombo, 405)}};
+  auto window = host.Open(dialog);
+  DalFieldInfo& value = dialog.fields[0];
+  FakeControl& box = window->At(405);
+
+  DalResetComboField(value, &brands, 0, &position);
+  EXPECT_EQ(box.ItemTexts(), brands);
+  EXPECT_EQ(box.CurrentItem(), 2);
+
+  DalResetComboField(value, nullptr, DAL_STRING | DAL_DATE, &date);
+  EXPECT_EQ(box.ItemCount(), 0);
+  EXPECT_EQ(box.Text(), "05jan1950");
+  box.SetText("1936");
+  DalNotify(dialog, 405, DalEvent::kTextChanged);  // leaving a date box checks it
+  EXPECT_EQ(messages.Texts(), std::vector<std::string>{kDateWarning});
+
+  DalResetComboField(value, &brands, 0, &position);
+  EXPECT_EQ(date, "");  // the text of the old binding goes with it
+  EXPECT_EQ(value.flags & kDalTextKindBits, 0u);
+  EXPECT_EQ(box.ItemTexts(), brands);
+  EXPECT_EQ(box.CurrentItem(), 2);
+  DalNotify(dialog, 405, DalEvent::kTextChanged);
+  EXPECT_EQ(messages.messages().size(), 1u);
+
+  DalResetComboField(value, nullptr, DAL_INT, &year);
+  EXPECT_EQ(position, 2);  // positions are not texts: nothing to drop
+  EXPECT_EQ(box.Text(), "1936");
+  box.SetText("1941");
+  EXPECT_TRUE(DalReadField(value));
+  EXPECT_EQ(year, 1941);
+
+  DalResetComboField(value, nullptr, DAL_STRING, static_cast<std::string*>(nullptr));
+  EXPECT_EQ(box.Text(), "");
+}
+
+constexpr std::int32_t kRestored = 5;
+constexpr std::int32_t kSold = 10;
+
+TEST_F(DalTest, AFieldOutsideItsRuleIsGreyedNeitherShownNorRead) {
+  std::int32_t status = kSold;
+  std::int32_t cost = 40;
+  const DalEnableRule restored{&status, {kRestored, 6, 7}};
+  DalDialog dialog{.templateId = 32, .fields = {Field(kDalEdit, 1092, &cost, DAL_INT)}};
+  dialog.fields[0].enableRule = &restored;
+  auto shown = [](bool enabled, const char* text) {
+    return [=](DalDialog& open) {
+      EXPECT_EQ(DalFindControl(open, 1092)->IsEnabled(), enabled);
+      EXPECT_EQ(DalFindControl(open, 1092)->Text(), text);
+    };
+  };
+  EXPECT_EQ(Run(dialog, DalScript().Do(shown(false, "")).Type(1092, "99").Ok()), 1);
+  EXPECT_EQ(cost, 40);
+
+  status = kRestored;
+  EXPECT_EQ(Run(dialog, DalScript().Do(shown(true, "40")).Type(1092, "99").Ok()), 1);
+  EXPECT_EQ(cost, 99);
+}
+
+TEST_F(DalTest, AChangeCallbackReappliesTheRulesOfDependentFields) {
+  const std::vector<std::string> statuses{
+      "As Acquired", "Donated",           "For Sale",          "Not Restored", "Partially Restored",
+      "Restored",    "Restored and Sold", "Restored For Sale", "Returned",     "Scrapped",
+      "Sold",        "To Be Restored"};
+  std::int32_t status = kSold;
+  std::int32_t price = 120;
+  std::string repairs = "recapped";
+  const DalEnableRule sold{&status, {6, kSold}};
+  DalDialog dialog{
+      .templateId = 31,
+      .fields = {Listed(kDalCombo, 1084, &status, &statuses), Field(kDalEdit, 1095, &price, DAL_INT),
+                 Field(kDalEdit, 1093, &repairs, DAL_STRING)}};
+  dialog.fields[1].enableRule = &sold;
+  dialog.fields[0].change = [](DalFieldInfo& field) {
+    DalReadField(field);
+    DalApplyEnableRule(*DalFindField(1095, *field.dialog));
+    // A field without a rule is enabled and its control left as it is.
+    EXPECT_TRUE(DalApplyEnableRule(*DalFindField(1093, *field.dialog)));
+  };
+  EXPECT_EQ(Run(dialog, DalScript()
+                            .Do([](DalDialog& open) { DalFindControl(open, 1093)->SetEnabled(false); })
+                            .Choose(1084, kRestored)
+                            .Do([](DalDialog& open) {
+                              EXPECT_FALSE(DalFindControl(open, 1095)->IsEnabled());
+                              EXPECT_FALSE(DalFindControl(open, 1093)->IsEnabled());
+                            })
+                            .Type(1095, "300")
+                            .Ok()),
+            1);
+  EXPECT_EQ(status, kRestored);
+  EXPECT_EQ(price, 120);
+}
+
+TEST_F(DalTest, AControlBoundTwiceRefusesEveryRunAndNamesTheIdAndTemplate) {
+  std::int32_t value = 0;
+  std::int32_t page = 0;
+  DalDialog dialog{.templateId = 70,
+                   .fields = {Field(kDalEdit, 109, &value, DAL_INT), Field(kDalEdit, 111, &page, DAL_INT),
+                              Field(kDalCheck, 109, &page)}};
+  EXPECT_EQ(DalRunDialog(dialog, nullptr), -1);
+  // A half-built index must not pass for a built one the second time.
+  EXPECT_EQ(DalRunDialog(dialog, nullptr), -1);
+  const std::string refusal = "Field 109 used more than once in dialog 70.";
+  EXPECT_EQ(messages.Texts(), (std::vector<std::string>{refusal, refusal}));
+  EXPECT_EQ(messages.messages()[0].severity, kError);
+  EXPECT_EQ(messages.messages()[0].buttons, kButtonsOk);
+  EXPECT_TRUE(host.made().empty());
+}
+
+TEST_F(DalTest, FieldsAreFoundByIdAcrossGapsButNotOutsideTheTable) {
+  std::int32_t a = 0;
+  DalDialog dialog{.templateId = 1,
+                   .fields = {Field(kDalEdit, 300, &a, DAL_INT), Field(kDalNoControl, 0),
+                              Field(kDalEdit, 100, &a), Field(kDalNoControl, 0), Field(kDalCheck, 200, &a),
+                              Field(kDalEnd, 0), Field(kDalEdit, 100, &a)}};
+  ASSERT_TRUE(
+      DalInitFieldInfo(dialog));  // the two callback-only fields and the entry after the end do not clash
+  EXPECT_EQ(DalFindField(300, dialog), &dialog.fields[0]);
+  EXPECT_EQ(DalFindField(100, dialog), &dialog.fields[2]);
+  EXPECT_EQ(DalFindField(200, dialog), &dialog.fields[4]);
+  for (int absent : {0, 150, 99, 301, -1}) EXPECT_EQ(DalFindField(absent, dialog), nullptr) << absent;
+  EXPECT_EQ(dialog.fields[1].dialog, &dialog);
+  EXPECT_EQ(dialog.fields[6].dialog, nullptr);
+}
+
+TEST_F(DalTest, ADescriptorCopiedAfterIndexingIsIndexedAgain) {
+  std::int32_t year = 1950;
+  std::string seen;
+  DalDialog original{.templateId = 10, .fields = {Field(kDalEdit, 1004, &year, DAL_INT)}};
+  original.fields[0].change = [&](DalFieldInfo& field) { seen = DalFieldControl(field)->Text(); };
+  ASSERT_TRUE(DalInitFieldInfo(original));
+  std::vector<DalDialog> pages{original};
+  EXPECT_EQ(Run(pages[0], DalScript().Type(1004, "1937").Ok()), 1);
+  EXPECT_EQ(seen, "1937");
+  EXPECT_EQ(year, 1937);
+  EXPECT_EQ(DalFindField(1004, pages[0]), &pages[0].fields[0]);
+}
+
+// OK with a number that is not one keeps the dialog open for it to be mended; a field switched off
+// is not read at all, so a malformed date left in it says nothing.
+TEST_F(DalTest, OkStaysOpenOnARefusedNumberAndSkipsDisabledFields) {
+  std::int32_t year = 1950;
+  std::string date = "01Jan1990";
+  DalDialog dialog{.templateId = 10,
+                   .fields = {Field(kDalEdit, 1004, &year, DAL_INT), Field(kDalEdit, 1005, &date, DAL_DATE)}};
+  bool stillOpen = false;
+  EXPECT_EQ(Run(dialog, DalScript()
+                            .Type(1005, "31Foo99")
+                            .Do([](DalDialog& open) { DalEnableField(*DalFindField(1005, open), false); })
+                            .Type(1004, "19x5")
+                            .Ok()
+                            .Do([&](DalDialog& open) { stillOpen = (open.mode & kDalRunning) != 0; })
+                            .Type(1004, "1935")
+                            .Ok()),
+            1);
+  EXPECT_TRUE(stillOpen);
+  EXPECT_EQ(year, 1935);
+  EXPECT_EQ(date, "01Jan1990");
+  // The date warned once, when it was typed; never again once its field was switched off.
+  EXPECT_EQ(messages.Texts(),
+            (std::vector<std::string>{kDateWarning,
+                                      "'19x5' is not a whole number (between -2147483648 and 2147483647)."}));
+}
+
+TEST_F(DalTest, DialogsThatCannotOpenAreNotRun) {
+  std::int32_t runs = 0;
+  DalDialog dialog{.templateId = 50, .fields = {Field(kDalButton, 118)}};
+  dialog.fields[0].change = [&](DalFieldInfo& field) {
+    ++runs;
+    EXPECT_EQ(DalRunDialog(*field.dialog, nullptr), -1);  // already open
+  };
+  EXPECT_EQ(Run(dialog, DalScript().Press(118).Ok()), 1);
+  EXPECT_EQ(runs, 1);
+
+  host.RefuseTemplate(50);
+  EXPECT_EQ(DalRunDialog(dialog, nullptr), -1);
+  DalSetHost(nullptr);
+  EXPECT_EQ(DalRunDialog(dialog, nullptr), -1);
+  DalSetHost(&host);
+}
+
+TEST_F(DalTest, ADialogRunFromACallbackTakesTheNextScript) {
+  std::string entry;
+  DalDialog insert{.templateId = 60, .fields = {Field(kDalEdit, 101, &entry, DAL_STRING | DAL_CAPITALIZE)}};
+  int inserted = -2;
+  DalDialog outer{.templateId = 61, .fields = {Field(kDalButton, 1070)}};
+  outer.fields[0].change = [&](DalFieldInfo&) { inserted = DalRunDialog(insert, nullptr); };
+
+  DalQueueScript(DalScript().Press(1070).Ok());
+  DalQueueScript(DalScript().Type(101, "walnut burl").Ok());
+  EXPECT_EQ(DalRunDialog(outer, nullptr), 1);
+  EXPECT_EQ(inserted, 1);
+  EXPECT_EQ(entry, "Walnut Burl");
+  EXPECT_EQ(DalPendingScripts(), 0u);
+}
+
+TEST_F(DalTest, ScriptMistakesAreReportedAndTheDialogIsCancelled) {
+  std::int32_t kept = 5;
+  std::int32_t typed = 0;
+  host.DefineTemplate(5, {10});
+  DalDialog dialog{.templateId = 5,
+                   .fields = {Field(kDalEdit, 11, &kept, DAL_INT), Field(kDalEdit, 10, &typed, DAL_INT)}};
+  EXPECT_EQ(Run(dialog, DalScript().Type(11, "7").Choose(10, 3).Type(10, "8")), 0);
+  EXPECT_EQ(DalTakeScriptErrors(),
+            (std::vector<std::string>{"dialog 5 has no control 11", "control 10 has no item 3",
+                                      "the script left dialog 5 open"}));
+  EXPECT_EQ(typed, 0);
+
+  // A field whose control the template lacks fails alone; the others are read.
+  EXPECT_EQ(Run(dialog, DalScript().Type(10, "8").Ok()), 1);
+  EXPECT_EQ(typed, 8);
+  EXPECT_EQ(kept, 5);
+}
+
+TEST_F(DalTest, CallbackOnlyAndSkippedFieldsFollowTheirFlags) {
+  int fills = 0;
+  int reads = 0;
+  std::int32_t notFilled = 4;
+  std::int32_t notRead = 5;
+  DalDialog dialog{.templateId = 8,
+                   .fields = {Field(kDalNoControl, 0), Field(kDalEdit, 10, &notFilled, DAL_INT | DAL_NO_FILL),
+                              Field(kDalEdit, 11, &notRead, DAL_INT | DAL_NO_READ)}};
+  dialog.fields[0].fill = [&](DalFieldInfo&) { return ++fills > 0; };
+  dialog.fields[0].read = [&](DalFieldInfo&) { ++reads; };
+  EXPECT_EQ(Run(dialog, DalScript()
+                            .Do([](DalDialog& open) {
+                              EXPECT_EQ(DalFindControl(open, 10)->Text(), "");
+                              EXPECT_EQ(DalFindControl(open, 11)->Text(), "5");
+                            })
+                            .Type(10, "7")
+                            .Type(11, "8")
+                            .Ok()),
+            1);
+  EXPECT_EQ(notFilled, 7);
+  EXPECT_EQ(notRead, 5);
+  EXPECT_EQ(fills, 1);
+  EXPECT_EQ(reads, 1);
+}
+
+TEST_F(DalTest, FillingNeverCallsChangeCallbacksButTheUsersFirstChangeDoes) {
+  host.EchoChanges(true);  // controls report the program's changes too
+  const std::vector<std::string> items{"Unknown", "Zenith"};
+  std::int32_t brand = 1;
+  std::int32_t ticked = 1;
+  std::int32_t listed = 1;
+  std::string model = "Zephyr";
+  std::map<int, int> calls;
+  DalDialog dialog{
+      .templateId = 10,
+      .fields = {Listed(kDalCombo, 1001, &brand, &items), Field(kDalCheck, 1014, &ticked),
+                 Field(kDalEdit, 1002, &model, DAL_STRING), Listed(kDalList, 1030, &listed, &items)}};
+  for (DalFieldInfo& field : dialog.fields) field.change = [&](DalFieldInfo& f) { ++calls[f.controlId]; };
+  auto userTypes = [&](const char* text) {
+    return DalScript()
+        .Do([&calls, text](DalDialog& open) {
+          EXPECT_TRUE(calls.empty());
+          DalFindControl(open, 1002)->SetText(text);  // reported by the echo
+          EXPECT_EQ(calls, (std::map<int, int>{{1002, 1}}));
+        })
+        .Ok();
+  };
+  EXPECT_EQ(Run(dialog, userTypes("Zephyr 2")), 1);
+  EXPECT_EQ(model, "Zephyr 2");
+  // The second run starts with notifications on from the first.
+  calls.clear();
+  EXPECT_EQ(Run(dialog, userTypes("Zephyr 3")), 1);
+  EXPECT_EQ(model, "Zephyr 3");
+}
+
+TEST_F(DalTest, ACallbackThatSetsAnotherFieldCanSilenceIt) {
+  host.EchoChanges(true);
+  const std::vector<std::string> brands{"Unknown", "Philco", "Zenith"};
+  const std::vector<std::string> makers{"Unknown", "Philco Radio & Television", "Zenith Radio Corporation"};
+  std::int32_t brand = 0;
+  std::int32_t manufacturer = 0;
+  int manufacturerCalls = 0;
+  std::vector<bool> previous;
+  DalDialog dialog{
+      .templateId = 10,
+      .fields = {Listed(kDalCombo, 1001, &brand, &brands), Listed(kDalCombo, 1005, &manufacturer, &makers)}};
+  dialog.fields[0].change = [&](DalFieldInfo& field) {
+    DalReadField(field);
+    DalFieldInfo& maker = *DalFindField(1005, *field.dialog);
+    previous.push_back(DalSetFieldNotify(maker, false));
+    manufacturer = brand;  // the brand's default manufacturer
+    DalSetField(maker);
+    previous.push_back(DalSetFieldNotify(maker, true));
+  };
+  dialog.fields[1].change = [&](DalFieldInfo&) { ++manufacturerCalls; };
+  EXPECT_EQ(Run(dialog, DalScript()
+                            .Do([&](DalDialog& open) {
+                              DalFindControl(open, 1001)->SetCurrentItem(2);
+                              EXPECT_EQ(manufacturerCalls, 0);
+                              EXPECT_EQ(DalFindControl(open, 1005)->Text(), "Zenith Radio Corporation");
+                              DalFindControl(open, 1005)->SetCurrentItem(1);
+                            })
+                            .Ok()),
+            1);
+  EXPECT_EQ(manufacturerCalls, 1);
+  EXPECT_EQ(previous, (std::vector<bool>{true, false}));
+  EXPECT_EQ(manufacturer, 1);
+}
+
+TEST_F(DalTest, EachKindTakesOnlyItsOwnEventsAsChanges) {
+  using E = DalEvent;
+  const std::vector<DalEvent> all{E::kClicked,          E::kTextChanged, E::kItemChosen,
+                                  E::kSelectionChanged, E::kActivated,   E::kScrolled};
+  struct Case {
+    DalKind kind;
+    std::uint32_t flags;
+    std::set<DalEvent> changes;
+  };
+  const std::vector<Case> cases{
+      {kDalCombo, 0, {E::kTextChanged, E::kItemChosen}},
+      {kDalCheck, 0, {E::kClicked}},
+      {kDalEdit, DAL_STRING, {E::kTextChanged}},
+      {kDalList, 0, {E::kSelectionChanged, E::kActivated}},
+      {kDalList, DAL_SCROLL_NOTIFY, {E::kSelectionChanged, E::kActivated, E::kScrolled}},
+      {kDalMultiPart, 0, {}},
+      {kDalButton, 0, {E::kClicked}},
+      {kDalPlainList, DAL_SCROLL_NOTIFY, {}},
+  };
+  DalDialog dialog{.templateId = 90};
+  for (std::size_t i = 0; i < cases.size(); ++i) {
+    dialog.fields.push_back(Field(cases[i].kind, 100 + static_cast<int>(i), {}, cases[i].flags));
+  }
+  std::map<int, std::set<DalEvent>> seen;
+  DalEvent current = E::kClicked;
+  for (DalFieldInfo& field : dialog.fields)
+    field.change = [&](DalFieldInfo& f) { seen[f.controlId].insert(current); };
+  EXPECT_EQ(Run(dialog, DalScript()
+                            .Do([&](DalDialog& open) {
+                              for (const DalFieldInfo& field : open.fields) {
+                                for (DalEvent event : all) {
+                                  current = event;
+                                  DalNotify(open, field.controlId, event);
+                                }
+                              }
+                            })
+                            .Ok()),
+            1);
+  for (std::size_t i = 0; i < cases.size(); ++i) {
+    const int id = 100 + static_cast<int>(i);
+    EXPECT_EQ(seen[id], cases[i].changes) << "kind " << cases[i].kind << " flags " << cases[i].flags;
+    // Only fields that ask for it have their scrolling watched (again on every fill).
+    EXPECT_EQ(host.Closed(90, id).watchCalls(), cases[i].flags & DAL_SCROLL_NOTIFY ? 1 : 0);
+  }
+}
+
+TEST_F(DalTest, ScrollingAWatchedListRunsItsCallbackAfterTheListHasMoved) {
+  std::vector<int> seenTop;
+  DalDialog dialog{.templateId = 50, .fields = {Field(kDalList, 112, {}, DAL_PICTURES | DAL_SCROLL_NOTIFY)}};
+  dialog.fields[0].change = [&](DalFieldInfo& field) {
+    seenTop.push_back(DalFieldControl(field)->TopItem());
+  };
+  EXPECT_EQ(Run(dialog, DalScript().Scroll(112, 7).Ok()), 1);
+  EXPECT_EQ(seenTop, std::vector<int>{7});
+}
+
+// Three pages of the radio notebook. Texts are capitalised on read, so a page that is read back
+// shows it in its variables even when the user changed nothing.
+class NotebookTest : public DalTest {
+ protected:
+  NotebookTest() {
+    notebook.caption = "Add/Modify Radio";
+    notebook.pages = {
+        {"Description",
+         {.templateId = 10,
+          .fields = {Field(kDalEdit, 1002, &model, DAL_STRING | DAL_CAPITALIZE),
+                     Field(kDalEdit, 1005, &year, DAL_INT)}}},
+        {"Cabinet",
+         {.templateId = 11,
+          .fields = {Field(kDalEdit, 1007, &colour, DAL_STRING | DAL_CAPITALIZE),
+                     Field(kDalEdit, 1005, &style, DAL_STRING | DAL_CAPITALIZE)}}},
+        {"Status", {.templateId = 31, .fields = {Field(kDalEdit, 1089, &value, DAL_INT)}}},
+    };
+    notebook.pages[1].dialog.fields[0].fill = [this](DalFieldInfo& field) {
+      ++cabinetFills;
+      return DalSetField(field);
+    };
+  }
+
+  int Run(DalScript script) {
+    DalQueueScript(std::move(script));
+    return DalRunNotebook(notebook, nullptr);
+  }
+
+  std::string model = "philco 90";
+  std::int32_t year = 1931;
+  std::string colour = "walnut";
+  std::string style = "cathedral";
+  std::int32_t value = 10;
+  int cabinetFills = 0;
+  DalNotebook notebook;
+};
+
+TEST_F(NotebookTest, APageIsFilledOnceWhenFirstShownInEachRun) {
+  EXPECT_EQ(Run(DalScript()
+                    .Page(1)
+                    .Type(1007, "red")
+                    .Type(1005, "tombstone")
+                    .Page(0)
+                    .Type(1005, "1932")
+                    .Page(1)
+                    .Do([](DalDialog& page) { EXPECT_EQ(DalFindControl(page, 1007)->Text(), "red"); })
+                    .Ok()),
+            1);
+  EXPECT_EQ(cabinetFills, 1);
+  EXPECT_EQ(colour, "Red");
+  EXPECT_EQ(style, "Tombstone");  // the same control id on two pages goes to each page's own field
+  EXPECT_EQ(year, 1932);
+
+  EXPECT_EQ(Run(DalScript()
+                    .Page(1)
+                    .Do([](DalDialog& page) { EXPECT_EQ(DalFindControl(page, 1007)->Text(), "Red"); })
+                    .Cancel()),
+            0);
+  EXPECT_EQ(cabinetFills, 2);
+}
+
+TEST_F(NotebookTest, TheWindowDrivesPagesAndButtonsWithoutAScript) {
+  host.notebookUser = [](FakeNotebookWindow& window) {
+    DalNotebookPageShown(window.notebook(), 2);
+    DalDialog& page = window.notebook().pages[2].dialog;
+    DalFindControl(page, 1089)->SetText("60");
+    DalNotebookButton(window.notebook(), kDalIdOk);
+    EXPECT_TRUE(window.ended());
+  };
+  EXPECT_EQ(DalRunNotebook(notebook, nullptr), 1);
+  EXPECT_EQ(value, 60);
+  host.notebookUser = nullptr;  // closed by the program, not by a button
+  EXPECT_EQ(DalRunNotebook(notebook, nullptr), 0);
+}
+
+TEST_F(NotebookTest, APageThatBindsAnIdTwiceKeepsTheNotebookFromOpening) {
+  notebook.pages[2].dialog.fields.push_back(Field(kDalCheck, 1089, &year));
+  EXPECT_FALSE(DalCreateNotebook(nullptr, notebook));
+  EXPECT_EQ(Run(DalScript().Ok()), 0);
+  EXPECT_EQ(DalPendingScripts(), 1u);
+  DalClearScripts();
+  EXPECT_TRUE(host.made().empty());
+  EXPECT_EQ(messages.Texts(), (std::vector<std::string>{"Field 1089 used more than once in dialog 31.",
+                                                        "Field 1089 used more than once in dialog 31."}));
+}
+
+TEST_F(NotebookTest, ScriptStepsOnMissingPagesAreReported) {
+  EXPECT_EQ(Run(DalScript().Page(13).Ok()), 1);
+  EXPECT_EQ(DalTakeScriptErrors(), std::vector<std::string>{"notebook 'Add/Modify Radio' has no page 13"});
+}
+
+}  // namespace
+}  // namespace korvel::test
