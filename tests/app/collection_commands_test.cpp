@@ -185,12 +185,7 @@ TEST_F(CollectionCommands, SavingBeforeOpenClearsTheMarkAndTheHighlightingAtOnce
   collection().changed = true;
   Command(kCommandShowCurrent);
   const auto yellow = [&] {
-    const QImage view = program_.viewWindow().device->Snapshot();
-    int n = 0;
-    for (int y = 0; y < view.height(); ++y) {
-      for (int x = 0; x < view.width(); ++x) n += (view.pixel(x, y) & 0xffffff) == 0xffff00 ? 1 : 0;
-    }
-    return n;
+    return CountPixels(program_.viewWindow().device->Snapshot(), [](QRgb pixel) { return pixel == 0xffff00; });
   };
   ASSERT_GT(yellow(), 100);
   bool markWhileChoosing = true;

@@ -55,11 +55,6 @@ class EditRun : public test::ProgramOnSample {
     EXPECT_TRUE(LoadCollection(dir_.path().string(), *saved).opened);
     return saved;
   }
-  static std::vector<std::string> Texts(const MessageBoxScript& boxes) {
-    std::vector<std::string> texts;
-    for (const auto& box : boxes.boxes()) texts.push_back(box.text.toStdString());
-    return texts;
-  }
   static bool Shown(const std::vector<std::string>& texts, const std::string& part) {
     return std::any_of(texts.begin(), texts.end(),
                        [&](const std::string& t) { return t.find(part) != t.npos; });
@@ -233,16 +228,23 @@ TEST_F(EditRun, StatusChangesAndOkKeepWhatWasTyped) {
   EXPECT_EQ(sold->whereDisposed, "Estate Sale") << "the place of sale typed before a status change was lost";
   EXPECT_EQ(sold->sellingPrice, 75);
 
-  // A radio waiting for restoration keeps its repairs notes through Modify and OK, and shows them.
+  // A radio waiting for restoration, on view, keeps its repairs notes through Modify and OK, and its
+  // yellow frame in the pane.
   const std::vector<RadioRecord*> all = collection().radios.Records();
   RadioRecord* waiting = *std::find_if(all.begin(), all.end(), [](const RadioRecord* r) {
     return r->status == kStatusToBeRestored && !r->repairsNeeded.empty();
   });
   const std::string notes = waiting->repairsNeeded;
+  program_.state().selection.current = collection().radios;
   SetCurrentRadio(program_.state().selection, waiting);
+  Command(kCommandShowCurrent);
   DalQueueScript(DalScript().Ok());
   Command(kCommandModifyOne, reinterpret_cast<std::intptr_t>(waiting));
   EXPECT_EQ(waiting->repairsNeeded, notes) << "Modify and OK erased the repairs notes";
+  int framed = -1;
+  for (int i = 0; i < program_.pane().Count(); ++i) framed = program_.pane().HighlightedAt(i) ? i : framed;
+  ASSERT_GE(framed, 0) << "no radio is framed in the pane after Modify";
+  EXPECT_EQ(program_.pane().RadioAt(framed), waiting);
 }
 
 // Every page shows its fields whole, each on a control of its kind, in a notebook of one size.
@@ -459,23 +461,6 @@ TEST_F(EditRun, TableInsertRenumbersTheRadiosAndTheOpenNotebookLists) {
   EXPECT_EQ(saved->tables[kTableManufacturer].Text(saved->brandManufacturer[0]), "Sears, Roebuck and Co.");
   EXPECT_EQ(saved->tables[kTableBrandName].Text(r->brand), "Arvin");
   EXPECT_EQ(saved->tables[kTableBrandName].Text(saved->radios.FindById(3)->brand), "Philco");
-}
-
-// The radio on view keeps its yellow frame in the pane through Modify.
-TEST_F(EditRun, ThePaneKeepsTheFrameOfTheRadioOnViewThroughModify) {
-  const SelectionPane& pane = program_.pane();
-  SelectionState& selection = program_.state().selection;
-  selection.current = collection().radios;
-  SetCurrentRadio(selection, Radio(7));
-  Command(kCommandShowCurrent);
-  DalQueueScript(DalScript().Ok());
-  Command(kCommandModifyOne, reinterpret_cast<std::intptr_t>(Radio(7)));
-  int framed = -1;
-  for (int i = 0; i < pane.Count(); ++i) {
-    if (pane.HighlightedAt(i)) framed = i;
-  }
-  ASSERT_GE(framed, 0) << "no radio is framed in the pane after Modify";
-  EXPECT_EQ(pane.RadioAt(framed), Radio(7));
 }
 
 // Delete asks about a radio the user sees: its description is on view when the question comes,

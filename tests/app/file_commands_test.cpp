@@ -76,11 +76,7 @@ DalScript EveryRadio() {
 }
 
 int DarkPixels(const QImage& image) {
-  int n = 0;
-  for (int y = 0; y < image.height(); ++y) {
-    for (int x = 0; x < image.width(); ++x) n += qGray(image.pixel(x, y)) < 128 ? 1 : 0;
-  }
-  return n;
+  return test::ProgramOnSample::CountPixels(image, [](QRgb pixel) { return qGray(pixel) < 128; });
 }
 
 TEST_F(FileCommands, ListWritesTheChosenSelectionAndACancelledDialogAnEmptyFile) {
@@ -162,12 +158,8 @@ TEST_F(FileCommands, ADescriptionPrintsItsMainPictureTheListAnEmptyPageAGraphAnd
 
   // The picture fills the top right quarter of the page, labelled values run down the page.
   const QImage topRight = onMain.copy(onMain.width() / 2, 0, onMain.width() / 2, onMain.height() / 4);
-  int coloured = 0;
-  for (int y = 0; y < topRight.height(); ++y) {
-    for (int x = 0; x < topRight.width(); ++x)
-      coloured += topRight.pixel(x, y) != qRgb(255, 255, 255) ? 1 : 0;
-  }
-  EXPECT_GT(coloured, topRight.width() * topRight.height() / 4);
+  EXPECT_GT(CountPixels(topRight, [](QRgb pixel) { return pixel != 0xffffff; }),
+            topRight.width() * topRight.height() / 4);
   EXPECT_GT(DarkPixels(onMain.copy(0, onMain.height() / 2, onMain.width() / 2, onMain.height() / 2)), 500);
   EXPECT_TRUE(state.ready);
 
@@ -194,14 +186,7 @@ TEST_F(FileCommands, ADescriptionPrintsItsMainPictureTheListAnEmptyPageAGraphAnd
     EXPECT_GT(DarkPixels(page->copy(w, 0, w, h)), 50);
   }
   // Red shortage lines print red.
-  int red = 0;
-  for (int y = 0; y < inventory.height(); ++y) {
-    for (int x = 0; x < inventory.width(); ++x) {
-      const QRgb p = inventory.pixel(x, y);
-      red += qRed(p) > 180 && qGreen(p) < 90 && qBlue(p) < 90 ? 1 : 0;
-    }
-  }
-  EXPECT_GT(red, 50);
+  EXPECT_GT(CountPixels(inventory, [](QRgb p) { return qRed(p) > 180 && qGreen(p) < 90 && qBlue(p) < 90; }), 50);
 }
 
 TEST_F(FileCommands, ThePrintDialogCancelsOrPrintsToAFileWithoutAPrinter) {

@@ -27,11 +27,7 @@ class GraphsInTheProgram : public test::ProgramOnSample {
   // The view as it shows now.
   QImage View() { return program_.viewWindow().window->grab().toImage(); }
   static int Pixels(const QImage& image, QRgb colour) {
-    int n = 0;
-    for (int y = 0; y < image.height(); ++y) {
-      for (int x = 0; x < image.width(); ++x) n += (image.pixel(x, y) & 0xffffff) == (colour & 0xffffff);
-    }
-    return n;
+    return CountPixels(image, [&](QRgb pixel) { return pixel == colour; });
   }
 };
 
@@ -77,11 +73,10 @@ TEST_F(GraphsInTheProgram, ASalesGraphWithoutASaleSaysSo) {
   EXPECT_EQ(program_.state().viewMode, kViewGraph);
   EXPECT_NE(program_.graphs().blankReason.find("No radio has been sold"), std::string::npos);
   const QImage view = View();
-  int dark = 0;
-  for (int y = view.height() / 3; y < 2 * view.height() / 3; ++y) {
-    for (int x = 0; x < view.width(); ++x) dark += qGray(view.pixel(x, y)) < 100 ? 1 : 0;
-  }
-  EXPECT_GT(dark, 100) << "the view is blank";
+  EXPECT_GT(CountPixels(view.copy(0, view.height() / 3, view.width(), view.height() / 3),
+                        [](QRgb pixel) { return qGray(pixel) < 100; }),
+            100)
+      << "the view is blank";
 }
 
 TEST_F(GraphsInTheProgram, DistributionOfTheSelectionAndItsChoiceKeptInTheSettings) {

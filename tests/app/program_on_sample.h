@@ -6,6 +6,7 @@
 
 #include <QCoreApplication>
 #include <QEvent>
+#include <QImage>
 #include <QTest>
 #include <cstdint>
 #include <filesystem>
@@ -16,6 +17,7 @@
 #include "dal/dal.h"
 #include "support/temp_dir.h"
 #include "ui/dialogs/qt_dal_host.h"
+#include "ui/frame/message_box.h"
 #include "ui/windows/window_frame.h"
 #include "ui/windows/window_widget.h"
 
@@ -63,6 +65,23 @@ class ProgramOnSample : public ::testing::Test {
   }
   Collection& collection() { return program_.state().collection; }
 
+ public:
+  static std::vector<std::string> Texts(const MessageBoxScript& boxes) {
+    std::vector<std::string> texts;
+    for (const ShownMessageBox& box : boxes.boxes()) texts.push_back(box.text.toStdString());
+    return texts;
+  }
+  // The pixels of the image that `is` picks (given the pixel as 0xRRGGBB).
+  template <typename Pick>
+  static int CountPixels(const QImage& image, Pick is) {
+    int n = 0;
+    for (int y = 0; y < image.height(); ++y) {
+      for (int x = 0; x < image.width(); ++x) n += is(image.pixel(x, y) & 0xffffff) ? 1 : 0;
+    }
+    return n;
+  }
+
+ protected:
   TempDir dir_;
   std::filesystem::path previous_;
   std::string dataBefore_, settingsBefore_;

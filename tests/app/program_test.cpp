@@ -92,28 +92,24 @@ TEST_F(ProgramRun, CancelGoesOnAndYesKeepsTheNewSelection) {
   EXPECT_NE(settings.find(std::to_string(members) + " --- Selection List ---"), std::string::npos);
 }
 
-TEST_F(ProgramRun, ClicksOnThePictureStepThroughTheExtraPictures) {
-  // The Philco 90 has two extra pictures.
-  RadioRecord* philco = program_.state().collection.radios.FindById(3);
+// Clicks on the picture step through the extra pictures (the Philco 90 has two) and back to the main
+// one; a letter key jumps to the first brand at or after the letter.
+TEST_F(ProgramRun, PictureClicksAndLetterKeysMoveThroughTheCollection) {
+  RadioRecord* philco = collection().radios.FindById(3);
   ASSERT_NE(philco, nullptr);
   SetCurrentRadio(program_.state().selection, philco);
   Command(kCommandShowCurrent);
-  const int before = philco->currentPicture;
-  EXPECT_EQ(before, -1);
-  std::vector<int> seen;
+  std::vector<int> seen{philco->currentPicture};
   for (int i = 0; i < 3; ++i) {
     Command(kCommandNextPicture);
     seen.push_back(philco->currentPicture);
   }
-  EXPECT_EQ(seen, (std::vector<int>{0, 1, -1}));
-}
+  EXPECT_EQ(seen, (std::vector<int>{-1, 0, 1, -1}));
 
-TEST_F(ProgramRun, LetterKeysJumpToTheFirstBrandAtOrAfterTheLetter) {
   Command(kCommandJumpToLetterFirst + ('Z' - 'A'));
   const RadioRecord* radio = program_.state().selection.currentRadio;
   ASSERT_NE(radio, nullptr);
-  const std::string& brand = program_.state().collection.tables[kTableBrandName].Text(radio->brand);
-  EXPECT_EQ(brand[0], 'Z');
+  EXPECT_EQ(collection().tables[kTableBrandName].Text(radio->brand)[0], 'Z');
 }
 
 TEST_F(ProgramRun, TheSelectionDialogBuildsANewSelection) {
@@ -249,9 +245,7 @@ TEST_F(ProgramRun, TheSelectionDialogRefusesBadValuesAndCancelTakesBackItsSelect
           .Do([&](DalDialog& open) { afterClear = open.window->Control(kIdSelectRadios)->ItemCount(); })
           .Cancel());
   Command(kCommandViewNew);
-  std::vector<std::string> texts;
-  for (const ShownMessageBox& box : boxes.boxes()) texts.push_back(box.text.toStdString());
-  EXPECT_EQ(texts,
+  EXPECT_EQ(Texts(boxes),
             (std::vector<std::string>{"Date must be of the form 'ddMmmyy' or 'ddMmmyyyy'.",
                                       "'19x5' is not a whole number (between -2147483648 and 2147483647)."}));
   EXPECT_EQ(boxesAfterRefusal, 2u);
@@ -420,6 +414,21 @@ TEST_F(ProgramRun, SelectionDialogButtonsNarrowClearAndSave) {
   EXPECT_EQ(item->text().toStdString(), "Restored sets");
 }
 
+// Starts on what the program finds in its directory; `boxes_` answers what the start asks.
+class ProgramStart : public ProgramRun {
+ protected:
+  void SetUp() override {}
+  void TearDown() override {
+    SetInstalledSampleDirectory({});
+    ProgramRun::TearDown();
+  }
+  void Start(std::deque<int> answers) {
+    boxes_ = std::make_unique<MessageBoxScript>(std::move(answers));
+    StartHere();
+  }
+  std::unique_ptr<MessageBoxScript> boxes_;
+};
+
 // The program starts and opens its window on a settings file with a damaged window line, saying
 // at most one thing about it.
 struct Damage {
@@ -429,22 +438,15 @@ struct Damage {
   friend void PrintTo(const Damage& damage, std::ostream* out) { *out << damage.name; }
 };
 
-class DamagedSettings : public ProgramRun, public ::testing::WithParamInterface<Damage> {
- protected:
-  void SetUp() override {
-    fs::copy(KORVEL_SAMPLE, dir_.path(), fs::copy_options::recursive);
-    std::string settings = test::ReadFile(dir_ / "korvel.ini");
-    const std::size_t at = settings.find(GetParam().line + "\n");
-    ASSERT_NE(at, std::string::npos);
-    settings.replace(at, GetParam().line.size(), GetParam().replacement);
-    test::WriteFile(dir_ / "korvel.ini", settings);
-    boxes_ = std::make_unique<MessageBoxScript>(std::deque<int>{kAnswerOk, kAnswerOk});
-    StartHere();
-  }
-  std::unique_ptr<MessageBoxScript> boxes_;
-};
+class DamagedSettings : public ProgramStart, public ::testing::WithParamInterface<Damage> {};
 
 TEST_P(DamagedSettings, StartOnTheScreen) {
+  fs::copy(KORVEL_SAMPLE, dir_.path(), fs::copy_options::recursive);
+  std::string settings = test::ReadFile(dir_ / "korvel.ini");
+  const std::size_t at = settings.find(GetParam().line + "\n");
+  ASSERT_NE(at, std::string::npos);
+  test::WriteFile(dir_ / "korvel.ini", settings.replace(at, GetParam().line.size(), GetParam().replacement));
+  Start({kAnswerOk, kAnswerOk});
   QWidget* window = program_.mainWindow().window;
   EXPECT_TRUE(window->isVisible());
   const QRect screen = window->screen()->geometry();
@@ -465,20 +467,11 @@ INSTANTIATE_TEST_SUITE_P(
                              "0 11=Liberation Mono" + std::string(5 << 20, ' ')}),
     [](const ::testing::TestParamInfo<Damage>& info) { return std::string(info.param.name); });
 
-// A first start: no settings, no collection.
-class FirstStart : public ProgramRun {
- protected:
-  void SetUp() override {
-    boxes_ = std::make_unique<MessageBoxScript>(std::deque<int>{kAnswerYes});
-    StartHere();
-  }
-  std::unique_ptr<MessageBoxScript> boxes_;
-};
-
-TEST_F(FirstStart, OffersANewCollectionThatTheFirstSaveCreates) {
-  // Nothing is wrong on a first start: no word about the missing settings or data file, only the offer.
-  std::vector<std::string> texts;
-  for (const ShownMessageBox& box : boxes_->boxes()) texts.push_back(box.text.toStdString());
+// A first start, with no settings and no collection: nothing is wrong, so no word about the missing
+// files, only the offer of a new collection, which the first save creates.
+TEST_F(ProgramStart, AFirstStartOffersANewCollectionThatTheFirstSaveCreates) {
+  Start({kAnswerYes});
+  const std::vector<std::string> texts = Texts(*boxes_);
   ASSERT_EQ(texts.size(), 1u);
   EXPECT_EQ(texts[0].rfind("No collection was found in '.'. Start a new, empty collection there?", 0), 0u)
       << texts[0];
@@ -488,7 +481,6 @@ TEST_F(FirstStart, OffersANewCollectionThatTheFirstSaveCreates) {
 
   boxes_->Answer({kAnswerYes});
   Command(kCommandExit);
-  ASSERT_TRUE(fs::exists(dir_.path() / "radata.dat"));
   ASSERT_TRUE(fs::exists(dir_.path() / "korvel.ini"));
   Collection again;
   ASSERT_TRUE(LoadCollection(dir_.path().string(), again).opened);
@@ -498,28 +490,15 @@ TEST_F(FirstStart, OffersANewCollectionThatTheFirstSaveCreates) {
 
 // An installed program started where there is neither settings file nor collection also offers a
 // copy of its sample, beside the settings, to look around in.
-class InstalledFirstStart : public ProgramRun {
- protected:
-  void SetUp() override {
-    SetInstalledSampleDirectory(KORVEL_SAMPLE);
-    boxes_ = std::make_unique<MessageBoxScript>(std::deque<int>{kAnswerNo});
-    StartHere();
-  }
-  void TearDown() override {
-    SetInstalledSampleDirectory({});
-    ProgramRun::TearDown();
-  }
-  std::unique_ptr<MessageBoxScript> boxes_;
-};
-
-TEST_F(InstalledFirstStart, OpensACopyOfTheSampleThatTheSettingsRemember) {
+TEST_F(ProgramStart, AnInstalledFirstStartOpensACopyOfTheSampleThatTheSettingsRemember) {
+  SetInstalledSampleDirectory(KORVEL_SAMPLE);
+  Start({kAnswerNo});
   ASSERT_EQ(boxes_->boxes().size(), 1u);
   EXPECT_NE(boxes_->boxes()[0].text.indexOf("open a copy of the sample collection in 'korvel-sample' (No)"),
             -1);
   const Collection& collection = program_.state().collection;
   EXPECT_EQ(collection.radios.Count(), 48);
   EXPECT_EQ(program_.state().selection.current.Count(), 48);
-  ASSERT_TRUE(fs::exists(dir_.path() / "korvel-sample" / "radata.dat"));
   EXPECT_EQ(test::ReadFile(dir_ / "korvel-sample/radata.dat"),
             test::ReadFile(std::string(KORVEL_SAMPLE) + "/radata.dat"));
   EXPECT_FALSE(collection.changed);
@@ -533,31 +512,21 @@ TEST_F(InstalledFirstStart, OpensACopyOfTheSampleThatTheSettingsRemember) {
 }
 
 // Random bytes where the data file should be: said once, by name, and left alone unless saved.
-class ForeignDataFile : public ProgramRun {
- protected:
-  void SetUp() override {
-    std::string noise;
-    for (int i = 0; i < 5000; ++i) noise.push_back(static_cast<char>((i * 7919 + 13) % 256));
-    test::WriteFile(dir_ / "radata.dat", noise);
-    dataBefore_ = noise;
-    boxes_ = std::make_unique<MessageBoxScript>(std::deque<int>{kAnswerOk, kAnswerNo});
-    StartHere();
-  }
-  std::unique_ptr<MessageBoxScript> boxes_;
-};
-
-TEST_F(ForeignDataFile, IsNamedOnceAndNotWrittenOver) {
-  const std::vector<ShownMessageBox>& boxes = boxes_->boxes();
-  ASSERT_EQ(boxes.size(), 2u);
-  EXPECT_EQ(boxes[0].icon, QMessageBox::Critical);
-  EXPECT_EQ(
-      boxes[0].text.toStdString(),
-      "'./radata.dat' is not a Korvel data file, so nothing was read from it. Nothing is written over it "
-      "unless you save; a save keeps it as a numbered backup.");
-  EXPECT_EQ(boxes[1].text.indexOf("No collection was found"), 0);
+TEST_F(ProgramStart, AForeignDataFileIsNamedOnceAndNotWrittenOver) {
+  std::string noise;
+  for (int i = 0; i < 5000; ++i) noise.push_back(static_cast<char>((i * 7919 + 13) % 256));
+  test::WriteFile(dir_ / "radata.dat", noise);
+  Start({kAnswerOk, kAnswerNo});
+  const std::vector<std::string> texts = Texts(*boxes_);
+  ASSERT_EQ(texts.size(), 2u);
+  EXPECT_EQ(boxes_->boxes()[0].icon, QMessageBox::Critical);
+  EXPECT_EQ(texts[0],
+            "'./radata.dat' is not a Korvel data file, so nothing was read from it. Nothing is written over it "
+            "unless you save; a save keeps it as a numbered backup.");
+  EXPECT_EQ(texts[1].rfind("No collection was found", 0), 0u);
   boxes_->Answer({kAnswerYes});
   Command(kCommandExit);
-  EXPECT_EQ(test::ReadFile(dir_ / "radata.dat"), dataBefore_);
+  EXPECT_EQ(test::ReadFile(dir_ / "radata.dat"), noise);
 }
 
 }  // namespace

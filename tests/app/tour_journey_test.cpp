@@ -25,12 +25,7 @@ class TourJourney : public test::ProgramOnSample {
   }
   // The view's backing image has pictures on it (anything but the white background).
   int PicturePixels() {
-    const QImage image = program_.viewWindow().device->Snapshot();
-    int n = 0;
-    for (int y = 0; y < image.height(); y += 4) {
-      for (int x = 0; x < image.width(); x += 4) n += (image.pixel(x, y) & 0xffffff) != 0xffffff ? 1 : 0;
-    }
-    return n;
+    return CountPixels(program_.viewWindow().device->Snapshot(), [](QRgb pixel) { return pixel != 0xffffff; });
   }
 };
 

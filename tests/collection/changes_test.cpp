@@ -19,7 +19,8 @@ std::vector<int> SetFlags(const ChangeFlags& flags) {
   return set;
 }
 
-// Every field's own flag: collection_properties_test. These are the flags that depend on more.
+// Every field's own flag: collection_properties_test; a new radio's, every one of them, by the
+// description highlighting all it shows. These are the flags that depend on more.
 TEST(ChangeFlags, TrimColourIsIgnoredWithNoTrimAndUnusedExtraPicturesNotCompared) {
   Collection c = MakeCollection();
   RadioRecord* r = AddLoadedRadio(c, {.id = 1, .trim = "No Trim"});
@@ -59,15 +60,6 @@ TEST(ChangeFlags, TubesCompareFunctionByFunctionInSlotOrder) {
   EXPECT_EQ(SetFlags(RadioChangeFlags(c, *r).flags),
             (std::vector<int>{TubeFunctionChangeFlag(kFunctionConverter),
                               TubeFunctionChangeFlag(kFunctionIfAmplifier)}));
-}
-
-TEST(ChangeFlags, ANewRadioHasEveryFlag) {
-  Collection c = MakeCollection();
-  RadioRecord* added = AddRadio(c, test::MakeRadio(c, {.id = 5}));
-  const RadioChanges changes = RadioChangeFlags(c, *added);
-  EXPECT_TRUE(changes.isNew);
-  EXPECT_TRUE(changes.flags.all());
-  EXPECT_TRUE(changes.flags[kChangedNewRadio]);
 }
 
 TEST(ChangeSummary, DuplicateIdentifiersMatchTheFirstAsLoadedRecord) {

@@ -1,8 +1,12 @@
 #include <gtest/gtest.h>
+#include <rapidcheck/gtest.h>
+
+#include <algorithm>
 
 #include "collection/radio_list.h"
 #include "collection/radio_ops.h"
 #include "support/collection_builder.h"
+#include "support/random_collection.h"
 
 namespace korvel {
 namespace {
@@ -58,54 +62,32 @@ TEST(RadioOrder, ATrimPositionOutsideItsTableIsNotNoTrim) {
   EXPECT_GT(CompareRadios(c.tables, *a, *b), 0);
 }
 
-TEST(RadioList, InsertionKeepsOrderAndRejectsEqualRecords) {
-  Collection c = MakeCollection();
-  auto zenith = MakeRadio(c, {.id = 1, .brand = "Zenith"});
-  auto crosley = MakeRadio(c, {.id = 2, .brand = "Crosley"});
-  auto rca = MakeRadio(c, {.id = 3, .brand = "RCA Victor"});
-  RadioList list;
-  EXPECT_TRUE(InsertRadio(c.tables, zenith.get(), list));
-  EXPECT_TRUE(InsertRadio(c.tables, crosley.get(), list));
-  EXPECT_TRUE(InsertRadio(c.tables, rca.get(), list));
-  ASSERT_EQ(list.Count(), 3);
-  EXPECT_EQ(list[0], crosley.get());
-  EXPECT_EQ(list[1], rca.get());
-  EXPECT_EQ(list[2], zenith.get());
-
-  // The same pointer twice, or another record equal in every key, leaves the list as it was.
-  EXPECT_FALSE(InsertRadio(c.tables, rca.get(), list));
-  auto rcaAgain = MakeRadio(c, {.id = 3, .brand = "RCA Victor"});
-  EXPECT_FALSE(InsertRadio(c.tables, rcaAgain.get(), list));
-  EXPECT_EQ(list.Count(), 3);
-
-  // Same identifier, different model: a different radio.
-  auto rcaOther = MakeRadio(c, {.id = 3, .brand = "RCA Victor", .model = "9K2"});
-  EXPECT_TRUE(InsertRadio(c.tables, rcaOther.get(), list));
-  EXPECT_EQ(list.Count(), 4);
-  EXPECT_EQ(list.FindById(3), list[1]);  // the first with that identifier
-}
-
-TEST(RadioList, BuildingInOneGoMatchesInsertingOneByOne) {
-  Collection c = MakeCollection();
-  const char* brands[] = {"Zenith", "Crosley", "Philco", "Emerson", "RCA Victor", "Unknown"};
+// Radios inserted one by one, equal copies and the same radio twice among them, keep the radio order
+// and only the first of equal records; building the list in one go gives the same list.
+RC_GTEST_PROP(RadioList, InsertingOneByOneAndBuildingInOneGoGiveTheRadioOrder, ()) {
+  const Collection c = test::RandomCollection();  // for its tables
   std::vector<std::unique_ptr<RadioRecord>> radios;
-  for (int i = 0; i < 60; ++i) {
-    radios.push_back(MakeRadio(c, {.id = (i * 37) % 23,
-                                   .brand = brands[i % 6],
-                                   .model = (i % 4) ? "5A" : "X",
-                                   .year = 1930 + (i * 7) % 5}));
+  std::vector<RadioRecord*> given;
+  for (int i = *rc::gen::inRange(0, 30); i > 0; --i) {
+    if (!radios.empty() && *rc::gen::inRange(0, 4) == 0)  // an equal copy of one given before
+      radios.push_back(std::make_unique<RadioRecord>(*radios[*rc::gen::inRange<std::size_t>(0, radios.size())]));
+    else
+      radios.push_back(test::RandomRadio(c));
+    given.push_back(radios.back().get());
+    if (*rc::gen::inRange(0, 5) == 0) given.push_back(radios.back().get());  // the same radio again
   }
-  radios.push_back(std::make_unique<RadioRecord>(*radios[5]));  // an equal copy, given later
-  std::vector<RadioRecord*> pointers;
   RadioList inserted;
-  for (auto& r : radios) {
-    pointers.push_back(r.get());
-    InsertRadio(c.tables, r.get(), inserted);
+  std::vector<const RadioRecord*> kept;
+  for (RadioRecord* r : given) {
+    const bool held = std::any_of(kept.begin(), kept.end(),
+                                  [&](const RadioRecord* k) { return CompareRadios(c.tables, *k, *r) == 0; });
+    RC_ASSERT(InsertRadio(c.tables, r, inserted) == !held);
+    if (!held) kept.push_back(r);
   }
-  const RadioList built = BuildRadioList(c.tables, pointers);
-  EXPECT_EQ(built.Records(), inserted.Records());
-  EXPECT_NE(built.IndexOf(radios[5].get()), -1);  // the first of two equal records stays
-  EXPECT_EQ(built.IndexOf(radios.back().get()), -1);
+  RC_ASSERT(static_cast<std::size_t>(inserted.Count()) == kept.size());
+  for (int i = 0; i + 1 < inserted.Count(); ++i)
+    RC_ASSERT(CompareRadios(c.tables, *inserted[i], *inserted[i + 1]) < 0);
+  RC_ASSERT(BuildRadioList(c.tables, given).Records() == inserted.Records());
 }
 
 TEST(Collection, OwnsItsRadiosAndDropsDuplicates) {

@@ -20,6 +20,13 @@
 namespace korvel {
 namespace {
 
+// The program's own help window, when it shows.
+QWidget* ShownHelpWindow() {
+  for (QWidget* top : QApplication::topLevelWidgets())
+    if (top->objectName() == "helpWindow" && top->isVisible()) return top;
+  return nullptr;
+}
+
 class Help : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -63,10 +70,8 @@ TEST_F(Help, AMissingPageIsReportedAndOneWithoutABrowserOpensInTheProgramsOwnWin
   OpenHelp("korvel.htm");
   EXPECT_EQ(opened_.size(), 1u);
   EXPECT_EQ(script.boxes().size(), 2u);  // no "could not be opened"
-  QTextBrowser* browser = nullptr;
-  for (QWidget* top : QApplication::topLevelWidgets())
-    if (top->objectName() == "helpWindow" && top->isVisible()) browser = top->findChild<QTextBrowser*>();
-  ASSERT_NE(browser, nullptr);
+  ASSERT_NE(ShownHelpWindow(), nullptr);
+  QTextBrowser* browser = ShownHelpWindow()->findChild<QTextBrowser*>();
   EXPECT_EQ(browser->source(), QUrl::fromLocalFile(QDir(directory_.path()).absoluteFilePath("korvel.htm")));
   EXPECT_TRUE(browser->toPlainText().contains("Korvel"));
   browser->window()->close();
@@ -85,18 +90,13 @@ TEST_F(Help, ABrowserThatDoesNotOpenLeavesThePageToTheProgramsOwnWindow) {
   qputenv("PATH", directory_.path().toLocal8Bit() + ":" + path);
   MessageBoxScript script;
   OpenHelp("korvel.htm");
-  const auto shown = [] {
-    for (QWidget* top : QApplication::topLevelWidgets())
-      if (top->objectName() == "helpWindow" && top->isVisible()) return top;
-    return static_cast<QWidget*>(nullptr);
-  };
-  const bool appeared = QTest::qWaitFor([&] { return shown() != nullptr; }, 5000);
+  const bool appeared = QTest::qWaitFor([&] { return ShownHelpWindow() != nullptr; }, 5000);
   qputenv("PATH", path);
   EXPECT_TRUE(QFile::exists(QDir(directory_.path()).filePath("asked")))
       << "the desktop's opener was not asked";
   ASSERT_TRUE(appeared) << "Help showed nothing when the browser did not open";
   EXPECT_TRUE(script.boxes().empty());
-  shown()->close();
+  ShownHelpWindow()->close();
 }
 
 TEST_F(Help, WithoutAPageInTheCurrentDirectoryTheProgramsOwnGuideOpens) {

@@ -24,6 +24,7 @@ class MessageBoxes : public ::testing::Test {
     owner_ = std::make_unique<QWidget>();
     owner_->setWindowTitle("Korvel");
     owner_->show();
+    InstallMessageBoxes(owner_.get());
   }
   void TearDown() override { ResetMessages(); }
 
@@ -31,7 +32,6 @@ class MessageBoxes : public ::testing::Test {
 };
 
 TEST_F(MessageBoxes, EachSeverityHasItsCaptionAndIconAndAQuestionIsModalOverItsOwner) {
-  InstallMessageBoxes(owner_.get());
   const struct {
     int severity;
     const char* caption;
@@ -56,7 +56,6 @@ TEST_F(MessageBoxes, EachSeverityHasItsCaptionAndIconAndAQuestionIsModalOverItsO
 }
 
 TEST_F(MessageBoxes, EveryButtonOfEveryCodeGivesItsAnswer) {
-  InstallMessageBoxes(owner_.get());
   const std::vector<Answers> buttonsOfCode{
       {kAnswerOk},                                  // 0
       {kAnswerOk, kAnswerCancel},                   // 1
@@ -79,7 +78,6 @@ TEST_F(MessageBoxes, EveryButtonOfEveryCodeGivesItsAnswer) {
 }
 
 TEST_F(MessageBoxes, EscapeCancelsWhereThereIsCancelAndOtherwiseAnswersNothing) {
-  InstallMessageBoxes(owner_.get());
   // kAnswerOther has no button: the script presses Escape.
   MessageBoxScript script({kAnswerOther, kAnswerOther, kAnswerOther, kAnswerOther, kAnswerOther});
   EXPECT_EQ(ShowMessage(kError, kButtonsOk, "Failed."), kAnswerOk);
@@ -91,7 +89,6 @@ TEST_F(MessageBoxes, EscapeCancelsWhereThereIsCancelAndOtherwiseAnswersNothing) 
 }
 
 TEST_F(MessageBoxes, TextIsShownAsItStands) {
-  InstallMessageBoxes(owner_.get());
   MessageBoxScript script;
   const std::string markup = "<b>Zenith</b> 100% & %s %d\n\tsecond line";
   std::string longText;
@@ -108,7 +105,6 @@ TEST_F(MessageBoxes, TextIsShownAsItStands) {
 }
 
 TEST_F(MessageBoxes, BoxesOutliveTheirOwner) {
-  InstallMessageBoxes(owner_.get());
   owner_.reset();
   MessageBoxScript script({kAnswerRetry});
   EXPECT_EQ(ShowMessage(kError, kButtonsRetryCancel, "Printer busy."), kAnswerRetry);
@@ -117,7 +113,6 @@ TEST_F(MessageBoxes, BoxesOutliveTheirOwner) {
 }
 
 TEST_F(MessageBoxes, TheWaitCursorGivesWayWhileABoxIsOpen) {
-  InstallMessageBoxes(owner_.get());
   MessageBoxScript script;
   QGuiApplication::setOverrideCursor(Qt::WaitCursor);
   ShowMessage(kWarning, kButtonsOk, "Picture missing.");
@@ -132,7 +127,6 @@ TEST_F(MessageBoxes, TheWaitCursorGivesWayWhileABoxIsOpen) {
 }
 
 TEST_F(MessageBoxes, AnotherThreadsQuestionIsAskedOnTheGuiThread) {
-  InstallMessageBoxes(owner_.get());
   MessageBoxScript script({kAnswerNo});
   std::atomic<int> answer{-1};
   std::thread worker(

@@ -94,9 +94,7 @@ std::vector<std::uint8_t> MakeBmp(const BmpSpec& layout) {
 std::vector<std::uint8_t> MakeBmp24(int width, int height,
                                     const std::function<draw::Rgb(int x, int y)>& colour) {
   const int stride = (width * 3 + 3) / 4 * 4;
-  BmpSpec layout;
-  layout.width = width;
-  layout.height = height;
+  BmpSpec layout{width, height, 24, 0, {}, {}, {}};
   layout.pixels.assign(static_cast<std::size_t>(stride) * height, 0);
   for (int y = 0; y < height; ++y) {
     const std::size_t row = static_cast<std::size_t>(height - 1 - y) * stride;  // bottom-up

@@ -48,104 +48,48 @@ RC_GTEST_PROP(StretchedBitmap, EveryPixelIsThePicturesPixelAtItsScaledPlace, ())
 }
 
 TEST(StretchedBitmap, StoredLayoutsAllShowTheSamePicture) {
-  // Top-left red, top-right green, bottom-left blue, bottom-right white, in every layout.
+  // Top-left red, top-right green, bottom-left blue, bottom-right white, in every layout; the
+  // two-colour picture shows white and red over red and white.
   const Rgb red{255, 0, 0}, green{0, 255, 0}, blue{0, 0, 255}, white{255, 255, 255};
   const std::vector<Rgb> palette{red, green, blue, white};
-  std::vector<std::pair<std::string, std::vector<std::uint8_t>>> pictures;
-
-  BmpSpec topDown;
-  topDown.width = 2;
-  topDown.height = -2;
-  topDown.pixels = {0, 0, 255, 0, 255, 0, 0, 0, 255, 0, 0, 255, 255, 255, 0, 0};
-  pictures.emplace_back("24-bit top-down", MakeBmp(topDown));
-
-  BmpSpec indexed8;
-  indexed8.width = 2;
-  indexed8.height = 2;
-  indexed8.bitsPerPixel = 8;
-  indexed8.palette = palette;
-  indexed8.pixels = {2, 3, 0, 0, 0, 1, 0, 0};  // bottom row first
-  pictures.emplace_back("8-bit", MakeBmp(indexed8));
-
-  BmpSpec indexed4 = indexed8;
-  indexed4.bitsPerPixel = 4;
-  indexed4.pixels = {0x23, 0, 0, 0, 0x01, 0, 0, 0};
-  pictures.emplace_back("4-bit", MakeBmp(indexed4));
-
-  BmpSpec rle8 = indexed8;
-  rle8.compression = 1;
-  rle8.pixels = {1, 2, 1, 3, 0, 0, 1, 0, 1, 1, 0, 0, 0, 1};  // runs, end of lines, end of picture
-  pictures.emplace_back("8-bit run-length", MakeBmp(rle8));
-
-  BmpSpec rle4 = indexed4;
-  rle4.compression = 2;
-  rle4.pixels = {2, 0x23, 0, 0, 2, 0x01, 0, 1};
-  pictures.emplace_back("4-bit run-length", MakeBmp(rle4));
-
-  BmpSpec rgb555;
-  rgb555.width = 2;
-  rgb555.height = 2;
-  rgb555.bitsPerPixel = 16;
-  rgb555.pixels = {0x1F, 0x00, 0xFF, 0x7F, 0x00, 0x7C, 0xE0, 0x03};
-  pictures.emplace_back("16-bit 5-5-5", MakeBmp(rgb555));
-
-  BmpSpec fields = rgb555;
-  fields.compression = 3;
-  fields.masks = {0xF800, 0x07E0, 0x001F};  // 5-6-5
-  fields.pixels = {0x1F, 0x00, 0xFF, 0xFF, 0x00, 0xF8, 0xE0, 0x07};
-  pictures.emplace_back("16-bit 5-6-5 bit fields", MakeBmp(fields));
-
-  BmpSpec rgb32;
-  rgb32.width = 2;
-  rgb32.height = 2;
-  rgb32.bitsPerPixel = 32;
-  rgb32.pixels = {255, 0, 0, 0, 255, 255, 255, 0, 0, 0, 255, 0, 0, 255, 0, 0};
-  pictures.emplace_back("32-bit", MakeBmp(rgb32));
-
-  BmpSpec mono;
-  mono.width = 2;
-  mono.height = 2;
-  mono.bitsPerPixel = 1;
-  mono.palette = {red, white};
-  mono.pixels = {0x40, 0, 0, 0, 0x80, 0, 0, 0};  // bottom: red white; top: white red
-  pictures.emplace_back("1-bit", MakeBmp(mono));
-
   // An OS/2 core header: 16-bit sizes and three-byte colours.
   std::vector<std::uint8_t> core = {'B', 'M', 0, 0, 0, 0, 0, 0, 0, 0, 14 + 12 + 12, 0, 0, 0, 12, 0,
                                     0,   0,   2, 0, 2, 0, 1, 0, 8, 0};
   for (const Rgb& c : palette) core.insert(core.end(), {c.blue, c.green, c.red});
   core.insert(core.end(), {2, 3, 0, 0, 0, 1, 0, 0});
-  pictures.emplace_back("core header", core);
-
-  for (const auto& [name, bmp] : pictures) {
+  // Rows are stored bottom row first unless the height is negative.
+  const struct {
+    const char* name;
+    std::vector<std::uint8_t> bmp;
+    std::vector<Rgb> shown = {};  // the four colours unless given
+  } pictures[] = {
+      {"24-bit top-down", MakeBmp({2, -2, 24, 0, {}, {}, {0, 0, 255, 0, 255, 0, 0, 0, 255, 0, 0, 255, 255, 255, 0, 0}})},
+      {"8-bit", MakeBmp({2, 2, 8, 0, palette, {}, {2, 3, 0, 0, 0, 1, 0, 0}})},
+      {"4-bit", MakeBmp({2, 2, 4, 0, palette, {}, {0x23, 0, 0, 0, 0x01, 0, 0, 0}})},
+      // Runs, ends of lines, the end of the picture.
+      {"8-bit run-length", MakeBmp({2, 2, 8, 1, palette, {}, {1, 2, 1, 3, 0, 0, 1, 0, 1, 1, 0, 0, 0, 1}})},
+      {"4-bit run-length", MakeBmp({2, 2, 4, 2, palette, {}, {2, 0x23, 0, 0, 2, 0x01, 0, 1}})},
+      {"16-bit 5-5-5", MakeBmp({2, 2, 16, 0, {}, {}, {0x1F, 0x00, 0xFF, 0x7F, 0x00, 0x7C, 0xE0, 0x03}})},
+      {"16-bit 5-6-5 bit fields",
+       MakeBmp({2, 2, 16, 3, {}, {0xF800, 0x07E0, 0x001F}, {0x1F, 0x00, 0xFF, 0xFF, 0x00, 0xF8, 0xE0, 0x07}})},
+      {"32-bit", MakeBmp({2, 2, 32, 0, {}, {}, {255, 0, 0, 0, 255, 255, 255, 0, 0, 0, 255, 0, 0, 255, 0, 0}})},
+      {"1-bit", MakeBmp({2, 2, 1, 0, {red, white}, {}, {0x40, 0, 0, 0, 0x80, 0, 0, 0}}), {white, red, red, white}},
+      {"core header", core},
+  };
+  for (const auto& [name, bmp, shown] : pictures) {
     PaintedWindow window(10, 10);
     const draw::BitmapResult result = Draw(window, bmp, {0, 8, 2, 10});
     EXPECT_TRUE(result.drawn) << name << ": " << result.error;
     const QImage image = window.image();
-    if (name == "1-bit") {
-      EXPECT_EQ(PixelAt(image, 0, 0), white) << name;
-      EXPECT_EQ(PixelAt(image, 1, 0), red) << name;
-      EXPECT_EQ(PixelAt(image, 0, 1), red) << name;
-      EXPECT_EQ(PixelAt(image, 1, 1), white) << name;
-      continue;
-    }
-    EXPECT_EQ(PixelAt(image, 0, 0), red) << name;
-    EXPECT_EQ(PixelAt(image, 1, 0), green) << name;
-    EXPECT_EQ(PixelAt(image, 0, 1), blue) << name;
-    EXPECT_EQ(PixelAt(image, 1, 1), white) << name;
+    for (int i = 0; i < 4; ++i)
+      EXPECT_EQ(PixelAt(image, i % 2, i / 2), (shown.empty() ? palette : shown)[i]) << name << ": the pixel at " << i % 2 << "," << i / 2;
   }
 }
 
 // A 7 x 5 run-length picture: runs, a literal, a jump, a run past the row's end, missing rows.
 BmpSpec RunLengthPicture() {
-  BmpSpec runs;
-  runs.width = 7;
-  runs.height = 5;
-  runs.bitsPerPixel = 8;
-  runs.compression = 1;
-  runs.palette = {{0, 0, 0}, {255, 0, 0}, {0, 0, 255}};
-  runs.pixels = {3, 1, 0, 3, 2, 1, 2, 0, 0, 0, 0, 2, 3, 1, 7, 2, 0, 0, 5, 1, 0, 0, 0, 1};
-  return runs;
+  return {7, 5, 8, 1, {{0, 0, 0}, {255, 0, 0}, {0, 0, 255}}, {},
+          {3, 1, 0, 3, 2, 1, 2, 0, 0, 0, 0, 2, 3, 1, 7, 2, 0, 0, 5, 1, 0, 0, 0, 1}};
 }
 
 TEST(StretchedBitmap, RunLengthEscapesPlacePixelsWhereTheyBelong) {
@@ -203,11 +147,7 @@ TEST(StretchedBitmap, DamagedPicturesGiveAReasonAndDrawNothing) {
   cases.push_back({"header size", patched(14, {41, 0, 0, 0}), "header size"});
   cases.push_back({"pixel offset", patched(10, {0xF0, 0xFF, 0, 0}), "offset"});
   cases.push_back({"rows claimed but absent", patched(22, {0, 1, 0, 0}), "truncated"});
-  BmpSpec table;
-  table.width = 2;
-  table.height = 2;
-  table.bitsPerPixel = 8;
-  table.palette = {{1, 2, 3}};
+  const BmpSpec table{2, 2, 8, 0, {{1, 2, 3}}, {}, {}};
   auto shortTable = MakeBmp(table);
   shortTable[46] = 200;  // claims 200 colours
   cases.push_back({"colour table", shortTable, "colour table"});

@@ -19,17 +19,38 @@ using draw::Rgb;
 
 const Rgb kWhitePixel = Palette(draw::kWhite);
 
-TEST(SurfacePixels, FilledRectanglesIncludeBothCornersCountedUpwards) {
-  PaintedWindow window(60, 50);
-  window.surface.FillRectangle(19, 29, 10, 10, draw::kRed);  // corners in either order
+// A filled rectangle takes both corners, given in either order; a closed outline sets every corner;
+// two figures of one fill leave their overlap as a hole, and the fill leaves out its far column.
+TEST(SurfacePixels, RectanglesOutlinesAndFillsCoverTheirPixels) {
+  PaintedWindow window(200, 100);
+  draw::Surface& s = window.surface;
+  s.FillRectangle(19, 29, 10, 10, draw::kRed);  // surface y 10..29 are device rows 71..90
+  s.SetColour(draw::kBlue);
+  s.MoveTo(50, 10);
+  for (const auto& [x, y] : {std::pair{70, 10}, {70, 30}, {50, 30}, {50, 10}}) s.LineTo(x, y);
+  s.SetColour(draw::kMaroon);
+  s.BeginFill();
+  s.MoveTo(110, 10);
+  for (const auto& [x, y] : {std::pair{160, 10}, {160, 60}, {110, 60}}) s.LineTo(x, y);
+  s.MoveTo(140, 40);
+  for (const auto& [x, y] : {std::pair{190, 40}, {190, 90}, {140, 90}}) s.LineTo(x, y);
+  s.EndFill();
   const QImage image = window.image();
-  // Surface y 10..29 are device rows 50-29 = 21 .. 50-10 = 40.
-  EXPECT_EQ(PixelAt(image, 10, 21), Palette(draw::kRed));
-  EXPECT_EQ(PixelAt(image, 19, 40), Palette(draw::kRed));
-  EXPECT_EQ(PixelAt(image, 20, 30), kWhitePixel);
-  EXPECT_EQ(PixelAt(image, 9, 30), kWhitePixel);
-  EXPECT_EQ(PixelAt(image, 15, 20), kWhitePixel);
-  EXPECT_EQ(PixelAt(image, 15, 41), kWhitePixel);
+  const Rgb red = Palette(draw::kRed), blue = Palette(draw::kBlue), maroon = Palette(draw::kMaroon);
+  const struct {
+    int x, row;
+    Rgb colour;
+    const char* what;
+  } pixels[] = {{10, 71, red, "the rectangle's top left"},     {19, 90, red, "the rectangle's bottom right"},
+                {20, 80, kWhitePixel, "right of the rectangle"}, {9, 80, kWhitePixel, "left of the rectangle"},
+                {15, 70, kWhitePixel, "above the rectangle"},    {15, 91, kWhitePixel, "below the rectangle"},
+                {50, 90, blue, "the outline's first corner"},    {70, 90, blue, "the outline's second corner"},
+                {70, 70, blue, "the outline's third corner"},    {50, 70, blue, "the outline's last corner"},
+                {60, 80, kWhitePixel, "inside the outline"},     {120, 80, maroon, "the first filled square"},
+                {180, 20, maroon, "the second filled square"},   {150, 50, kWhitePixel, "the squares' overlap"},
+                {110, 89, maroon, "the fill's first column"},    {160, 80, kWhitePixel, "the fill's far column"}};
+  for (const auto& p : pixels)
+    EXPECT_EQ(PixelAt(image, p.x, p.row), p.colour) << p.what << ", device pixel " << p.x << "," << p.row;
 }
 
 TEST(SurfacePixels, ClearCoversTheBoundsAndEveryPaletteColourIsExact) {
@@ -87,22 +108,6 @@ TEST(SurfacePixels, FarOffLinesAreCutToTheWindow) {
   EXPECT_TRUE(IsDark(image, 10, 40));
   EXPECT_TRUE(IsDark(image, 49, 1));
   EXPECT_EQ(DarkPixels(image, 0, 50, 0, 50), 49);
-}
-
-TEST(SurfacePixels, AClosedOutlineSetsEveryCornerOnce) {
-  PaintedWindow window(40, 40);
-  draw::Surface& s = window.surface;
-  s.SetColour(draw::kBlue);
-  s.MoveTo(10, 10);
-  s.LineTo(30, 10);
-  s.LineTo(30, 30);
-  s.LineTo(10, 30);
-  s.LineTo(10, 10);
-  const QImage image = window.image();
-  for (const auto& [x, y] : std::vector<std::pair<int, int>>{{10, 30}, {30, 30}, {30, 10}, {10, 10}}) {
-    EXPECT_EQ(PixelAt(image, x, y), Palette(draw::kBlue)) << x << "," << y;
-  }
-  EXPECT_EQ(PixelAt(image, 20, 20), kWhitePixel);
 }
 
 // The pixels of a horizontal line as '#' and '.'.
@@ -209,29 +214,6 @@ TEST(SurfacePixels, FilledWedgeCoversItsQuarterOnly) {
   EXPECT_EQ(PixelAt(image, 120, 200 - 80), kWhitePixel);
   EXPECT_EQ(PixelAt(image, 149, 200 - 101), green);
   EXPECT_EQ(PixelAt(image, 151, 200 - 101), kWhitePixel);
-}
-
-TEST(SurfacePixels, OverlappingFiguresOfOneFillLeaveAHole) {
-  PaintedWindow window(100, 100);
-  draw::Surface& s = window.surface;
-  s.SetColour(draw::kMaroon);
-  s.BeginFill();
-  s.MoveTo(10, 10);
-  s.LineTo(60, 10);
-  s.LineTo(60, 60);
-  s.LineTo(10, 60);
-  s.MoveTo(40, 40);
-  s.LineTo(90, 40);
-  s.LineTo(90, 90);
-  s.LineTo(40, 90);
-  s.EndFill();
-  const QImage image = window.image();
-  EXPECT_EQ(PixelAt(image, 20, 100 - 20), Palette(draw::kMaroon));
-  EXPECT_EQ(PixelAt(image, 80, 100 - 80), Palette(draw::kMaroon));
-  EXPECT_EQ(PixelAt(image, 50, 100 - 50), kWhitePixel);
-  // Filled like a fill area: the far column and row stay out.
-  EXPECT_EQ(PixelAt(image, 10, 100 - 11), Palette(draw::kMaroon));
-  EXPECT_EQ(PixelAt(image, 60, 100 - 20), kWhitePixel);
 }
 
 TEST(SurfacePixels, ScrollMovesContentsAndReportsWhatIsLeftStale) {

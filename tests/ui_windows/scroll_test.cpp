@@ -30,25 +30,21 @@ class ScrollBars : public ::testing::Test {
   std::unique_ptr<WindowDescriptor> pane_;
 };
 
-TEST_F(ScrollBars, VerticalSetterShowsAndKeepsTheValueFromTheTop) {
-  struct Case {
+// The vertical bar shows its value from the top, the horizontal one as it is; both keep what they show.
+TEST_F(ScrollBars, SettersClampAndKeepWhatTheyShow) {
+  const struct {
+    bool vertical;
     float value;
     int shown;
-  };
-  for (const Case c : {Case{1, 100}, Case{100, 1}, Case{0.5f, 100}, Case{-20, 100}, Case{250, 1},
-                       Case{37.9f, 64}, Case{NAN, 100}}) {
-    SetVerticalScroll(*pane_, c.value);
-    EXPECT_EQ(VerticalScrollShown(*pane_), c.shown) << c.value;
-    EXPECT_EQ(pane_->verticalScroll, c.shown) << c.value;
-  }
-}
-
-TEST_F(ScrollBars, HorizontalSetterShowsTheValueAsItIs) {
-  for (const auto& [value, shown] :
-       {std::pair{1.0f, 1}, {100.0f, 100}, {0.5f, 1}, {42.9f, 42}, {1e9f, 100}}) {
-    SetHorizontalScroll(*pane_, value);
-    EXPECT_EQ(HorizontalScrollShown(*pane_), shown) << value;
-    EXPECT_EQ(pane_->horizontalScroll, shown) << value;
+  } cases[] = {{true, 1, 100},    {true, 100, 1},     {true, 0.5f, 100},  {true, -20, 100},
+               {true, 250, 1},    {true, 37.9f, 64},  {true, NAN, 100},   {false, 1, 1},
+               {false, 100, 100}, {false, 0.5f, 1},   {false, 42.9f, 42}, {false, 1e9f, 100}};
+  for (const auto& c : cases) {
+    (c.vertical ? SetVerticalScroll : SetHorizontalScroll)(*pane_, c.value);
+    EXPECT_EQ(c.vertical ? VerticalScrollShown(*pane_) : HorizontalScrollShown(*pane_), c.shown)
+        << (c.vertical ? "vertical " : "horizontal ") << c.value;
+    EXPECT_EQ(c.vertical ? pane_->verticalScroll : pane_->horizontalScroll, c.shown)
+        << (c.vertical ? "vertical " : "horizontal ") << c.value;
   }
 }
 
@@ -65,12 +61,9 @@ TEST_F(ScrollBars, BarActionsStepByLinesPagesAndThumb) {
   EXPECT_EQ(pane_->verticalScroll, 40);
   EXPECT_EQ(Vertical()->value(), 40);
 
-  const auto messages = recorder_.Of(kMessageVerticalScroll);
-  ASSERT_EQ(messages.size(), 4u);
-  EXPECT_EQ(messages[0].first, kScrollLineDown);
-  EXPECT_EQ(messages[1].first, kScrollPageUp);
-  EXPECT_EQ(messages[2].first, kScrollPageDown);
-  EXPECT_EQ(messages[3].first, kScrollThumbTrack);
+  std::vector<long> steps;
+  for (const WindowMessage& m : recorder_.Of(kMessageVerticalScroll)) steps.push_back(m.first);
+  EXPECT_EQ(steps, (std::vector<long>{kScrollLineDown, kScrollPageUp, kScrollPageDown, kScrollThumbTrack}));
 }
 
 TEST_F(ScrollBars, MessagesDoNotClampThePositionButTheBarStaysInRange) {
