@@ -7,6 +7,8 @@
 #include <utility>
 
 #include "util/alu_encoding.h"
+#include "util/alu_memory.h"
+#include "util/message.h"
 
 namespace korvel {
 namespace {
@@ -122,6 +124,21 @@ void LowerOutside(Chars& text, std::size_t length) {
 
 }  // namespace
 
+char* AluCopyStringQuiet(const char* text) {
+  if (text == nullptr) text = "";
+  const std::size_t length = std::strlen(text);
+  auto* copy = static_cast<char*>(AluMalloc(length + 1));
+  if (copy == nullptr) return nullptr;
+  std::memcpy(copy, text, length + 1);
+  return copy;
+}
+
+char* AluCopyString(const char* text) {
+  char* copy = AluCopyStringQuiet(text);
+  if (copy == nullptr) ShowMessage(kError, kButtonsOk, "'AluMalloc' failure in 'AluCopyString'.");
+  return copy;
+}
+
 const char* AluFormat(const char* format, ...) {
   if (format == nullptr) return nullptr;
   // One buffer per thread: the tour thread formats too.
@@ -145,6 +162,19 @@ void AluLowerOutsideQuotes(char* text) {
 }
 void AluLowerOutsideQuotes(std::string& text) {
   LowerOutside(text, text.size());
+}
+
+int AluFindText(const std::string& text, const std::string& pattern, bool ignoreCase) {
+  if (!ignoreCase) {
+    const std::size_t at = text.find(pattern);
+    return at == std::string::npos ? -1 : static_cast<int>(at);
+  }
+  std::string t = text;
+  std::string p = pattern;
+  for (char& c : t) c = Upper(static_cast<unsigned char>(c));
+  for (char& c : p) c = Upper(static_cast<unsigned char>(c));
+  const std::size_t at = t.find(p);
+  return at == std::string::npos ? -1 : static_cast<int>(at);
 }
 
 }  // namespace korvel

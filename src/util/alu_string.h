@@ -5,6 +5,12 @@
 
 namespace korvel {
 
+// An owned copy from AluMalloc, released with AluFree; no text gives a copy of the empty text.
+// On allocation failure: reported, and nullptr.
+char* AluCopyString(const char* text);
+// The same without any report.
+char* AluCopyStringQuiet(const char* text);
+
 // printf-style formatting into one buffer of 1024 characters per thread, overwritten by the next
 // call; longer results are cut. No format gives nullptr.
 const char* AluFormat(const char* format, ...) __attribute__((format(printf, 1, 2)));
@@ -19,5 +25,8 @@ void AluCapitalizeWords(std::string& text);
 // Lower case in place, except between a quote character (" or ') and the next same quote.
 void AluLowerOutsideQuotes(char* text);
 void AluLowerOutsideQuotes(std::string& text);
+
+// Position of the first occurrence of the pattern in the text, or -1.
+int AluFindText(const std::string& text, const std::string& pattern, bool ignoreCase);
 
 }  // namespace korvel

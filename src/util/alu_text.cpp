@@ -23,6 +23,25 @@ void PrepareSplit(std::string& text, std::vector<std::string>& lines, int count,
 
 }  // namespace
 
+char* AluReadLine(char* buffer, int size, std::FILE* file, bool* cut) {
+  if (cut != nullptr) *cut = false;
+  if (buffer == nullptr || size < 2 || file == nullptr) return nullptr;
+  if (std::fgets(buffer, size, file) == nullptr) return nullptr;
+  std::size_t length = std::strlen(buffer);
+  const bool complete = length > 0 && buffer[length - 1] == '\n';
+  if (!complete && length == static_cast<std::size_t>(size - 1)) {
+    // The line did not fit: skip what is left of it.
+    int c;
+    bool skipped = false;
+    while ((c = std::getc(file)) != EOF && c != '\n') {
+      if (c != '\r') skipped = true;
+    }
+    if (skipped && cut != nullptr) *cut = true;
+  }
+  while (length > 0 && (buffer[length - 1] == '\n' || buffer[length - 1] == '\r')) buffer[--length] = '\0';
+  return buffer;
+}
+
 int AluSplitUpMultiline(std::string& text, std::vector<std::string>& lines, int count, int width) {
   PrepareSplit(text, lines, count, width);
   const std::size_t w = static_cast<std::size_t>(std::max(width, 0));
