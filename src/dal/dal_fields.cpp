@@ -372,16 +372,12 @@ bool DalSetFieldNotify(DalFieldInfo& field, bool on) {
   return was;
 }
 
-void DalResetComboField(DalFieldInfo& field, const std::vector<std::string>* items, std::uint32_t flags,
-                        const DalVariable& variable) {
-  DalControl* control = DalFieldControl(field);
-  if (control != nullptr) control->ClearItems();
-  if (field.flags & (DAL_STRING | DAL_DATE)) {
-    if (std::string* text = Pointer<std::string>(field.value)) text->clear();
-  }
-  field.flags = (field.flags & ~kDalTextKindBits) | flags;
+void DalRebindField(DalFieldInfo& field, const std::vector<std::string>* items, std::uint32_t flags,
+                    const DalVariable& variable) {
   field.items = items;
   field.value = variable;
+  field.flags |= flags;
+  DalControl* control = DalFieldControl(field);
   if (control == nullptr) return;
   if (items != nullptr) {
     for (const std::string& item : *items) control->AddItem(item, 0);
@@ -391,6 +387,16 @@ void DalResetComboField(DalFieldInfo& field, const std::vector<std::string>* ite
   } else {
     ShowText(field, variable);
   }
+}
+
+void DalResetComboField(DalFieldInfo& field, const std::vector<std::string>* items, std::uint32_t flags,
+                        const DalVariable& variable) {
+  if (DalControl* control = DalFieldControl(field)) control->ClearItems();
+  if (field.flags & (DAL_STRING | DAL_DATE)) {
+    if (std::string* text = Pointer<std::string>(field.value)) text->clear();
+  }
+  field.flags &= ~kDalTextKindBits;
+  DalRebindField(field, items, flags, variable);
 }
 
 }  // namespace korvel

@@ -43,9 +43,11 @@ void DalEnableField(DalFieldInfo& field, bool on);
 // Switches the field's change notifications and gives the previous state.
 bool DalSetFieldNotify(DalFieldInfo& field, bool on);
 
-// Empties the combo box, empties the text the field was bound to when it held one, then binds the
-// field to other items and a variable with these conversion flags in place of its own, and shows
-// the value.
+// Binds the field to other items and a variable (the flags are added) and shows the value.
+void DalRebindField(DalFieldInfo& field, const std::vector<std::string>* items, std::uint32_t flags,
+                    const DalVariable& variable);
+// Empties the combo box, empties the text the field was bound to when it held one, drops the
+// conversion flags, then DalRebindField.
 void DalResetComboField(DalFieldInfo& field, const std::vector<std::string>* items, std::uint32_t flags,
                         const DalVariable& variable);
 

@@ -72,6 +72,13 @@ std::optional<DalListItemState> DalGetListItem(const DalFieldInfo& field, int in
   return state;
 }
 
+bool DalSelectListItem(DalFieldInfo& field, int index, bool select) {
+  DalControl* control = DalFieldControl(field);
+  // A negative position would mean every item to some list controls: refuse it like any other.
+  if (control == nullptr || index < 0 || index >= control->ItemCount()) return false;
+  return control->SelectItem(index, select);
+}
+
 bool DalSelectListItemRange(DalFieldInfo& field, int first, int last, bool select) {
   DalControl* control = DalFieldControl(field);
   return control != nullptr && control->SelectItemRange(first, last, select);

@@ -27,10 +27,13 @@ struct DalListItemState {
 // Nothing when the position is not an item of the control.
 std::optional<DalListItemState> DalGetListItem(const DalFieldInfo& field, int index);
 
-// Highlights or clears the items first to last, both included, in one step.
-bool DalSelectListItemRange(DalFieldInfo& field, int first, int last, bool select);
+// Highlights or clears one item; false (and nothing changes) for a position outside the items.
+bool DalSelectListItem(DalFieldInfo& field, int index, bool select);
 
 // The picture item shown at a position of a DAL_PICTURES list, or nullptr.
+// The same for the items first to last, both included, in one step.
+bool DalSelectListItemRange(DalFieldInfo& field, int first, int last, bool select);
+
 DalListItem* DalPictureItem(DalFieldInfo& field, int index);
 
 // The height of a picture list's items; 0 for other fields.
