@@ -6,6 +6,9 @@
 #include <QFileDialog>
 #include <QMenu>
 #include <filesystem>
+#include <functional>
+#include <utility>
+#include <vector>
 
 #include "app/collection_commands.h"
 #include "app/import_preview.h"
@@ -39,11 +42,15 @@ class UndoRun : public test::ProgramOnSample {
     return text.toStdString() + (item->isEnabled() ? "" : " (greyed)");
   }
   bool Unsaved() { return program_.mainWindow().window->isWindowModified(); }
-  void Delete(std::initializer_list<int> ids) {
+  // The radios the next command's selection dialog is answered with.
+  void Choose(std::initializer_list<int> ids) {
     SelectionState& selection = program_.state().selection;
     selection.current.Clear();
     for (int id : ids) InsertRadio(collection().tables, collection().radios.FindById(id), selection.current);
     DalQueueScript(DalScript().Ok());
+  }
+  void Delete(std::initializer_list<int> ids) {
+    Choose(ids);
     MessageBoxScript boxes({kAnswerYes, kAnswerYes, kAnswerYes});
     Command(kCommandDelete);
   }
@@ -98,6 +105,50 @@ TEST_F(UndoRun, ADeleteUndoneRedoneAndUndoneAgainIsSavedWithItsRadios) {
   EXPECT_EQ(saved.radios.Count(), radios);
   ASSERT_NE(saved.radios.FindById(3), nullptr) << "the file on disk lacks the radio brought back";
   EXPECT_EQ(saved.radios.FindById(3)->model, model);
+}
+
+// Add, Copy and Update through their dialogs: each is one step named after it, undone back to the
+// collection as loaded and redone to what the command made.
+TEST_F(UndoRun, AddCopyAndUpdateAreOneStepEachUndoneToTheLoadAndRedone) {
+  const std::string loaded = FormatDataFile(collection());
+  const auto update = [] {
+    return DalScript().Type(kIdUpdatedValue, "150").Type(kIdUpdatedSource, "S").Type(kIdUpdatedPage, "12").Ok();
+  };
+  const std::vector<std::pair<std::string, std::function<void()>>> commands = {
+      {"Undo Add",
+       [&] {
+         DalQueueScript(DalScript().Type(kIdModel, "Undone").Ok());
+         Command(kCommandAdd);
+       }},
+      {"Undo Copy (2 radios)",
+       [&] {
+         Choose({1, 2});
+         DalQueueScript(DalScript().Ok());
+         DalQueueScript(DalScript().Ok());
+         MessageBoxScript boxes;
+         Command(kCommandCopy);
+       }},
+      {"Undo Update (2 radios)",
+       [&] {
+         Choose({3, 29});
+         DalQueueScript(update());
+         DalQueueScript(update());
+         Command(kCommandUpdate);
+       }},
+  };
+  for (const auto& [undo, run] : commands) {
+    SCOPED_TRACE(undo);
+    run();
+    const std::string made = FormatDataFile(collection());
+    ASSERT_TRUE(made != loaded) << "the command changed nothing";
+    EXPECT_EQ(Item(kCommandUndo), undo);
+    Command(kCommandUndo);
+    EXPECT_TRUE(FormatDataFile(collection()) == loaded) << "Undo did not give back the collection as loaded";
+    EXPECT_FALSE(Unsaved());
+    Command(kCommandRedo);
+    EXPECT_TRUE(FormatDataFile(collection()) == made) << "Redo did not make the same change again";
+    Command(kCommandUndo);
+  }
 }
 
 TEST_F(UndoRun, ATableInsertUndoneTakesTheEntryOutAndTheSavedSelectionsBack) {
