@@ -1,6 +1,7 @@
 // The inventory window in the running program, on a copy of the sample: the stock changed and added
 // through its two dialogs, bad input refused, and the edit saved by the exit question.
 
+#include <QAction>
 #include <QApplication>
 #include <optional>
 
@@ -11,6 +12,8 @@
 #include "ui/dialogs/dialog_ids.h"
 #include "ui/frame/command_ids.h"
 #include "ui/frame/message_box.h"
+#include "ui/frame/program_menu.h"
+#include "ui/windows/window_frame.h"
 #include "ui/painting/window_fonts.h"
 #include "util/message_recorder.h"
 
@@ -67,6 +70,16 @@ TEST_F(InventoryRun, StockIsChangedAndAddedThroughTheDialogsAndSavedAtExit) {
   EXPECT_EQ(boxes.boxes()[0].text.toStdString(), "The count must be a whole number, 0 or more.");
   EXPECT_TRUE(program_.state().collection.changed);
   EXPECT_TRUE(program_.state().ready);
+
+  // The dialog's change is one step of Edit > Undo, and Redo makes it again.
+  QAction* undo = program_.mainWindow().window->menuBar()->FindCommand(kCommandUndo);
+  ASSERT_NE(undo, nullptr);
+  EXPECT_EQ(undo->text().left(undo->text().indexOf(u'\t')).remove(u'&').toStdString(), "Undo Inventory");
+  Command(kCommandUndo);
+  EXPECT_EQ(Stock("6V6"), 4) << "Undo did not give back the stock";
+  EXPECT_FALSE(program_.state().collection.changed);
+  Command(kCommandRedo);
+  EXPECT_EQ(Stock("6V6"), 7) << "Redo did not make the change again";
 
   // Cancel leaves the stock as it was, whatever was typed.
   DalQueueScript(DalScript().Type(kIdInventoryCount, "99").Cancel());
