@@ -107,14 +107,21 @@ TEST_F(UndoRun, ADeleteUndoneRedoneAndUndoneAgainIsSavedWithItsRadios) {
   EXPECT_EQ(saved.radios.FindById(3)->model, model);
 }
 
-// Add, Copy and Update through their dialogs: each is one step named after it, undone back to the
+// A dropped picture, and Add, Copy and Update through their dialogs: each is one step named after it, undone back to the
 // collection as loaded and redone to what the command made.
-TEST_F(UndoRun, AddCopyAndUpdateAreOneStepEachUndoneToTheLoadAndRedone) {
+TEST_F(UndoRun, ADropAddCopyAndUpdateAreOneStepEachUndoneToTheLoadAndRedone) {
   const std::string loaded = FormatDataFile(collection());
   const auto update = [] {
     return DalScript().Type(kIdUpdatedValue, "150").Type(kIdUpdatedSource, "S").Type(kIdUpdatedPage, "12").Ok();
   };
   const std::vector<std::pair<std::string, std::function<void()>>> commands = {
+      {"Undo Add Pictures",
+       [&] {  // a picture dropped on the view, the old one kept as an extra
+         const ui::DropHandle drop{{(dir_.path() / "pictures" / "philco" / "20.jpg").string()}};
+         MessageBoxScript boxes({kAnswerYes});
+         ui::SendWindowMessage(program_.viewWindow(), {.message = ui::kMessageDropFiles, .drop = &drop});
+         Settle();
+       }},
       {"Undo Add",
        [&] {
          DalQueueScript(DalScript().Type(kIdModel, "Undone").Ok());
