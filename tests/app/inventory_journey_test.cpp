@@ -13,8 +13,8 @@
 #include "ui/frame/command_ids.h"
 #include "ui/frame/message_box.h"
 #include "ui/frame/program_menu.h"
-#include "ui/windows/window_frame.h"
 #include "ui/painting/window_fonts.h"
+#include "ui/windows/window_frame.h"
 #include "util/message_recorder.h"
 
 namespace korvel {

@@ -107,12 +107,16 @@ TEST_F(UndoRun, ADeleteUndoneRedoneAndUndoneAgainIsSavedWithItsRadios) {
   EXPECT_EQ(saved.radios.FindById(3)->model, model);
 }
 
-// A dropped picture, and Add, Copy and Update through their dialogs: each is one step named after it, undone back to the
-// collection as loaded and redone to what the command made.
+// A dropped picture, and Add, Copy and Update through their dialogs: each is one step named after it, undone
+// back to the collection as loaded and redone to what the command made.
 TEST_F(UndoRun, ADropAddCopyAndUpdateAreOneStepEachUndoneToTheLoadAndRedone) {
   const std::string loaded = FormatDataFile(collection());
   const auto update = [] {
-    return DalScript().Type(kIdUpdatedValue, "150").Type(kIdUpdatedSource, "S").Type(kIdUpdatedPage, "12").Ok();
+    return DalScript()
+        .Type(kIdUpdatedValue, "150")
+        .Type(kIdUpdatedSource, "S")
+        .Type(kIdUpdatedPage, "12")
+        .Ok();
   };
   const std::vector<std::pair<std::string, std::function<void()>>> commands = {
       {"Undo Add Pictures",
