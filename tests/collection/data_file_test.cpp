@@ -271,22 +271,6 @@ TEST(DamagedDataFile, OverlongLinesAndTooManyTubesOrPicturesAreReadInStep) {
   EXPECT_EQ(loaded.c.macros.size(), 1u);
 }
 
-TEST(DamagedDataFile, BadAliasesAndMacroStepsAreReportedAndKept) {
-  std::string bytes = Replace(SampleFile(), "1 --- Tube Aliases ---\r\nECC32 6SN7\r\n",
-                              "2 --- Tube Aliases ---\r\nECC32 6SN7\r\nLONELY\r\n");
-  bytes = Replace(bytes, "1\r\npush\r\n", "2\r\npush\r\n+Nonsense=1\r\n");
-  const Reading loaded(bytes);
-  EXPECT_EQ(loaded.c.aliases.size(), 1u);
-  EXPECT_TRUE(Mentions(loaded, "\"LONELY\" names only one tube"));
-  ASSERT_EQ(loaded.c.macros.size(), 1u);
-  const SelectionMacro& macro = loaded.c.macros[0];
-  ASSERT_EQ(macro.entries.size(), 2u);
-  EXPECT_FALSE(macro.entries[1].parsed);
-  EXPECT_TRUE(Mentions(loaded, "\"+Nonsense=1\" is not a selection step"));
-  // Saved again, the step is written as it was read.
-  EXPECT_NE(FormatDataFile(loaded.c).find("\r\n+Nonsense=1\r\n"), std::string::npos);
-}
-
 TEST(DamagedDataFile, ManyProblemsAreSummedUpInsteadOfOneBoxEach) {
   std::string many = "30 --- Tube Aliases ---\r\n";  // each naming only one tube
   for (int i = 0; i < 30; ++i) many.append("X").append(std::to_string(i)).append("\r\n");
@@ -295,11 +279,14 @@ TEST(DamagedDataFile, ManyProblemsAreSummedUpInsteadOfOneBoxEach) {
   EXPECT_TRUE(Mentions(loaded, "22 more problems"));
 }
 
-TEST(DamagedDataFile, CountsAndCountersFromTheFileAreBounded) {
+TEST(DamagedDataFile, CountsAndCountersAreBoundedAndBadAliasesAndStepsReported) {
   std::string bytes =
       Replace(SampleFile(), "0 --- Next Backup File Number", "250 --- Next Backup File Number");
   bytes = Replace(bytes, "\n1 --- Next ID", "\n-5 --- Next ID");
   bytes = Replace(bytes, "3 --- Number of Radios", "2147483647999 --- Number of Radios");
+  bytes = Replace(bytes, "1 --- Tube Aliases ---\r\nECC32 6SN7\r\n",
+                  "2 --- Tube Aliases ---\r\nECC32 6SN7\r\nLONELY\r\n");
+  bytes = Replace(bytes, "1\r\npush\r\n", "2\r\npush\r\n+Nonsense=1\r\n");
   const Reading loaded(bytes);
   EXPECT_EQ(loaded.c.nextBackupNumber, 0);
   EXPECT_EQ(loaded.c.nextId, 4);  // above every identifier in the file
@@ -307,8 +294,14 @@ TEST(DamagedDataFile, CountsAndCountersFromTheFileAreBounded) {
   // them still are.
   EXPECT_EQ(loaded.c.radios.Count(), 3);
   EXPECT_EQ(loaded.c.aliases.size(), 1u);
-  EXPECT_EQ(loaded.c.macros.size(), 1u);
+  ASSERT_EQ(loaded.c.macros.size(), 1u);
   EXPECT_TRUE(Mentions(loaded, "holds 3 radios where its header says 2147483647"));
+  // A bad alias and a bad macro step are reported, and the step is kept, written again as it was read.
+  EXPECT_TRUE(Mentions(loaded, "\"LONELY\" names only one tube"));
+  ASSERT_EQ(loaded.c.macros[0].entries.size(), 2u);
+  EXPECT_FALSE(loaded.c.macros[0].entries[1].parsed);
+  EXPECT_TRUE(Mentions(loaded, "\"+Nonsense=1\" is not a selection step"));
+  EXPECT_NE(FormatDataFile(loaded.c).find("\r\n+Nonsense=1\r\n"), std::string::npos);
 }
 
 // Another program may cut the file short while it is mapped: the pages past its new end read as
