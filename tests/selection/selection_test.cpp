@@ -1,12 +1,16 @@
-// Choosing radios: criteria rows, filters, saved selections and the quick filter.
+// Choosing radios: criteria rows, filters, the selection stack, saved selections and the quick filter.
 #include <gtest/gtest.h>
+#include <rapidcheck/gtest.h>
 
 #include <algorithm>
+#include <set>
 
 #include "collection/data_file.h"
 #include "collection/macro_text.h"
 #include "selection/criteria.h"
 #include "selection/quick_filter.h"
+#include "selection/saved_selections.h"
+#include "selection/stack.h"
 #include "support/collection_builder.h"
 #include "util/message_recorder.h"
 
@@ -14,10 +18,9 @@ namespace korvel {
 namespace {
 
 using test::AddLoadedRadio;
+using test::Ids;
 using test::MakeCollection;
 using test::Position;
-
-using test::Ids;
 
 class Selecting : public ::testing::Test {
  protected:
@@ -37,6 +40,7 @@ class Selecting : public ::testing::Test {
   Criterion none = MakeCriterion(kActionNone, 0, 0, 0);
   Collection c = MakeCollection();
   SelectionState state;
+  MessageRecorder messages;
   int philco = 0;
 };
 
@@ -98,7 +102,7 @@ TEST_F(Selecting, ModelsArePrefixesAndTubesWholeTypes) {
   EXPECT_FALSE(RadioMatches(gap, MakeCriterion(kActionAdd, kFieldTube, 0, 0, "6V6")));
 }
 
-TEST_F(Selecting, AddingAMemberTwiceKeepsOneAndFiltersRunAfterTheRows) {
+TEST_F(Selecting, RowsThenTheFilterAndKeepModeFromTheHighlightedMembers) {
   const Criterion philcos = MakeCriterion(kActionAdd, kFieldBrand, kRelationEqual, philco);
   EXPECT_EQ(Fresh({philcos, philcos, none, none}), (std::vector<int>{2, 3}));
 
@@ -112,15 +116,10 @@ TEST_F(Selecting, AddingAMemberTwiceKeepsOneAndFiltersRunAfterTheRows) {
   EvaluateParameters(p, Evaluation::kFresh, c, state);
   EXPECT_EQ(Ids(state.current), std::vector<int>{2});
   EXPECT_EQ(state.stack.depth, 0);
-}
 
-TEST_F(Selecting, KeepModeStartsFromTheHighlightedMembers) {
-  const Criterion philcos = MakeCriterion(kActionAdd, kFieldBrand, kRelationEqual, philco);
-  Fresh({MakeCriterion(kActionAdd, kFieldYear, kRelationLess, 1940), none, none, none});
-  EXPECT_EQ(Ids(state.current), (std::vector<int>{1, 2}));
-  // Everything discarded in the dialog: only the Add row's own matches come in.
-  SelectionParameters p;
-  p.rows = {philcos, none, none, none};
+  // Keep mode starts from the members left highlighted: with every one discarded in the dialog, only
+  // the Add row's own matches come in.
+  p.filter = nullptr;
   EvaluateParameters(p, Evaluation::kKeep, c, state, [](const RadioRecord*) { return false; });
   EXPECT_EQ(Ids(state.current), (std::vector<int>{2, 3}));
 }
@@ -181,13 +180,9 @@ TEST(QuickFilter, FindsTheSampleRadiosByEveryTypedWord) {
   MessageRecorder messages;
   Collection c;
   ASSERT_TRUE(LoadCollection(KORVEL_SAMPLE, c).opened);
-  c.radios.FindById(7)->comments =
-      "Cabinet of \xC3\x89"
-      "b\xC3\xA8ne, STRASSE find";  // UTF-8
-  c.radios.FindById(8)->comments =
-      "Finition \xE9"
-      "b\xE8ne";                                        // Windows-1252
-  c.radios.FindById(9)->cabinetColour = "Gro\xC3\x9F";  // Groß
+  c.radios.FindById(7)->comments = "Cabinet of \u00c9b\u00e8ne, STRASSE find";  // UTF-8
+  c.radios.FindById(8)->comments = "Finition \xE9\x62\xE8ne";                   // Windows-1252
+  c.radios.FindById(9)->cabinetColour = "Gro\u00df";                            // Groß
 
   const struct {
     const char* typed;
@@ -200,13 +195,9 @@ TEST(QuickFilter, FindsTheSampleRadiosByEveryTypedWord) {
       {"ebay SAMS", {23, 29, 33, 35, 36, 38, 39, 41, 44, 45, 47}},  // places, references
       {"1936", {7}},                                                // the year
       {"zenith black", {19, 44}},                                   // a colour
-      {"\xC3\x89"
-       "B\xC3\x88NE",
-       {7, 8}},       // ÉBÈNE finds ébène in either encoding
-      {"ebene", {}},  // the accents themselves count
-      {"stra\xC3\x9F"
-       "e",
-       {7}},  // ß folds to ss
+      {"\u00c9B\u00c8NE", {7, 8}},  // ÉBÈNE finds ébène in either encoding
+      {"ebene", {}},                // the accents themselves count
+      {"stra\u00dfe", {7}},         // ß folds to ss
       {"GROSS", {9}},
       {"philco zzz", {}},
       {"", {}},  // no words: every radio (checked below)
@@ -225,6 +216,111 @@ TEST(QuickFilter, FindsTheSampleRadiosByEveryTypedWord) {
   EXPECT_EQ(filter.Narrow(c.tables, c.radios, "phil").Count(), 10);
   EXPECT_EQ(filter.Narrow(c.tables, c.radios, "philc").Count(), 9);
   EXPECT_EQ(filter.Narrow(c.tables, c.radios, "phil").Count(), 10);
+}
+
+// The stack actions are the set operations they stand for, on any sequence of them: Push sets
+// the selection aside and empties it, Copy sets a copy aside, And- and Or-Combine take the top
+// away into an intersection or a union, Swap exchanges with the top, Clear empties everything.
+// An empty or full stack refuses with a warning and changes nothing.
+RC_GTEST_PROP(StackActions, BehaveAsTheSetOperationsTheyStandFor, ()) {
+  Collection c = test::MakeCollection();
+  for (int id = 1; id <= 6; ++id) test::AddLoadedRadio(c, {.id = id, .year = 1930 + id});
+  SelectionState state;
+  MessageRecorder messages;
+  std::set<int> current;
+  std::vector<std::set<int>> stack;
+  const auto select = [&] {
+    const auto chosen = *rc::gen::container<std::vector<bool>>(6, rc::gen::arbitrary<bool>());
+    current.clear();
+    state.current.Clear();
+    for (int id = 1; id <= 6; ++id) {
+      if (!chosen[id - 1]) continue;
+      current.insert(id);
+      InsertRadio(c.tables, c.radios.FindById(id), state.current);
+    }
+  };
+  const auto ids = [](const RadioList& list) {
+    const std::vector<int> v = Ids(list);
+    RC_ASSERT(std::is_sorted(v.begin(), v.end()));  // radio order follows the year here
+    return std::set<int>(v.begin(), v.end());
+  };
+  const int steps = *rc::gen::inRange(1, 40);
+  for (int step = 0; step < steps; ++step) {
+    if (*rc::gen::inRange(0, 3) == 0) select();
+    const int action = *rc::gen::element(kActionAndCombine, kActionClear, kActionCopy, kActionOrCombine,
+                                         kActionPush, kActionSwap);
+    messages.Clear();
+    ApplyStackAction(action, c, state);
+    const bool refused = (stack.empty() && (action == kActionAndCombine || action == kActionOrCombine ||
+                                            action == kActionSwap)) ||
+                         (stack.size() == kStackDepth && (action == kActionCopy || action == kActionPush));
+    const std::vector<std::string> warning{stack.empty() ? "Selection Stack is empty, ignoring command"
+                                                         : "Selection Stack is full, ignoring command"};
+    RC_ASSERT(messages.Texts() == (refused ? warning : std::vector<std::string>{}));
+    if (!refused) {
+      switch (action) {
+        case kActionAndCombine:
+          std::erase_if(current, [&](int id) { return !stack.back().contains(id); });
+          stack.pop_back();
+          break;
+        case kActionOrCombine:
+          current.insert(stack.back().begin(), stack.back().end());
+          stack.pop_back();
+          break;
+        case kActionClear:
+          current.clear();
+          stack.clear();
+          break;
+        case kActionCopy:
+          stack.push_back(current);
+          break;
+        case kActionPush:
+          stack.push_back(current);
+          current.clear();
+          break;
+        default:
+          std::swap(current, stack.back());
+      }
+    }
+    RC_ASSERT(ids(state.current) == current);
+    RC_ASSERT(state.stack.depth == static_cast<int>(stack.size()));
+    for (std::size_t i = 0; i < stack.size(); ++i) RC_ASSERT(ids(*state.stack.selections[i]) == stack[i]);
+  }
+}
+
+SelectionParameters Named(const std::string& name, int year) {
+  SelectionParameters p;
+  p.name = name;
+  p.rows[0] = MakeCriterion(kActionAdd, kFieldYear, kRelationGreater, year);
+  return p;
+}
+
+// Kept in name order, a name saved again in its place; the menu that shows them is the frame's test.
+TEST_F(Selecting, SavedSelectionsStaySortedAndComeBack) {
+  EXPECT_EQ(SaveSelection(state, Named("B", 1931)), 0);
+  EXPECT_EQ(SaveSelection(state, Named("A", 1932)), 0);
+  EXPECT_EQ(SaveSelection(state, Named("B", 1940)), 1);
+  ASSERT_EQ(state.saved.size(), 2u);
+  EXPECT_EQ(state.saved[0].name, "A");
+  EXPECT_EQ(state.saved[1].rows[0].value, 1940);
+
+  EXPECT_TRUE(RecallSavedSelection(1, c, state));
+  EXPECT_EQ(Ids(state.current), (std::vector<int>{3, 4}));
+  EXPECT_EQ(state.parameters.name, "B");
+  EXPECT_EQ(state.currentRadio, c.radios.FindById(3));
+  EXPECT_FALSE(RecallSavedSelection(2, c, state));
+}
+
+TEST_F(Selecting, NoMoreSavedSelectionsThanTheMenuCanReach) {
+  for (int i = 0; i < kSavedSelectionLimit; ++i) {
+    ASSERT_GE(SaveSelection(state, Named(std::string("S").append(std::to_string(100 + i)), 1930)), 0);
+  }
+  EXPECT_EQ(SaveSelection(state, Named("One too many", 1930)), -1);
+  ASSERT_EQ(messages.messages().size(), 1u);
+  EXPECT_NE(messages.Texts()[0].find("30"), std::string::npos);
+  EXPECT_EQ(SaveSelection(state, Named("S100", 1935)), 0);  // replacing one still works
+  EXPECT_EQ(SaveSelection(state, Named("", 1935)), -1);     // and a name is needed
+  EXPECT_EQ(state.saved.size(), static_cast<std::size_t>(kSavedSelectionLimit));
 }
 
 }  // namespace
