@@ -107,7 +107,9 @@ TEST_F(Menu, PathLookupIgnoresMnemonicsCaseAndAccelerators) {
   EXPECT_EQ(bar_.FindMenu({"tour", "size"}), nullptr);
 }
 
-TEST_F(Menu, SavedSelectionsTakeOverTheEmptyItemAndRecallThemselves) {
+// Saved selections take over the empty item and recall themselves; the tour sizes run their commands but
+// are ticked only by the program.
+TEST_F(Menu, SavedSelectionsRecallThemselvesAndTourSizesAreTickedByTheProgram) {
   ASSERT_NE(bar_.FindCommand(kCommandSavedFirst), nullptr);
   EXPECT_FALSE(bar_.FindCommand(kCommandSavedFirst)->isEnabled());  // nothing to recall yet
 
@@ -137,9 +139,9 @@ TEST_F(Menu, SavedSelectionsTakeOverTheEmptyItemAndRecallThemselves) {
   RebuildSavedMenu(state, saved);
   EXPECT_EQ(saved.ItemCount(), 30);
   EXPECT_EQ(Saved()->actions().back()->data().toInt(), kCommandSavedLast);
-}
 
-TEST_F(Menu, CheckMenuPairTicksTourSizes) {
+  // The tour sizes are ticked by the program, not by choosing one.
+  commands_.clear();
   const int n = 3;
   ASSERT_TRUE(
       bar_.CheckMenuPair(kTourMenuPosition, kTourSizeMenuPosition, kCommandTourSizeBase + n, n - 1, true));
