@@ -64,7 +64,7 @@ TEST(WedgeOutline, StepsFollowTheArcLengthButNeverGoBelow5Degrees) {
   }
 }
 
-TEST(WedgeOutline, SmallFullCirclesAreNothingOrASquare) {
+TEST(WedgeOutline, SmallFullCirclesAreNothingOrASquareAndNegativeSweepsRunClockwise) {
   EXPECT_EQ(WedgeOutlineSteps(kCentre, 0, 0, 360), (std::vector<PathStep>{{PathStep::kMove, kCentre}}));
   EXPECT_EQ(WedgeOutlineSteps(kCentre, 0, 10, 45), (std::vector<PathStep>{{PathStep::kMove, kCentre}}));
   EXPECT_EQ(WedgeOutlineSteps(kCentre, -5, 0, 90), (std::vector<PathStep>{{PathStep::kMove, kCentre}}));
@@ -90,9 +90,8 @@ TEST(WedgeOutline, SmallFullCirclesAreNothingOrASquare) {
   EXPECT_EQ(recording.ops(),
             (std::vector<DrawOp>{FillFiguresOp{{{{202, 198}, {198, 198}, {198, 202}, {202, 202}, {202, 198}}},
                                                *PaletteColour(kBlack)}}));
-}
 
-TEST(WedgeOutline, NegativeSweepsRunClockwiseAndMoreThanATurnIsOneTurn) {
+  // Negative sweeps run clockwise; more than a turn is one turn.
   const auto clockwise = ArcPoints(WedgeOutlineSteps(kCentre, 100, 90, -90));
   ASSERT_EQ(clockwise.size(), 18u);
   for (std::size_t k = 0; k < clockwise.size(); ++k) {
