@@ -92,13 +92,8 @@ TEST(Lines, EachLineStartsAtTheCurrentPointWithThePenOfThatMoment) {
   surface.LineTo(50, 50);
   EXPECT_TRUE(recording.ops().empty());
   EXPECT_EQ(surface.CurrentPoint(), (Point{50, 50}));
-}
 
-TEST(Lines, GraphPartsReturnToTheDefaultLine) {
-  RecordingSurface recording;
-  Surface& surface = recording.surface();
-  surface.SetLineStyle(kLineDot);
-  surface.SetLineWidth(2);
+  // Graph parts return to the default line.
   surface.RestoreDefaultLine();
   EXPECT_EQ(surface.lineStyle(), kLineSolid);
   EXPECT_EQ(surface.lineWidth(), 1);
@@ -141,7 +136,16 @@ TEST(FilledPaths, LinesInsideAFillBuildFiguresFilledWithoutOutline) {
   EXPECT_EQ(recording.OpsOf<LineOp>().size(), 1u);
 }
 
-TEST(Text, LengthLimitsWhatIsDrawnAndNeverReadsPastTheText) {
+// A length limits what is drawn, never reading past the text nor cutting a UTF-8 character; widths
+// count characters as shown, and the device always gets text ready to show.
+TEST(Text, LengthsAndWidthsCountCharactersAsShown) {
+  EXPECT_EQ(CharacterCount(""), 0);
+  EXPECT_EQ(CharacterCount("Philco 90"), 9);
+  EXPECT_EQ(CharacterCount("Caf\xC3\xA9"), 4);        // UTF-8: é is one character
+  EXPECT_EQ(CharacterCount("Caf\xE9"), 4);            // Windows-1252
+  EXPECT_EQ(CharacterCount("\xC3\xA9t\xE9"), 4);      // not UTF-8 as a whole: every byte is a character
+  EXPECT_EQ(CharacterCount("\xE2\x80\x94 1936"), 6);  // em dash
+
   RecordingSurface recording;
   Surface& surface = recording.surface();
   surface.DrawText({0, 100}, 5, "Crosley Pup");
@@ -152,27 +156,12 @@ TEST(Text, LengthLimitsWhatIsDrawnAndNeverReadsPastTheText) {
   EXPECT_EQ(surface.CurrentPoint(), (Point{7, 60}));
   surface.DrawText({9, 40}, -4, "Atwater Kent");
   EXPECT_EQ(surface.CurrentPoint(), (Point{9, 40}));
-  EXPECT_EQ(recording.Texts(), (std::vector<std::string>{"Crosl", "RCA"}));
-}
-
-TEST(Text, WidthCountsCharactersAsShown) {
-  EXPECT_EQ(CharacterCount(""), 0);
-  EXPECT_EQ(CharacterCount("Philco 90"), 9);
-  EXPECT_EQ(CharacterCount("Caf\xC3\xA9"), 4);        // UTF-8: é is one character
-  EXPECT_EQ(CharacterCount("Caf\xE9"), 4);            // Windows-1252
-  EXPECT_EQ(CharacterCount("\xC3\xA9t\xE9"), 4);      // not UTF-8 as a whole: every byte is a character
-  EXPECT_EQ(CharacterCount("\xE2\x80\x94 1936"), 6);  // em dash
-
-  RecordingSurface recording;
-  Surface& surface = recording.surface();
   EXPECT_EQ(surface.TextExtent("Caf\xC3\xA9"), (Size{32, 16}));
   surface.DrawText({0, 100}, "Caf\xE9");
   EXPECT_EQ(surface.CurrentPoint(), (Point{32, 100}));
-  // A cut inside a UTF-8 character keeps the piece whole characters.
   surface.DrawText({0, 80}, 4, "Caf\xC3\xA9s");
   EXPECT_EQ(surface.CurrentPoint(), (Point{24, 80}));
-  // The device always gets text ready to show.
-  EXPECT_EQ(recording.Texts(), (std::vector<std::string>{"Caf\xC3\xA9", "Caf"}));
+  EXPECT_EQ(recording.Texts(), (std::vector<std::string>{"Crosl", "RCA", "Caf\xC3\xA9", "Caf"}));
 }
 
 TEST(Text, MetricsComeFromTheCurrentFont) {

@@ -36,13 +36,14 @@ TEST(WedgeOutline, StepsFollowTheArcLengthButNeverGoBelow5Degrees) {
     std::size_t arcLines;
   };
   for (const Case c : {
-           Case{1000, 0, 360, 72},  // 6283 pixels of arc, yet 5-degree steps
-           Case{100, 0, 90, 18},
-           Case{100, 30, 3, 1},  // less than one step: straight to the end
-           Case{100, 30, 0, 1},  // nothing to sweep: one line back onto the start
-           Case{3, 0, 90, 5},    // 4.7 pixels of arc: five steps of 18 degrees
-           Case{3, 0, 360, 19},  // a circle too large for the square
+           Case{1000, 0, 360, 72},                     // 6283 pixels of arc, yet 5-degree steps
+           Case{100, 0, 90, 18}, Case{100, 30, 3, 1},  // less than one step: straight to the end
+           Case{100, 30, 0, 1},                        // nothing to sweep: one line back onto the start
+           Case{3, 0, 90, 5},                          // 4.7 pixels of arc: five steps of 18 degrees
+           Case{3, 0, 360, 19},                        // a circle too large for the square
            Case{5, 45, 360, 31},
+           Case{10, 180, 0, 1},  // offsets round by adding a half: 10 pixels right and up, 9 left
+           Case{10, 270, 0, 1},  // and down
        }) {
     const auto steps = WedgeOutlineSteps(kCentre, c.radius, c.start, c.sweep);
     const auto arc = ArcPoints(steps);
@@ -63,7 +64,7 @@ TEST(WedgeOutline, StepsFollowTheArcLengthButNeverGoBelow5Degrees) {
   }
 }
 
-TEST(WedgeOutline, SmallFullCirclesAreNothingOrASquare) {
+TEST(WedgeOutline, SmallFullCirclesAreNothingOrASquareAndNegativeSweepsRunClockwise) {
   EXPECT_EQ(WedgeOutlineSteps(kCentre, 0, 0, 360), (std::vector<PathStep>{{PathStep::kMove, kCentre}}));
   EXPECT_EQ(WedgeOutlineSteps(kCentre, 0, 10, 45), (std::vector<PathStep>{{PathStep::kMove, kCentre}}));
   EXPECT_EQ(WedgeOutlineSteps(kCentre, -5, 0, 90), (std::vector<PathStep>{{PathStep::kMove, kCentre}}));
@@ -89,9 +90,8 @@ TEST(WedgeOutline, SmallFullCirclesAreNothingOrASquare) {
   EXPECT_EQ(recording.ops(),
             (std::vector<DrawOp>{FillFiguresOp{{{{202, 198}, {198, 198}, {198, 202}, {202, 202}, {202, 198}}},
                                                *PaletteColour(kBlack)}}));
-}
 
-TEST(WedgeOutline, NegativeSweepsRunClockwiseAndMoreThanATurnIsOneTurn) {
+  // Negative sweeps run clockwise; more than a turn is one turn.
   const auto clockwise = ArcPoints(WedgeOutlineSteps(kCentre, 100, 90, -90));
   ASSERT_EQ(clockwise.size(), 18u);
   for (std::size_t k = 0; k < clockwise.size(); ++k) {
@@ -101,16 +101,6 @@ TEST(WedgeOutline, NegativeSweepsRunClockwiseAndMoreThanATurnIsOneTurn) {
 
   EXPECT_EQ(WedgeOutlineSteps(kCentre, 50, 10, 720), WedgeOutlineSteps(kCentre, 50, 10, 360));
   EXPECT_EQ(WedgeOutlineSteps(kCentre, 1, 0, -360).size(), 5u);  // the square either way round
-}
-
-TEST(WedgeOutline, OffsetsRoundByAddingAHalfAndTruncating) {
-  // So a circle of radius 10 reaches 10 pixels right and up but 9 left and down.
-  const auto right = WedgeOutlineSteps(kCentre, 10, 0, 0);
-  const auto left = WedgeOutlineSteps(kCentre, 10, 180, 0);
-  const auto down = WedgeOutlineSteps(kCentre, 10, 270, 0);
-  EXPECT_EQ(right[1].to, (Point{210, 200}));
-  EXPECT_EQ(left[1].to, (Point{191, 200}));
-  EXPECT_EQ(down[1].to, (Point{200, 191}));
 }
 
 // The wedge is start, arc and centre: the line out from the centre to the start encloses nothing.

@@ -2,6 +2,7 @@
 // picture by a dropped file, on a scratch data directory with its registry and collection.
 #include <gtest/gtest.h>
 
+#include <deque>
 #include <filesystem>
 #include <functional>
 
@@ -46,22 +47,18 @@ class PictureFiles : public ::testing::Test {
   int lastId = 0;
 };
 
-
 TEST_F(PictureFiles, NewNamesVaryTheEighthCharacterOrAddOne) {
   Radio("pictures\\rca\\5a410sua.jpg");
   Radio("pictures\\rca\\bench90a.jpg");
-  std::string name = "pictures\\rca\\5a410sup.jpg";
-  EXPECT_EQ(NewPictureName(registry, name), 1);
-  EXPECT_EQ(name, "pictures\\rca\\5a410sub.jpg");
-  name = "pictures\\rca\\bench90.jpg";
-  EXPECT_EQ(NewPictureName(registry, name), 1);
-  EXPECT_EQ(name, "pictures\\rca\\bench90b.jpg");
-  name = "noext";
-  EXPECT_EQ(NewPictureName(registry, name), 1);
-  EXPECT_EQ(name, "noexta");
-
+  for (const auto& [asked, given] : {std::pair{"pictures\\rca\\5a410sup.jpg", "pictures\\rca\\5a410sub.jpg"},
+                                     {"pictures\\rca\\bench90.jpg", "pictures\\rca\\bench90b.jpg"},
+                                     {"noext", "noexta"}}) {
+    std::string name = asked;
+    EXPECT_EQ(NewPictureName(registry, name), 1) << asked;
+    EXPECT_EQ(name, given);
+  }
   for (char c = 'a'; c <= 'z'; ++c) Radio(std::string("full") + c + ".bmp");
-  name = "full.bmp";
+  std::string name = "full.bmp";
   EXPECT_EQ(NewPictureName(registry, name), 0);
   EXPECT_EQ(name, "full.bmp");
 }
@@ -77,19 +74,17 @@ TEST_F(PictureFiles, CheckingNamesAsksTellsAndGivesClashingPicturesDistinctNames
   edited.pictureIndex = 7;
   messages.Answer({kAnswerYes, kAnswerOk, kAnswerNo, kAnswerYes, kAnswerOk, kAnswerYes, kAnswerOk});
   CheckPictureNames(registry, edited, true);
-  EXPECT_EQ(messages.Texts(), (std::vector<std::string>{
-                                  "Picture file name '" + Full("p\\a.jpg") +
-                                      "' is already used, do you want me to generate a new file name?",
-                                  "Duplicate picture file name changed to '" + Full("p\\aa.jpg") + "'.",
-                                  "Thumbnail picture file name '" + Full("p\\s\\a.jpg") +
-                                      "' is already used, do you want me to generate a new file name?",
-                                  "Picture file name '" + Full("p\\x.jpg") +
-                                      "' is already used, do you want me to generate a new file name?",
-                                  "Duplicate picture file name changed to '" + Full("p\\xa.jpg") + "'.",
-                                  "Picture file name '" + Full("p\\x.jpg") +
-                                      "' is already used, do you want me to generate a new file name?",
-                                  "Duplicate picture file name changed to '" + Full("p\\xb.jpg") + "'.",
-                              }));
+  const auto used = [&](const char* kind, const char* name) {
+    return std::string(kind) + " file name '" + Full(name) +
+           "' is already used, do you want me to generate a new file name?";
+  };
+  const auto renamed = [&](const char* name) {
+    return "Duplicate picture file name changed to '" + Full(name) + "'.";
+  };
+  EXPECT_EQ(messages.Texts(), (std::vector<std::string>{used("Picture", "p\\a.jpg"), renamed("p\\aa.jpg"),
+                                                        used("Thumbnail picture", "p\\s\\a.jpg"),
+                                                        used("Picture", "p\\x.jpg"), renamed("p\\xa.jpg"),
+                                                        used("Picture", "p\\x.jpg"), renamed("p\\xb.jpg")}));
   EXPECT_EQ(edited.pictureFile, "p\\aa.jpg");
   EXPECT_EQ(edited.pictureIndex, -1);  // the caller registers the new name
   EXPECT_EQ(edited.thumbnailFile, "p\\s\\a.jpg");
@@ -176,11 +171,8 @@ TEST_F(PictureFiles, ThumbnailsAreAtMostOneHundredPixelsAndAFailureKeepsTheOldOn
   WritePicture(Disk("p/little.bmp"), 80, 60, 100);
   MakeThumbnail(registry, wide);
   MakeThumbnail(registry, small);
-  int w = 0, h = 0;
-  ASSERT_TRUE(registry.GetSize(wide.thumbnailIndex, w, h));
-  EXPECT_EQ(w * 1000 + h, 100 * 1000 + 50);
-  ASSERT_TRUE(registry.GetSize(small.thumbnailIndex, w, h));
-  EXPECT_EQ(w * 1000 + h, 80 * 1000 + 60);
+  EXPECT_EQ(test::SizeOf(registry, wide.thumbnailIndex), (std::pair{100, 50}));
+  EXPECT_EQ(test::SizeOf(registry, small.thumbnailIndex), (std::pair{80, 60}));
 
   fs::remove(Disk("p/wide.jpg"));
   const std::string old = Contents("p/small/wide.jpg");
@@ -229,6 +221,12 @@ class Replacing : public PictureFiles {
   int Drop(RadioRecord& radio, const std::string& file = "in/drop.jpg") {
     return ReplacePictureFromFile(collection, registry, Disk(file), radio);
   }
+  // Dropped with the questions answered so, the messages before forgotten.
+  int Drop(std::deque<int> answers, RadioRecord& radio, const std::string& file = "in/drop.jpg") {
+    messages.Clear();
+    messages.Answer(std::move(answers));
+    return Drop(radio, file);
+  }
   // Nothing on disk but the pictures and their copies: no backup or part file is left behind.
   std::vector<std::string> Leftovers() const {
     std::vector<std::string> found;
@@ -266,15 +264,11 @@ TEST_F(Replacing, NothingToDoAndUnacceptedTypes) {
 TEST_F(Replacing, CancelOrDeletingTheOldFileAfterASecondYes) {
   RadioRecord& radio = Radio("r\\a.jpg");
   ASSERT_GE(registry.GetBitmap(radio.pictureIndex), 0);
-  messages.Answer({kAnswerCancel});
-  EXPECT_EQ(Drop(radio), 0);
-  messages.Answer({kAnswerNo, kAnswerNo});
-  EXPECT_EQ(Drop(radio), 0);
+  EXPECT_EQ(Drop({kAnswerCancel}, radio), 0);
+  EXPECT_EQ(Drop({kAnswerNo, kAnswerNo}, radio), 0);
   EXPECT_EQ(Contents("r/a.jpg"), old);
 
-  messages.Clear();
-  messages.Answer({kAnswerNo, kAnswerYes});
-  EXPECT_EQ(Drop(radio), 1);
+  EXPECT_EQ(Drop({kAnswerNo, kAnswerYes}, radio), 1);
   EXPECT_EQ(messages.Texts(),
             (std::vector<std::string>{
                 kThreeWay, "Are you sure you want to replace picture file '" + Full("r\\a.jpg") + "'?"}));
@@ -289,8 +283,7 @@ TEST_F(Replacing, RetainingKeepsTheOldFileAsTheFirstExtraPicture) {
   RadioRecord& radio = Radio("r\\a.jpg", {}, {"r\\a_0.jpg", "r\\a_1.jpg"});
   WritePicture(Disk("r/a_2.jpg"), 2, 2, 50);  // taken on disk
   Radio("r\\a_3.jpg");                        // taken by another radio
-  messages.Answer({kAnswerYes});
-  EXPECT_EQ(Drop(radio), 1);
+  EXPECT_EQ(Drop({kAnswerYes}, radio), 1);
   EXPECT_EQ(messages.Texts(), std::vector<std::string>{kThreeWay});
   EXPECT_EQ(radio.extraPictureCount, 3);
   EXPECT_EQ(radio.extraPictureFiles[0], "r\\a_4.jpg");
@@ -303,17 +296,13 @@ TEST_F(Replacing, RetainingKeepsTheOldFileAsTheFirstExtraPicture) {
 
   RadioRecord& full = Radio("r\\f.jpg", {}, std::vector<std::string>(10, "r\\x.jpg"));
   WritePicture(Disk("r/f.jpg"), 2, 2, 50);
-  messages.Clear();
-  messages.Answer({kAnswerYes});
-  EXPECT_EQ(Drop(full), 0);
+  EXPECT_EQ(Drop({kAnswerYes}, full), 0);
   EXPECT_EQ(messages.Texts().back(), "Already have 10 extra picture files.");
 
   RadioRecord& crowded = Radio("r\\c.jpg");
   WritePicture(Disk("r/c.jpg"), 2, 2, 50);
   for (int n = 0; n <= 20; ++n) WritePicture(Disk("r/c_" + std::to_string(n) + ".jpg"), 2, 2, 50);
-  messages.Clear();
-  messages.Answer({kAnswerYes});
-  EXPECT_EQ(Drop(crowded), 0);
+  EXPECT_EQ(Drop({kAnswerYes}, crowded), 0);
   EXPECT_EQ(messages.Texts().back(), "Can't create a name for the file.");
   EXPECT_EQ(crowded.extraPictureCount, 0);
 }
@@ -333,8 +322,7 @@ TEST_F(Replacing, ADifferentTypeBecomesANewMainPictureName) {
   // Retaining an existing file of the new type names the extra after it.
   collection.changed = false;
   WritePicture(Disk("in/other.jpg"), 3, 3, 90);
-  messages.Answer({kAnswerYes});
-  EXPECT_EQ(Drop(radio, "in/other.jpg"), 1);
+  EXPECT_EQ(Drop({kAnswerYes}, radio, "in/other.jpg"), 1);
   EXPECT_EQ(radio.pictureFile, "r\\a.jpg");
   EXPECT_EQ(radio.extraPictureFiles[0], "r\\a_0.jpg");
   EXPECT_EQ(Contents("r/a_0.jpg"), old);
@@ -344,8 +332,7 @@ TEST_F(Replacing, SharedPicturesAreOnlyReplacedAfterAYes) {
   RadioRecord& radio = Radio("r\\a.jpg", "r\\s\\a.jpg");
   Radio("r\\b.jpg", "r\\s\\a.jpg");
   WritePicture(Disk("r/s/a.jpg"), 2, 2, 1);
-  messages.Answer({kAnswerNo});
-  EXPECT_EQ(Drop(radio, "in/drop.bmp"), 0);
+  EXPECT_EQ(Drop({kAnswerNo}, radio, "in/drop.bmp"), 0);
   EXPECT_EQ(messages.Texts(),
             std::vector<std::string>{"Thumbnail picture file '" + Full("r\\s\\a.jpg") +
                                      "' is also used by another radio, do you still want to "
@@ -353,9 +340,7 @@ TEST_F(Replacing, SharedPicturesAreOnlyReplacedAfterAYes) {
   EXPECT_FALSE(registry.IsUsed("r\\a.bmp"));  // the new name's registration is given back
 
   RadioRecord& sharing = Radio("r\\a.jpg");
-  messages.Clear();
-  messages.Answer({kAnswerYes, kAnswerNo, kAnswerNo});
-  EXPECT_EQ(Drop(sharing), 0);
+  EXPECT_EQ(Drop({kAnswerYes, kAnswerNo, kAnswerNo}, sharing), 0);
   EXPECT_EQ(messages.Texts().back(), "Picture file '" + Full("r\\a.jpg") +
                                          "' is also used by another radio, do you still want to replace it?");
   EXPECT_EQ(Contents("r/a.jpg"), old);
@@ -364,16 +349,13 @@ TEST_F(Replacing, SharedPicturesAreOnlyReplacedAfterAYes) {
 TEST_F(Replacing, AFailedCopyPutsTheOldFileBackAndChangesNothing) {
   RadioRecord& radio = Radio("r\\a.jpg", {}, {"r\\a_0.jpg"});
   fs::create_directories(Disk("r/a.jpg.part"));  // the copy cannot be written
-  messages.Answer({kAnswerNo, kAnswerYes});
-  EXPECT_EQ(Drop(radio), 0);
+  EXPECT_EQ(Drop({kAnswerNo, kAnswerYes}, radio), 0);
   EXPECT_EQ(messages.Texts().back(), "Could not copy '" + Disk("in/drop.jpg") + "' to '" + Full("r\\a.jpg") +
                                          "', replacing original version.");
   EXPECT_EQ(Contents("r/a.jpg"), old);
 
   // Retained: the extra copy made on the way is removed again.
-  messages.Clear();
-  messages.Answer({kAnswerYes});
-  EXPECT_EQ(Drop(radio), 0);
+  EXPECT_EQ(Drop({kAnswerYes}, radio), 0);
   EXPECT_EQ(radio.extraPictureCount, 1);
   EXPECT_FALSE(fs::exists(Disk("r/a_1.jpg")));
   EXPECT_FALSE(registry.IsUsed("r\\a_1.jpg"));
@@ -384,25 +366,20 @@ TEST_F(Replacing, AFailedCopyPutsTheOldFileBackAndChangesNothing) {
   // No room for a backup: nothing is moved.
   fs::create_directories(Disk("r/a.bak"));
   for (int n = 1; n <= 9; ++n) fs::create_directories(Disk("r/a.bak" + std::to_string(n)));
-  messages.Clear();
-  messages.Answer({kAnswerNo, kAnswerYes});
-  EXPECT_EQ(Drop(radio), 0);
+  EXPECT_EQ(Drop({kAnswerNo, kAnswerYes}, radio), 0);
   EXPECT_EQ(messages.Texts().back(), "Couldn't back up picture file '" + Full("r\\a.jpg") +
                                          "' before copy operation, so we're giving up.");
   EXPECT_EQ(Contents("r/a.jpg"), old);
 
   // The retained copy cannot be made.
   fs::create_directories(Disk("r/a_1.jpg.part"));
-  messages.Clear();
-  messages.Answer({kAnswerYes});
-  EXPECT_EQ(Drop(radio), 0);
+  EXPECT_EQ(Drop({kAnswerYes}, radio), 0);
   EXPECT_EQ(messages.Texts().back(), "Can't copy " + Full("r\\a.jpg") + " to " + Full("r\\a_1.jpg") + ".");
 
   // Nothing was there to back up.
   RadioRecord& fresh = Radio("r\\new.jpg");
   fs::create_directories(Disk("r/new.jpg.part"));
-  messages.Clear();
-  EXPECT_EQ(Drop(fresh), 0);
+  EXPECT_EQ(Drop({}, fresh), 0);
   EXPECT_EQ(messages.Texts(), std::vector<std::string>{"Could not copy '" + Disk("in/drop.jpg") + "' to '" +
                                                        Full("r\\new.jpg") + "'."});
   EXPECT_FALSE(collection.changed);
@@ -424,9 +401,7 @@ TEST_F(Replacing, DroppingOntoTheViewReplacesThenMakesTheThumbnailAndStepsOn) {
   messages.Answer({kAnswerNo, kAnswerYes});
   EXPECT_TRUE(DropPictureOnView(collection, registry, &radio, files, step));
   EXPECT_EQ(stepped, std::vector<RadioRecord*>{&radio});
-  int w = 0, h = 0;
-  ASSERT_TRUE(registry.GetSize(radio.thumbnailIndex, w, h));
-  EXPECT_EQ(w * 1000 + h, 100 * 1000 + 50);
+  EXPECT_EQ(test::SizeOf(registry, radio.thumbnailIndex), (std::pair{100, 50}));
 }
 
 }  // namespace

@@ -33,6 +33,7 @@ using test::Near;
 using test::PixelAt;
 using test::Quadrants;
 using test::Rgb;
+using test::SizeOf;
 
 TEST(Bitmaps, ShrinkingTakesTheNearestSourcePixel) {
   GalBitmap source = MakeBitmap(3, 3, [](int x, int y) {
@@ -40,10 +41,7 @@ TEST(Bitmaps, ShrinkingTakesTheNearestSourcePixel) {
   });
   GalBitmap target;
   ASSERT_EQ(GalCompressBitmap(source, target, 500), 1);
-  int w = 0, h = 0;
-  GalGetBitmapSize(target, w, h);
-  EXPECT_EQ(w, 1);
-  EXPECT_EQ(h, 1);
+  EXPECT_EQ(SizeOf(target), (std::pair{1, 1}));
   // Stored row 0 is the bottom row: source stored row 0 is picture row 2.
   const Rgb c = PixelAt(target, 0, 0);
   EXPECT_EQ(c.r, 0);
@@ -59,17 +57,16 @@ TEST(Bitmaps, ShrinkingTakesTheNearestSourcePixel) {
   EXPECT_TRUE(messages.messages().empty());
 }
 
-TEST(Bitmaps, JpegRoundTripKeepsColoursAndSizes) {
+// A JPEG keeps its colours and size, a bitmap file its bytes; a failed write leaves the old file.
+TEST(Bitmaps, WrittenPicturesReadBackAndAFailedWriteLeavesTheOldFile) {
   TempDir dir;
   const GalBitmap original = Quadrants(200, 100, "RGBY");
   ASSERT_EQ(GalWriteBitmap(dir / "quad.jpg", original), 1);
   GalBitmap back;
   ASSERT_EQ(GalLoadBitmap(dir / "quad.jpg", back), 1);
-  int w = 0, h = 0;
-  ASSERT_TRUE(GalGetBitmapSize(back, w, h));
-  EXPECT_EQ(w, 200);
-  EXPECT_EQ(h, 100);
-  for (const auto& [x, y, colour] : {std::tuple{20, 20, kRed}, {180, 20, kGreen}, {20, 80, kBlue}, {180, 80, kYellow}})
+  EXPECT_EQ(SizeOf(back), (std::pair{200, 100}));
+  for (const auto& [x, y, colour] :
+       {std::tuple{20, 20, kRed}, {180, 20, kGreen}, {20, 80, kBlue}, {180, 80, kYellow}})
     EXPECT_TRUE(Near(PixelAt(back, x, y), colour)) << x << "," << y;
 
   // BMP files are kept byte for byte.
@@ -78,6 +75,18 @@ TEST(Bitmaps, JpegRoundTripKeepsColoursAndSizes) {
   ASSERT_EQ(GalLoadBitmap(dir / "sub/quad.bmp", bmp), 1);
   ASSERT_EQ(bmp.size, original.size);
   EXPECT_EQ(std::memcmp(bmp.image.get(), original.image.get(), bmp.size), 0);
+
+  // A failed write leaves the old file, and nothing half-written.
+  ASSERT_EQ(GalWriteBitmap(dir / "keep.jpg", Quadrants(20, 10, "RGBY")), 1);
+  const std::string before = test::ReadFile(dir / "keep.jpg");
+  std::filesystem::create_directories(dir / "keep.jpg.part");  // nowhere to write the new picture
+  EXPECT_EQ(GalWriteBitmap(dir / "keep.jpg", Quadrants(40, 10, "RGBY")), 0);
+  EXPECT_EQ(test::ReadFile(dir / "keep.jpg"), before);
+  GalBitmap notTwentyFour = Quadrants(4, 4, "RGBY");
+  notTwentyFour.image[28] = 8;
+  EXPECT_EQ(GalWriteBitmap(dir / "bad.jpg", notTwentyFour), 0);
+  EXPECT_FALSE(std::filesystem::exists(dir / "bad.jpg.part"));
+  EXPECT_FALSE(std::filesystem::exists(dir / "bad.jpg"));
 }
 
 TEST(Bitmaps, ShrunkJpegCopiesHaveTheSizeOfAFullDecode) {
@@ -92,10 +101,8 @@ TEST(Bitmaps, ShrunkJpegCopiesHaveTheSizeOfAFullDecode) {
     ASSERT_EQ(GalCopyPictureFile(dir / "odd.jpg", dir / "out.bmp", c.mode, c.size), 1) << c.size;
     GalBitmap b;
     ASSERT_EQ(GalLoadBitmap(dir / "out.bmp", b), 1);
-    int w = 0, h = 0;
-    GalGetBitmapSize(b, w, h);
-    EXPECT_EQ(w, c.width) << c.mode << " " << c.size;
-    EXPECT_EQ(h, c.height) << c.mode << " " << c.size;
+    const auto [w, h] = SizeOf(b);
+    EXPECT_EQ((std::pair{w, h}), (std::pair{c.width, c.height})) << "mode " << c.mode << ", size " << c.size;
     EXPECT_GT(PixelAt(b, w / 4, h / 2).r, 180);
     EXPECT_GT(PixelAt(b, w * 3 / 4, h / 2).b, 180);
     EXPECT_TRUE(GalIs24Bit(b));
@@ -106,68 +113,45 @@ TEST(Bitmaps, ShrunkJpegCopiesHaveTheSizeOfAFullDecode) {
   EXPECT_EQ(GalCopyPictureFile(dir / "odd.jpg", dir / "x.htm", 0, 500), 0);
 }
 
-TEST(Bitmaps, AFailedWriteLeavesTheOldFile) {
-  TempDir dir;
-  ASSERT_EQ(GalWriteBitmap(dir / "keep.jpg", Quadrants(20, 10, "RGBY")), 1);
-  const std::string before = test::ReadFile(dir / "keep.jpg");
-  std::filesystem::create_directories(dir / "keep.jpg.part");  // nowhere to write the new picture
-  EXPECT_EQ(GalWriteBitmap(dir / "keep.jpg", Quadrants(40, 10, "RGBY")), 0);
-  EXPECT_EQ(test::ReadFile(dir / "keep.jpg"), before);
-  GalBitmap notTwentyFour = Quadrants(4, 4, "RGBY");
-  notTwentyFour.image[28] = 8;
-  EXPECT_EQ(GalWriteBitmap(dir / "bad.jpg", notTwentyFour), 0);
-  EXPECT_FALSE(std::filesystem::exists(dir / "bad.jpg.part"));
-  EXPECT_FALSE(std::filesystem::exists(dir / "bad.jpg"));
-}
-
-TEST(Bitmaps, BmpFilesWhoseHeadersDoNotHoldFailToLoad) {
-  TempDir dir;
-  ASSERT_EQ(GalWriteBitmap(dir / "good.bmp", Quadrants(30, 20, "RGBY")), 1);
-  const std::string good = test::ReadFile(dir / "good.bmp");
-  GalBitmap b;
-  ASSERT_EQ(GalLoadBitmap(dir / "good.bmp", b), 1);
-  auto put32 = [](std::string& bytes, std::size_t at, std::uint32_t v) {
-    for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<char>(v >> (8 * i));
-  };
-  std::vector<std::pair<const char*, std::string>> bad;
-  bad.emplace_back("cut in the rows", good.substr(0, good.size() / 2));
-  bad.emplace_back("cut in the headers", good.substr(0, 40));
-  std::string tall = good;
-  put32(tall, 22, 5000);  // more rows than the file holds
-  bad.emplace_back("too tall", tall);
-  std::string offset = good;
-  put32(offset, 10, 0x7fffffff);  // pixels past the end
-  bad.emplace_back("offset past the end", offset);
-  std::string depth = good;
-  depth[28] = 7;
-  bad.emplace_back("no such depth", depth);
-  std::string wide = good;
-  put32(wide, 18, 0x80000000u);  // a negative width
-  bad.emplace_back("negative width", wide);
-  for (const auto& [what, bytes] : bad) {
-    test::WriteFile(dir / "bad.bmp", bytes);
-    EXPECT_EQ(GalLoadBitmap(dir / "bad.bmp", b), 0) << what;
-    EXPECT_EQ(b.size, 0u) << what;
-  }
-}
-
-TEST(Bitmaps, DamagedJpegsFailOrLoadWithoutCrashing) {
+// Files cut short or whose headers do not hold fail to load, quietly, and leave no half-read bitmap
+// behind; a garbled JPEG may decode to noise but must not end the program.
+TEST(Bitmaps, DamagedFilesFailToLoadQuietly) {
   TempDir dir;
   MessageRecorder messages;
-  GalWriteBitmap(dir / "good.jpg", Quadrants(64, 48, "RGBY"));
-  const std::string good = test::ReadFile(dir / "good.jpg");
+  ASSERT_EQ(GalWriteBitmap(dir / "good.bmp", Quadrants(30, 20, "RGBY")), 1);
+  ASSERT_EQ(GalWriteBitmap(dir / "good.jpg", Quadrants(64, 48, "RGBY")), 1);
+  const std::string bmp = test::ReadFile(dir / "good.bmp"), jpg = test::ReadFile(dir / "good.jpg");
+  const auto patched = [&](std::size_t at, std::uint32_t value, int bytes = 4) {
+    std::string damaged = bmp;
+    for (int i = 0; i < bytes; ++i) damaged[at + i] = static_cast<char>(value >> (8 * i));
+    return damaged;
+  };
+  const struct {
+    const char* what;
+    const char* name;
+    std::string bytes;
+  } cases[] = {{"a bitmap cut in the rows", "bad.bmp", bmp.substr(0, bmp.size() / 2)},
+               {"a bitmap cut in the headers", "bad.bmp", bmp.substr(0, 40)},
+               {"a bitmap taller than the file", "bad.bmp", patched(22, 5000)},
+               {"a bitmap whose pixels start past the end", "bad.bmp", patched(10, 0x7fffffff)},
+               {"a bitmap of no such depth", "bad.bmp", patched(28, 7, 1)},
+               {"a bitmap of negative width", "bad.bmp", patched(18, 0x80000000u)},
+               {"an empty JPEG", "bad.jpg", ""},
+               {"a JPEG cut after its start marker", "bad.jpg", jpg.substr(0, 2)},
+               {"a JPEG cut in its headers", "bad.jpg", jpg.substr(0, 100)},
+               {"a JPEG cut in its data", "bad.jpg", jpg.substr(0, 300)},
+               {"a text named as a JPEG", "bad.jpg", "not a picture at all"}};
   GalBitmap b;
-  for (std::size_t cut : {0u, 2u, 100u, 300u}) {
-    test::WriteFile(dir / "cut.jpg", good.substr(0, cut));
-    EXPECT_EQ(GalLoadBitmap(dir / "cut.jpg", b), 0) << cut;
+  for (const auto& c : cases) {
+    ASSERT_EQ(GalLoadBitmap(dir / "good.bmp", b), 1);
+    test::WriteFile(dir / c.name, c.bytes);
+    EXPECT_EQ(GalLoadBitmap(dir / c.name, b), 0) << c.what;
+    EXPECT_EQ(b.size, 0u) << c.what;
   }
-  std::string garbled = good;
+  std::string garbled = jpg;
   for (std::size_t i = 200; i < garbled.size(); i += 7) garbled[i] = static_cast<char>(garbled[i] ^ 0x5A);
   test::WriteFile(dir / "garbled.jpg", garbled);
-  GalLoadBitmap(dir / "garbled.jpg", b);  // may decode to noise; must not end the program
-  test::WriteFile(dir / "text.jpg", "not a picture at all");
-  EXPECT_EQ(GalLoadBitmap(dir / "text.jpg", b), 0);
-
+  GalLoadBitmap(dir / "garbled.jpg", b);
   EXPECT_TRUE(messages.messages().empty());
 }
 
@@ -185,7 +169,8 @@ TEST(Bitmaps, DrawingFitsAndCentresEnlargingOnlyOnThePrinter) {
   // The printer's page is laid out for the page: there the picture fills its place.
   recording.surface().SetOnPrinter(true);
   ASSERT_EQ(GalDrawBitmap(recording.surface(), bitmap, {0, 0, 400, 400}), 1);
-  EXPECT_EQ(recording.OpsOf<test::BitmapOp>().back().destination, (draw::DeviceRect{0, 600 - 300, 400, 600 - 100}));
+  EXPECT_EQ(recording.OpsOf<test::BitmapOp>().back().destination,
+            (draw::DeviceRect{0, 600 - 300, 400, 600 - 100}));
   recording.surface().SetOnPrinter(false);
 
   MessageRecorder messages;
@@ -233,8 +218,10 @@ TEST(PictureKinds, EveryExifOrientationComesUpright) {
       const BmpHeader h = *ReadBmpHeader(b.Bytes());
       ASSERT_EQ(h.width * s, 32) << "orientation " << c.orientation << " kept the stored sides";
       ASSERT_EQ(h.height * s, 16);
-      for (const auto& [x, y, colour] : {std::tuple{8, 4, kRed}, {24, 4, kGreen}, {8, 12, kBlue}, {24, 12, kYellow}})
-        EXPECT_TRUE(Near(PixelAt(b, x / s, y / s), colour)) << "orientation " << c.orientation << ", fit " << fit;
+      for (const auto& [x, y, colour] :
+           {std::tuple{8, 4, kRed}, {24, 4, kGreen}, {8, 12, kBlue}, {24, 12, kYellow}})
+        EXPECT_TRUE(Near(PixelAt(b, x / s, y / s), colour))
+            << "orientation " << c.orientation << ", fit " << fit;
     }
   }
 }

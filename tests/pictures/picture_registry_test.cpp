@@ -71,30 +71,23 @@ TEST_F(Registry, TheLeastRecentlyUsedPictureMakesWay) {
   EXPECT_EQ(registry.GetBitmap(indices[1]), -1);
   WritePicture(dir / "pictures/brand/p1.bmp", 4, 2);
   ASSERT_GE(registry.GetBitmap(indices[1]), 0);
-  int w = 0, h = 0;
-  EXPECT_TRUE(registry.GetSize(indices[1], w, h));
-  EXPECT_EQ(w, 4);
+  EXPECT_EQ(test::SizeOf(registry, indices[1]), (std::pair{4, 2}));
 }
 
 TEST_F(Registry, FailedLoadsLeaveNoSlotAndForgettingReloads) {
   const int missing = registry.Register("pictures\\brand\\none.jpg");
   EXPECT_EQ(registry.GetBitmap(missing), -1);
   EXPECT_EQ(registry.CachedSlot(missing), -1);
-  int w = 0, h = 0;
-  EXPECT_FALSE(registry.GetSize(missing, w, h));
-  EXPECT_EQ(w, -1);
+  EXPECT_EQ(test::SizeOf(registry, missing).first, -1);
   EXPECT_EQ(registry.GetBitmap(-1), -1);
 
   WritePicture(dir / "pictures/brand/p7.bmp", 2, 2);
   const int index = registry.Register(Name(7));
-  ASSERT_TRUE(registry.GetSize(index, w, h));
-  EXPECT_EQ(w, 2);
+  EXPECT_EQ(test::SizeOf(registry, index).first, 2);
   WritePicture(dir / "pictures/brand/p7.bmp", 5, 2);  // the file is replaced
-  registry.GetSize(index, w, h);
-  EXPECT_EQ(w, 2);  // still the cached bitmap
+  EXPECT_EQ(test::SizeOf(registry, index).first, 2) << "the cached bitmap was not kept";
   registry.ForgetBitmap(index);
-  registry.GetSize(index, w, h);
-  EXPECT_EQ(w, 5);
+  EXPECT_EQ(test::SizeOf(registry, index).first, 5);
   EXPECT_EQ(registry.UseCount(index), 1);
 
   const int copy = registry.Register("pictures\\brand\\copy.jpg");
@@ -137,9 +130,8 @@ TEST_F(Cells, PicturesFitTheirCellWithoutGrowing) {
   // On the printer a small picture's place may grow.
   recording.surface().SetOnPrinter(true);
   EXPECT_EQ(Place(small, kCellCentre), (draw::Rect{200, 200, 400, 400}));
-}
 
-TEST_F(Cells, AMissingPictureCollapsesAndDrawsNothing) {
+  // A missing picture collapses and draws nothing.
   const int missing = registry.Register("gone.jpg");
   EXPECT_EQ(Place(missing, kCellCentre), (draw::Rect{400, 400, 400, 400}));
   recording.ForgetOps();

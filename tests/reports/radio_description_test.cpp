@@ -41,7 +41,8 @@ const Drawn* Find(const std::vector<Drawn>& drawn, std::string_view text) {
 
 using test::WritePicture;
 
-TEST(DescriptionPhrases, CompositionShowsTrimOnlyWhenThereIsOne) {
+// The composition shows the trim only when there is one; the tuning ends in what helps it.
+TEST(DescriptionPhrases, EachPhraseNamesOnlyWhatTheRadioHas) {
   Collection c = test::MakeCollection();
   auto radio = test::MakeRadio(c, {.cabinetColour = "Brown", .trim = "Chrome"});
   radio->cabinetComposition = test::Position(c, kTableCabinetComposition, "Bakelite");
@@ -50,11 +51,7 @@ TEST(DescriptionPhrases, CompositionShowsTrimOnlyWhenThereIsOne) {
   EXPECT_EQ(CompositionPhrase(c, *radio), "Bakelite (Brown) with Chrome (Silver)");
   radio->cabinetTrim = test::Position(c, kTableCabinetTrim, "No Trim");
   EXPECT_EQ(CompositionPhrase(c, *radio), "Bakelite (Brown)");
-}
 
-TEST(DescriptionPhrases, TuningEndingsForPushButtonsTelephoneDialAndEye) {
-  Collection c = test::MakeCollection();
-  auto radio = test::MakeRadio(c, {});
   radio->dialPosition = test::Position(c, kTablePosition, "Front");
   radio->tuningDial = test::Position(c, kTableTuningDial, "Slide Rule");
   const struct {
@@ -79,11 +76,8 @@ TEST(DescriptionPhrases, TuningEndingsForPushButtonsTelephoneDialAndEye) {
     if (k.eye) radio->tubes.Set(7, kFunctionTuningIndicator, "6E5");
     EXPECT_EQ(TuningPhrase(c, *radio), std::string("Front Slide Rule Dial").append(k.ending));
   }
-}
 
-TEST(DescriptionPhrases, PushPullOnlyFromTheFirstPowerAmplifier) {
-  Collection c = test::MakeCollection();
-  auto radio = test::MakeRadio(c, {});
+  // Push-pull output only from the first power amplifier.
   radio->circuitType = test::Position(c, kTableCircuitType, "Superheterodyne");
   radio->tubes.Set(3, kFunctionPowerAmplifier, "2*6V6");
   EXPECT_EQ(CircuitPhrase(c, *radio), "Superheterodyne with Push-Pull Output");
@@ -104,7 +98,8 @@ class Layout : public ::testing::Test {
   DescriptionLayout layout{recording.surface(), {200, 480, 200, 480}};
 };
 
-TEST_F(Layout, ValuesWrapUnderTheirFirstCharacterAndLabelsDropLeadingBlanks) {
+// Values wrap under their first character, labels drop their leading blanks at the start of a line.
+TEST_F(Layout, ValuesWrapUnderTheirFirstCharacterAndLabelsMoveDownWhenThereIsNoRoom) {
   layout.DrawLabelValue("   Comments: ", "alpha beta gamma delta  epsilon", true);
   const auto texts = Texts();
   ASSERT_EQ(texts.size(), 4u);
@@ -120,9 +115,10 @@ TEST_F(Layout, ValuesWrapUnderTheirFirstCharacterAndLabelsDropLeadingBlanks) {
   EXPECT_EQ(layout.position, (draw::Point{88 + 7 * 8, 432}));
   EXPECT_EQ(recording.surface().textBackground(), draw::kNoBackground);
   EXPECT_EQ(recording.surface().colour(), draw::kBlack);
-}
 
-TEST_F(Layout, LongWordsOverrunAndLabelsWithoutRoomMoveDownOrAreDropped) {
+  // A long word overruns; a label without room moves down.
+  recording.ForgetOps();
+  layout.position = {8, 464};
   layout.DrawLabelValue("Comments: ", "Supercalifragilisticexpialidocious", false);
   EXPECT_EQ(Texts().back().text, "Supercalifragilisticexpialidocious");
   EXPECT_EQ(layout.position, (draw::Point{88 + 34 * 8, 464}));

@@ -5,6 +5,19 @@
 #include <algorithm>
 
 namespace korvel::test {
+namespace {
+
+// The control with the id; else the test fails with the words given, and a stand-in is looked at.
+FakeControl& Found(std::map<int, std::unique_ptr<FakeControl>>& controls, int controlId,
+                   const std::string& failure) {
+  const auto found = controls.find(controlId);
+  if (found != controls.end()) return *found->second;
+  ADD_FAILURE() << failure;
+  static FakeControl nowhere(nullptr, 0);
+  return nowhere;
+}
+
+}  // namespace
 
 void FakeControl::SetText(const std::string& text) {
   text_ = text;
@@ -97,19 +110,10 @@ DalControl* FakeWindow::Control(int controlId) {
   return found != controls_.end() ? found->second.get() : nullptr;
 }
 
-void FakeWindow::End(int result) {
-  ended_ = true;
-  result_ = result;
-}
-
 FakeControl& FakeWindow::At(int controlId) {
-  const auto found = controls_.find(controlId);
-  if (found == controls_.end()) {
-    ADD_FAILURE() << "dialog " << dialog_.templateId << " has no control " << controlId;
-    static FakeControl nowhere(nullptr, 0);
-    return nowhere;
-  }
-  return *found->second;
+  return Found(
+      controls_, controlId,
+      "dialog " + std::to_string(dialog_.templateId) + " has no control " + std::to_string(controlId));
 }
 
 bool FakeWindow::echoes() const {
@@ -123,11 +127,6 @@ DalWindow* FakeNotebookWindow::Page(int index) {
   return page.get();
 }
 
-void FakeNotebookWindow::End(int result) {
-  ended_ = true;
-  result_ = result;
-}
-
 FakeHost::FakeHost() {
   DalClearScripts();
   DalSetHost(this);
@@ -136,14 +135,6 @@ FakeHost::FakeHost() {
 FakeHost::~FakeHost() {
   DalSetHost(nullptr);
   DalClearScripts();
-}
-
-void FakeHost::DefineTemplate(int templateId, std::set<int> controlIds) {
-  templates_[templateId] = std::move(controlIds);
-}
-
-void FakeHost::RefuseTemplate(int templateId) {
-  refused_.insert(templateId);
 }
 
 std::unique_ptr<FakeWindow> FakeHost::MakeWindow(DalDialog& dialog) {
@@ -170,32 +161,15 @@ std::unique_ptr<FakeWindow> FakeHost::Open(DalDialog& dialog) {
   return window;
 }
 
-void FakeHost::KeepClosed(int templateId, std::map<int, std::unique_ptr<FakeControl>> controls) {
-  closed_[templateId] = std::move(controls);
-}
-
 FakeControl& FakeHost::Closed(int templateId, int controlId) {
-  auto& controls = closed_[templateId];
-  const auto found = controls.find(controlId);
-  if (found == controls.end()) {
-    ADD_FAILURE() << "no closed window of dialog " << templateId << " with control " << controlId;
-    static FakeControl nowhere(nullptr, 0);
-    return nowhere;
-  }
-  return *found->second;
-}
-
-std::unique_ptr<DalWindow> FakeHost::CreateDialogWindow(DalDialog& dialog, void* /*parent*/) {
-  return MakeWindow(dialog);
+  return Found(closed_[templateId], controlId,
+               "no closed window of dialog " + std::to_string(templateId) + " with control " +
+                   std::to_string(controlId));
 }
 
 int FakeHost::RunDialogWindow(DalWindow& window, bool /*modal*/) {
   auto& fake = static_cast<FakeWindow&>(window);
   return fake.ended() ? fake.result() : -1;
-}
-
-std::unique_ptr<DalNotebookWindow> FakeHost::CreateNotebookWindow(DalNotebook& notebook, void* /*parent*/) {
-  return std::make_unique<FakeNotebookWindow>(*this, notebook);
 }
 
 int FakeHost::RunNotebookWindow(DalNotebookWindow& window) {

@@ -75,7 +75,10 @@ class FakeWindow : public DalWindow {
   ~FakeWindow() override;
 
   DalControl* Control(int controlId) override;
-  void End(int result) override;
+  void End(int result) override {
+    ended_ = true;
+    result_ = result;
+  }
 
   // The control with this id; fails the test when the window has none.
   FakeControl& At(int controlId);
@@ -97,11 +100,13 @@ class FakeNotebookWindow : public DalNotebookWindow {
   FakeNotebookWindow(FakeHost& host, DalNotebook& notebook) : host_(host), notebook_(notebook) {}
 
   DalWindow* Page(int index) override;
-  void ShowPage(int index) override { current_ = index; }
-  void End(int result) override;
+  void ShowPage(int /*index*/) override {}
+  void End(int result) override {
+    ended_ = true;
+    result_ = result;
+  }
 
   DalNotebook& notebook() { return notebook_; }
-  int current() const { return current_; }
   bool ended() const { return ended_; }
   int result() const { return result_; }
 
@@ -109,7 +114,6 @@ class FakeNotebookWindow : public DalNotebookWindow {
   FakeHost& host_;
   DalNotebook& notebook_;
   std::map<int, std::unique_ptr<FakeWindow>> pages_;
-  int current_ = 0;
   bool ended_ = false;
   int result_ = -1;
 };
@@ -124,9 +128,11 @@ class FakeHost : public DalHost {
 
   // The control ids of a template (OK and Cancel are always there). A template that is not
   // defined gets a control for every field of its dialog.
-  void DefineTemplate(int templateId, std::set<int> controlIds);
+  void DefineTemplate(int templateId, std::set<int> controlIds) {
+    templates_[templateId] = std::move(controlIds);
+  }
   // Windows of this template cannot be made.
-  void RefuseTemplate(int templateId);
+  void RefuseTemplate(int templateId) { refused_.insert(templateId); }
   // Controls report changes the program makes to them, as if the user had made them.
   void EchoChanges(bool on) { echo_ = on; }
   bool echoes() const { return echo_; }
@@ -144,14 +150,20 @@ class FakeHost : public DalHost {
   // The controls of the last closed window of a template; fails the test when there is none.
   FakeControl& Closed(int templateId, int controlId);
 
-  std::unique_ptr<DalWindow> CreateDialogWindow(DalDialog& dialog, void* parent) override;
+  std::unique_ptr<DalWindow> CreateDialogWindow(DalDialog& dialog, void* /*parent*/) override {
+    return MakeWindow(dialog);
+  }
   int RunDialogWindow(DalWindow& window, bool modal) override;
-  std::unique_ptr<DalNotebookWindow> CreateNotebookWindow(DalNotebook& notebook, void* parent) override;
+  std::unique_ptr<DalNotebookWindow> CreateNotebookWindow(DalNotebook& notebook, void* /*parent*/) override {
+    return std::make_unique<FakeNotebookWindow>(*this, notebook);
+  }
   int RunNotebookWindow(DalNotebookWindow& window) override;
 
   // For FakeWindow and FakeNotebookWindow.
   std::unique_ptr<FakeWindow> MakeWindow(DalDialog& dialog);
-  void KeepClosed(int templateId, std::map<int, std::unique_ptr<FakeControl>> controls);
+  void KeepClosed(int templateId, std::map<int, std::unique_ptr<FakeControl>> controls) {
+    closed_[templateId] = std::move(controls);
+  }
 
  private:
   std::map<int, std::set<int>> templates_;

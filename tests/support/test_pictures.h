@@ -9,9 +9,11 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <utility>
 
 #include "pictures/bmp_header.h"
 #include "pictures/gal_bitmap.h"
+#include "pictures/picture_registry.h"
 
 namespace korvel::test {
 
@@ -55,6 +57,18 @@ inline Rgb PixelAt(const GalBitmap& bitmap, int x, int y) {
   const std::uint8_t* p =
       bitmap.image.get() + h.pixelOffset + (h.height - 1 - y) * GalRowBytes(h.width) + x * 3;
   return {p[2], p[1], p[0]};
+}
+
+// The width and height as the bitmap or the registry gives them.
+inline std::pair<int, int> SizeOf(const GalBitmap& bitmap) {
+  int w = 0, h = 0;
+  GalGetBitmapSize(bitmap, w, h);
+  return {w, h};
+}
+inline std::pair<int, int> SizeOf(PictureRegistry& registry, int index) {
+  int w = 0, h = 0;
+  registry.GetSize(index, w, h);
+  return {w, h};
 }
 
 // Within the error a JPEG round trip may add.

@@ -103,22 +103,15 @@ TEST_F(PictureListTest, ItemsAreDrawnByTheHookAtTheFieldsHeight) {
 
   // Each item shows its own colour edge to edge (the hook's upward rows land on the item's own);
   // only the highlighted one has the frame.
-  const QRgb red = qRgb(255, 0, 0);
-  const QRgb green = qRgb(0, 255, 0);
-  const QRgb blue = qRgb(0, 0, 255);
-  EXPECT_EQ(shown.pixel(0, 0), red);
-  EXPECT_EQ(shown.pixel(79, 49), red);
   // The highlighted item is framed as broadly, and in the same colour, as a highlighted text line.
   const QRgb highlight = QApplication::palette().color(QPalette::Active, QPalette::Highlight).rgb();
-  for (const QPoint edge : {QPoint(40, 50), QPoint(40, 52), QPoint(0, 75), QPoint(2, 75), QPoint(79, 75),
-                            QPoint(77, 75), QPoint(40, 99), QPoint(40, 97)}) {
-    EXPECT_EQ(shown.pixel(edge), highlight) << edge.x() << "," << edge.y();
-  }
-  EXPECT_EQ(shown.pixel(40, 53), green);
-  EXPECT_EQ(shown.pixel(3, 75), green);
-  EXPECT_EQ(shown.pixel(76, 96), green);
-  EXPECT_EQ(shown.pixel(0, 100), blue);
-  EXPECT_EQ(shown.pixel(79, 149), blue);
+  const QRgb red = qRgb(255, 0, 0), green = qRgb(0, 255, 0), blue = qRgb(0, 0, 255);
+  const std::pair<QPoint, QRgb> pixels[] = {
+      {{0, 0}, red},         {{79, 49}, red},       {{40, 50}, highlight}, {{40, 52}, highlight},
+      {{0, 75}, highlight},  {{2, 75}, highlight},  {{79, 75}, highlight}, {{77, 75}, highlight},
+      {{40, 99}, highlight}, {{40, 97}, highlight}, {{40, 53}, green},     {{3, 75}, green},
+      {{76, 96}, green},     {{0, 100}, blue},      {{79, 149}, blue}};
+  for (const auto& [at, colour] : pixels) EXPECT_EQ(shown.pixel(at), colour) << at.x() << "," << at.y();
   EXPECT_EQ(QColor::fromRgb(shown.pixel(40, 155)), QColor(Qt::white)) << "below the items: the list's own";
 }
 

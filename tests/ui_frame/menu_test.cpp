@@ -27,17 +27,18 @@ class Menu : public ::testing::Test {
   ProgramMenuBar bar_;
 };
 
-std::vector<int> CommandIds(const QList<QAction*>& actions) {
-  std::vector<int> ids;
+// The commands' items, submenus opened, separators left out.
+std::vector<QAction*> Items(const QList<QAction*>& actions) {
+  std::vector<QAction*> items;
   for (QAction* action : actions) {
     if (action->menu() != nullptr) {
-      const std::vector<int> inner = CommandIds(action->menu()->actions());
-      ids.insert(ids.end(), inner.begin(), inner.end());
+      const std::vector<QAction*> inner = Items(action->menu()->actions());
+      items.insert(items.end(), inner.begin(), inner.end());
     } else if (!action->isSeparator()) {
-      ids.push_back(action->data().toInt());
+      items.push_back(action);
     }
   }
-  return ids;
+  return items;
 }
 
 std::vector<QString> Texts(const QMenu* menu) {
@@ -54,47 +55,39 @@ std::vector<int> CheckedIds(const QMenu* menu) {
   return ids;
 }
 
-TEST_F(Menu, HoldsEveryCommandOnceInItsMenu) {
+// Every command once in its menu; the keys an item shows are the ones that run it.
+TEST_F(Menu, HoldsEveryCommandOnceInItsMenuShowingTheKeysThatRunIt) {
   std::vector<QString> titles;
   for (QAction* action : bar_.actions()) titles.push_back(action->text());
   EXPECT_EQ(titles, (std::vector<QString>{"&File", "&Edit", "&View", "&Inventory", "&Graphs", "&Tour",
                                           "&Options", "&Help"}));
 
-  std::vector<int> ids = CommandIds(bar_.actions());
+  std::vector<int> ids;
+  int shown = 0;
+  for (QAction* item : Items(bar_.actions())) {
+    ids.push_back(item->data().toInt());
+    const qsizetype tab = item->text().indexOf(u'\t');
+    if (tab < 0) continue;
+    ++shown;
+    EXPECT_EQ(AcceleratorCommand(QKeySequence(item->text().mid(tab + 1))), item->data().toInt())
+        << item->text().toStdString();
+  }
   std::sort(ids.begin(), ids.end());
   EXPECT_EQ(ids,
             (std::vector<int>{101, 102, 103, 104, 105, 106, 107, 108, 110, 114, 115, 201,   202,  203, 204,
                               205, 206, 207, 208, 302, 303, 310, 341, 342, 355, 356, 401,   402,  403, 404,
                               502, 503, 505, 506, 507, 508, 509, 510, 511, 512, 601, 30101, 30102}));
+  EXPECT_EQ(shown, 20);
+  EXPECT_EQ(bar_.FindCommand(kCommandPrint)->text(), "&Print\tCtrl+P");
+  EXPECT_EQ(bar_.FindCommand(kCommandSave)->text(), "&Save\tCtrl+S");
+  EXPECT_EQ(bar_.FindCommand(kCommandGraphSalesProfit)->text(), "&Sales/Profit");
+  EXPECT_EQ(bar_.FindCommand(kCommandDelete)->text(), "&Delete");
 
   EXPECT_EQ(Texts(Saved()), std::vector<QString>{"<empty>"});
   EXPECT_EQ(Texts(Size()),
             (std::vector<QString>{"&1x1", "&2x2", "&3x3", "&4x4", "&5x5", "&6x6", "&7x7", "&8x8"}));
   EXPECT_EQ(Texts(bar_.FindMenu({"help"})),
             (std::vector<QString>{"&Contents and Index", "&About Korvel V1.27.13.15"}));
-}
-
-TEST_F(Menu, ShownAcceleratorsAreTheOnesThatRunTheItem) {
-  int shown = 0;
-  std::function<void(const QList<QAction*>&)> visit = [&](const QList<QAction*>& actions) {
-    for (QAction* action : actions) {
-      if (action->menu() != nullptr) {
-        visit(action->menu()->actions());
-        continue;
-      }
-      const qsizetype tab = action->text().indexOf(u'\t');
-      if (tab < 0) continue;
-      ++shown;
-      EXPECT_EQ(AcceleratorCommand(QKeySequence(action->text().mid(tab + 1))), action->data().toInt())
-          << action->text().toStdString();
-    }
-  };
-  visit(bar_.actions());
-  EXPECT_EQ(shown, 20);
-  EXPECT_EQ(bar_.FindCommand(kCommandPrint)->text(), "&Print\tCtrl+P");
-  EXPECT_EQ(bar_.FindCommand(kCommandSave)->text(), "&Save\tCtrl+S");
-  EXPECT_EQ(bar_.FindCommand(kCommandGraphSalesProfit)->text(), "&Sales/Profit");
-  EXPECT_EQ(bar_.FindCommand(kCommandDelete)->text(), "&Delete");
 }
 
 TEST_F(Menu, PathLookupIgnoresMnemonicsCaseAndAccelerators) {
@@ -114,7 +107,9 @@ TEST_F(Menu, PathLookupIgnoresMnemonicsCaseAndAccelerators) {
   EXPECT_EQ(bar_.FindMenu({"tour", "size"}), nullptr);
 }
 
-TEST_F(Menu, SavedSelectionsTakeOverTheEmptyItemAndRecallThemselves) {
+// Saved selections take over the empty item and recall themselves; the tour sizes run their commands but
+// are ticked only by the program.
+TEST_F(Menu, SavedSelectionsRecallThemselvesAndTourSizesAreTickedByTheProgram) {
   ASSERT_NE(bar_.FindCommand(kCommandSavedFirst), nullptr);
   EXPECT_FALSE(bar_.FindCommand(kCommandSavedFirst)->isEnabled());  // nothing to recall yet
 
@@ -144,9 +139,9 @@ TEST_F(Menu, SavedSelectionsTakeOverTheEmptyItemAndRecallThemselves) {
   RebuildSavedMenu(state, saved);
   EXPECT_EQ(saved.ItemCount(), 30);
   EXPECT_EQ(Saved()->actions().back()->data().toInt(), kCommandSavedLast);
-}
 
-TEST_F(Menu, CheckMenuPairTicksTourSizes) {
+  // The tour sizes are ticked by the program, not by choosing one.
+  commands_.clear();
   const int n = 3;
   ASSERT_TRUE(
       bar_.CheckMenuPair(kTourMenuPosition, kTourSizeMenuPosition, kCommandTourSizeBase + n, n - 1, true));

@@ -4,6 +4,8 @@
 #include <QTest>
 #include <QWidget>
 #include <atomic>
+#include <deque>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <thread>
@@ -55,79 +57,60 @@ TEST_F(MessageBoxes, EachSeverityHasItsCaptionAndIconAndAQuestionIsModalOverItsO
   }
 }
 
-TEST_F(MessageBoxes, EveryButtonOfEveryCodeGivesItsAnswer) {
-  const std::vector<Answers> buttonsOfCode{
-      {kAnswerOk},                                  // 0
-      {kAnswerOk, kAnswerCancel},                   // 1
-      {kAnswerCancel, kAnswerRetry},                // 2
-      {kAnswerAbort, kAnswerRetry, kAnswerIgnore},  // 3
-      {kAnswerYes, kAnswerNo},                      // 4
-      {kAnswerCancel, kAnswerYes, kAnswerNo},       // 5
-      {kAnswerOk, kAnswerCancel},                   // 6
-      {kAnswerOk},                                  // 7
-      {kAnswerOk, kAnswerCancel},                   // 8
+// Every button of every code gives its answer. Escape gives the only button's answer, Cancel where there
+// is one, and otherwise nothing: a dismissed question must not be taken for No or Abort.
+TEST_F(MessageBoxes, EveryButtonOfEveryCodeGivesItsAnswerAndEscapeOnlyASafeOne) {
+  const struct {
+    Answers buttons;
+    int escape;
+  } codes[] = {
+      {{kAnswerOk}, kAnswerOk},                                     // 0
+      {{kAnswerOk, kAnswerCancel}, kAnswerCancel},                  // 1
+      {{kAnswerCancel, kAnswerRetry}, kAnswerCancel},               // 2
+      {{kAnswerAbort, kAnswerRetry, kAnswerIgnore}, kAnswerOther},  // 3
+      {{kAnswerYes, kAnswerNo}, kAnswerOther},                      // 4
+      {{kAnswerCancel, kAnswerYes, kAnswerNo}, kAnswerCancel},      // 5
+      {{kAnswerOk, kAnswerCancel}, kAnswerCancel},                  // 6
+      {{kAnswerOk}, kAnswerOk},                                     // 7
+      {{kAnswerOk, kAnswerCancel}, kAnswerCancel},                  // 8
   };
-  for (int code = 0; code < static_cast<int>(buttonsOfCode.size()); ++code) {
-    for (int answer : buttonsOfCode[code]) {
-      MessageBoxScript script({answer});
-      EXPECT_EQ(ShowMessage(kNote, code, "Code %d", code), answer) << "code " << code;
-      ASSERT_EQ(script.boxes().size(), 1u);
-      EXPECT_EQ(script.boxes()[0].buttons, buttonsOfCode[code]) << "code " << code;
-    }
+  for (int code = 0; code < static_cast<int>(std::size(codes)); ++code) {
+    std::deque<int> answers(codes[code].buttons.begin(), codes[code].buttons.end());
+    answers.push_back(kAnswerOther);  // no button has it: the script presses Escape
+    MessageBoxScript script(answers);
+    for (int answer : codes[code].buttons) EXPECT_EQ(ShowMessage(kNote, code, "Code %d", code), answer);
+    EXPECT_EQ(ShowMessage(kNote, code, "Code %d", code), codes[code].escape) << "Escape on code " << code;
+    ASSERT_EQ(script.boxes().size(), answers.size());
+    for (const ShownMessageBox& box : script.boxes()) EXPECT_EQ(box.buttons, codes[code].buttons) << code;
   }
 }
 
-TEST_F(MessageBoxes, EscapeCancelsWhereThereIsCancelAndOtherwiseAnswersNothing) {
-  // kAnswerOther has no button: the script presses Escape.
-  MessageBoxScript script({kAnswerOther, kAnswerOther, kAnswerOther, kAnswerOther, kAnswerOther});
-  EXPECT_EQ(ShowMessage(kError, kButtonsOk, "Failed."), kAnswerOk);
-  EXPECT_EQ(ShowMessage(kNote, kButtonsOkCancel, "Go on?"), kAnswerCancel);
-  EXPECT_EQ(ShowMessage(kNote, kButtonsYesNoCancel, "Save?"), kAnswerCancel);
-  // Escape is not "No": a dismissed question must not be taken as an answer.
-  EXPECT_EQ(ShowMessage(kWarning, kButtonsYesNo, "Discard the changes?"), kAnswerOther);
-  EXPECT_EQ(ShowMessage(kError, kButtonsAbortRetryIgnore, "Disk error."), kAnswerOther);
-}
-
-TEST_F(MessageBoxes, TextIsShownAsItStands) {
+// Text is shown as it stands: no markup, however long, old collections' bytes as their letters. A box
+// opened under the wait cursor shows the arrow, and the wait cursor is back after it.
+TEST_F(MessageBoxes, TextIsShownAsItStandsAndUnderTheArrow) {
   MessageBoxScript script;
   const std::string markup = "<b>Zenith</b> 100% & %s %d\n\tsecond line";
   std::string longText;
   for (int i = 0; i < 90; ++i) longText += "Philco 90 ";
-  ShowMessage(kNote, kButtonsOk, "%s", markup.c_str());
+  QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+  ShowMessage(kWarning, kButtonsOk, "%s", markup.c_str());
+  ASSERT_NE(QGuiApplication::overrideCursor(), nullptr);
+  EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
+  QGuiApplication::restoreOverrideCursor();
   ShowMessage(kNote, kButtonsOk, "%s", longText.c_str());
   ShowMessage(kNote, kButtonsOk, "Caf\xe9 Radio");  // Windows-1252, as old collections store it
 
   ASSERT_EQ(script.boxes().size(), 3u);
   EXPECT_EQ(script.boxes()[0].text, QString::fromStdString(markup));
   EXPECT_EQ(script.boxes()[0].format, Qt::PlainText);
+  EXPECT_EQ(script.boxes()[0].overrideCursor, Qt::ArrowCursor);
   EXPECT_EQ(script.boxes()[1].text.size(), 900);
+  EXPECT_EQ(script.boxes()[1].overrideCursor, -1);
   EXPECT_EQ(script.boxes()[2].text, QString::fromUtf8("Caf\u00e9 Radio"));
 }
 
-TEST_F(MessageBoxes, BoxesOutliveTheirOwner) {
-  owner_.reset();
-  MessageBoxScript script({kAnswerRetry});
-  EXPECT_EQ(ShowMessage(kError, kButtonsRetryCancel, "Printer busy."), kAnswerRetry);
-  ASSERT_EQ(script.boxes().size(), 1u);
-  EXPECT_EQ(script.boxes()[0].parent, nullptr);
-}
-
-TEST_F(MessageBoxes, TheWaitCursorGivesWayWhileABoxIsOpen) {
-  MessageBoxScript script;
-  QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-  ShowMessage(kWarning, kButtonsOk, "Picture missing.");
-  ASSERT_NE(QGuiApplication::overrideCursor(), nullptr);
-  EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
-  QGuiApplication::restoreOverrideCursor();
-  ASSERT_EQ(script.boxes().size(), 1u);
-  EXPECT_EQ(script.boxes()[0].overrideCursor, Qt::ArrowCursor);
-
-  ShowMessage(kNote, kButtonsOk, "Done.");
-  EXPECT_EQ(script.boxes()[1].overrideCursor, -1);
-}
-
-TEST_F(MessageBoxes, AnotherThreadsQuestionIsAskedOnTheGuiThread) {
-  MessageBoxScript script({kAnswerNo});
+TEST_F(MessageBoxes, AnotherThreadsQuestionIsAskedOnTheGuiThreadAndBoxesOutliveTheirOwner) {
+  MessageBoxScript script({kAnswerNo, kAnswerRetry});
   std::atomic<int> answer{-1};
   std::thread worker(
       [&] { answer = ShowMessage(kWarning, kButtonsYesNo, "Picture %s is damaged. Skip it?", "p1.jpg"); });
@@ -136,6 +119,11 @@ TEST_F(MessageBoxes, AnotherThreadsQuestionIsAskedOnTheGuiThread) {
   EXPECT_EQ(answer, kAnswerNo);
   ASSERT_EQ(script.boxes().size(), 1u);
   EXPECT_EQ(script.boxes()[0].parent, owner_.get());
+
+  owner_.reset();
+  EXPECT_EQ(ShowMessage(kError, kButtonsRetryCancel, "Printer busy."), kAnswerRetry);
+  ASSERT_EQ(script.boxes().size(), 2u);
+  EXPECT_EQ(script.boxes()[1].parent, nullptr);
 }
 
 }  // namespace

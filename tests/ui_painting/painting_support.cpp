@@ -8,10 +8,6 @@
 namespace korvel::ui::test {
 namespace {
 
-void Put16(std::vector<std::uint8_t>& out, std::size_t at, std::uint32_t value) {
-  out[at] = static_cast<std::uint8_t>(value);
-  out[at + 1] = static_cast<std::uint8_t>(value >> 8);
-}
 void Put32(std::vector<std::uint8_t>& out, std::size_t at, std::uint32_t value) {
   for (int i = 0; i < 4; ++i) out[at + i] = static_cast<std::uint8_t>(value >> (8 * i));
 }
@@ -76,8 +72,7 @@ std::vector<std::uint8_t> MakeBmp(const BmpSpec& layout) {
   Put32(out, 14, 40);
   Put32(out, 18, static_cast<std::uint32_t>(layout.width));
   Put32(out, 22, static_cast<std::uint32_t>(layout.height));
-  Put16(out, 26, 1);
-  Put16(out, 28, static_cast<std::uint32_t>(layout.bitsPerPixel));
+  Put32(out, 26, 1 | static_cast<std::uint32_t>(layout.bitsPerPixel) << 16);  // one plane, then the depth
   Put32(out, 30, layout.compression);
   Put32(out, 34, static_cast<std::uint32_t>(layout.pixels.size()));
   Put32(out, 46, static_cast<std::uint32_t>(layout.palette.size()));

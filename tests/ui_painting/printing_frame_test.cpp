@@ -72,7 +72,9 @@ TEST(Printing, AWindowIsRedrawnOnAPdfPageWithItsFontsScaled) {
   EXPECT_EQ(DarkPixels(window.image(), 0, 400, 0, 500), 0);  // the window itself was not drawn on
 }
 
-TEST(Printing, RedirectionNeedsAJobAWindowHeightAndAFont) {
+// Redirection needs a job, a window height and a font; ending the job gives the window back, and a
+// job cancelled in its dialog ends at the next page.
+TEST(Printing, RedirectionNeedsAJobAWindowHeightAndAFontAndCancelEndsTheJob) {
   TempDir dir;
   PaintedWindow window(300, 200);
   PrintingFrame frame;
@@ -101,30 +103,27 @@ TEST(Printing, RedirectionNeedsAJobAWindowHeightAndAFont) {
   EXPECT_EQ(window.surface.device(), &window.device);
   EXPECT_EQ(window.surface.fonts()[0].charWidth, 10);
   EXPECT_TRUE(IsPdf(dir / "a.pdf"));
-}
 
-TEST(Printing, CancelInThePrintingDialogAbortsTheJobAtTheNextPage) {
-  TempDir dir;
-  const std::string path = dir / "cancelled.pdf";
-  PaintedWindow window(300, 200);
-  PrintingFrame frame;
-  ASSERT_TRUE(frame.StartPrintJobToPdf(path));
+  // Cancel in the printing dialog aborts the job at the next page and leaves no file.
+  const std::string cancelled = dir / "cancelled.pdf";
+  ASSERT_TRUE(frame.StartPrintJobToPdf(cancelled));
   ASSERT_TRUE(frame.StartPrintPage());
   ASSERT_TRUE(frame.RedirectToPrinter(window.surface, 200));
   DrawPage(window.surface);
   QPushButton* cancel = frame.printingDialog()->cancelButton();
   EXPECT_EQ(cancel->text(), "Cancel");
   cancel->click();
-
   EXPECT_FALSE(frame.EndPrintPage());
   EXPECT_EQ(frame.LastErrorText(), "The print job was cancelled.");
   EXPECT_FALSE(frame.printing());
   EXPECT_EQ(frame.printingDialog(), nullptr);
   EXPECT_EQ(window.surface.device(), &window.device);
-  EXPECT_FALSE(std::filesystem::exists(path));
+  EXPECT_FALSE(std::filesystem::exists(cancelled));
   EXPECT_FALSE(frame.EndPrintJob());
 }
 
+// Pages follow one another; a job without pages prints nothing, and one whose file cannot be written
+// does not start.
 TEST(Printing, PagesFollowOneAnotherAndAJobWithoutPagesPrintsNothing) {
   TempDir dir;
   PrintingFrame frame;
@@ -141,11 +140,7 @@ TEST(Printing, PagesFollowOneAnotherAndAJobWithoutPagesPrintsNothing) {
   ASSERT_TRUE(frame.StartPrintJobToPdf(dir / "none.pdf"));
   EXPECT_TRUE(frame.EndPrintJob());
   EXPECT_FALSE(std::filesystem::exists(dir / "none.pdf"));
-}
 
-TEST(Printing, AFileThatCannotBeWrittenFailsTheStart) {
-  TempDir dir;
-  PrintingFrame frame;
   const std::string path = dir / "missing/folder/out.pdf";
   EXPECT_FALSE(frame.StartPrintJobToPdf(path));
   EXPECT_NE(frame.LastErrorText().find(path), std::string::npos) << frame.LastErrorText();

@@ -20,35 +20,44 @@ using draw::Rgb;
 const Rgb kWhitePixel = Palette(draw::kWhite);
 
 // A filled rectangle takes both corners, given in either order; a closed outline sets every corner;
-// two figures of one fill leave their overlap as a hole, and the fill leaves out its far column.
-TEST(SurfacePixels, RectanglesOutlinesAndFillsCoverTheirPixels) {
-  PaintedWindow window(200, 100);
+// two figures of one fill leave their overlap as a hole, and the fill leaves out its far column; a
+// filled wedge from the x axis counter-clockwise covers its quarter only.
+TEST(SurfacePixels, RectanglesOutlinesFillsAndWedgesCoverTheirPixels) {
+  PaintedWindow window(200, 200);
   draw::Surface& s = window.surface;
-  s.FillRectangle(19, 29, 10, 10, draw::kRed);  // surface y 10..29 are device rows 71..90
+  s.FillRectangle(19, 129, 10, 110, draw::kRed);  // surface y 110..129 are device rows 71..90
   s.SetColour(draw::kBlue);
-  s.MoveTo(50, 10);
-  for (const auto& [x, y] : {std::pair{70, 10}, {70, 30}, {50, 30}, {50, 10}}) s.LineTo(x, y);
+  s.MoveTo(50, 110);
+  for (const auto& [x, y] : {std::pair{70, 110}, {70, 130}, {50, 130}, {50, 110}}) s.LineTo(x, y);
   s.SetColour(draw::kMaroon);
   s.BeginFill();
-  s.MoveTo(110, 10);
-  for (const auto& [x, y] : {std::pair{160, 10}, {160, 60}, {110, 60}}) s.LineTo(x, y);
-  s.MoveTo(140, 40);
-  for (const auto& [x, y] : {std::pair{190, 40}, {190, 90}, {140, 90}}) s.LineTo(x, y);
+  s.MoveTo(110, 110);
+  for (const auto& [x, y] : {std::pair{160, 110}, {160, 160}, {110, 160}}) s.LineTo(x, y);
+  s.MoveTo(140, 140);
+  for (const auto& [x, y] : {std::pair{190, 140}, {190, 190}, {140, 190}}) s.LineTo(x, y);
   s.EndFill();
+  s.SetColour(draw::kGreen);
+  s.FilledPieWedge({100, 50}, 50, 0, 90);  // device rows 150 up to 100
   const QImage image = window.image();
   const Rgb red = Palette(draw::kRed), blue = Palette(draw::kBlue), maroon = Palette(draw::kMaroon);
+  const Rgb green = Palette(draw::kGreen);
   const struct {
     int x, row;
     Rgb colour;
     const char* what;
-  } pixels[] = {{10, 71, red, "the rectangle's top left"},     {19, 90, red, "the rectangle's bottom right"},
-                {20, 80, kWhitePixel, "right of the rectangle"}, {9, 80, kWhitePixel, "left of the rectangle"},
-                {15, 70, kWhitePixel, "above the rectangle"},    {15, 91, kWhitePixel, "below the rectangle"},
-                {50, 90, blue, "the outline's first corner"},    {70, 90, blue, "the outline's second corner"},
-                {70, 70, blue, "the outline's third corner"},    {50, 70, blue, "the outline's last corner"},
-                {60, 80, kWhitePixel, "inside the outline"},     {120, 80, maroon, "the first filled square"},
-                {180, 20, maroon, "the second filled square"},   {150, 50, kWhitePixel, "the squares' overlap"},
-                {110, 89, maroon, "the fill's first column"},    {160, 80, kWhitePixel, "the fill's far column"}};
+  } pixels[] = {
+      {10, 71, red, "the rectangle's top left"},       {19, 90, red, "the rectangle's bottom right"},
+      {20, 80, kWhitePixel, "right of the rectangle"}, {9, 80, kWhitePixel, "left of the rectangle"},
+      {15, 70, kWhitePixel, "above the rectangle"},    {15, 91, kWhitePixel, "below the rectangle"},
+      {50, 90, blue, "the outline's first corner"},    {70, 90, blue, "the outline's second corner"},
+      {70, 70, blue, "the outline's third corner"},    {50, 70, blue, "the outline's last corner"},
+      {60, 80, kWhitePixel, "inside the outline"},     {120, 80, maroon, "the first filled square"},
+      {180, 20, maroon, "the second filled square"},   {150, 50, kWhitePixel, "the squares' overlap"},
+      {110, 89, maroon, "the fill's first column"},    {160, 80, kWhitePixel, "the fill's far column"},
+      {120, 130, green, "inside the wedge"},           {101, 149, green, "the wedge's corner"},
+      {133, 117, green, "the arc at 45 degrees"},      {138, 112, kWhitePixel, "beyond the arc"},
+      {80, 130, kWhitePixel, "left of the wedge"},     {120, 170, kWhitePixel, "below the wedge"},
+      {149, 149, green, "the wedge's edge"},           {151, 149, kWhitePixel, "right of the wedge"}};
   for (const auto& p : pixels)
     EXPECT_EQ(PixelAt(image, p.x, p.row), p.colour) << p.what << ", device pixel " << p.x << "," << p.row;
 }
@@ -72,18 +81,16 @@ TEST(SurfacePixels, ClearCoversTheBoundsAndEveryPaletteColourIsExact) {
 TEST(SurfacePixels, LinesLeaveOutTheirEndPixelInEveryDirection) {
   PaintedWindow window(60, 60);
   draw::Surface& s = window.surface;
-  s.MoveTo(5, 50);
-  s.LineTo(15, 50);  // right: device row 10, columns 5..14
-  s.MoveTo(30, 50);
-  s.LineTo(30, 40);  // down: device column 30, rows 10..19
-  s.MoveTo(40, 30);
-  s.LineTo(50, 20);  // diagonal: (40,30) .. (49,39)
-  s.MoveTo(20, 5);
-  s.LineTo(20, 15);  // up: device column 20, rows 55 .. 46
-  s.MoveTo(15, 2);
-  s.LineTo(5, 2);  // left: device row 58, columns 15 .. 6
-  s.MoveTo(40, 5);
-  s.LineTo(42, 15);  // steep, up and right: from (40,55) towards (42,45)
+  // Right, down, diagonally down, up, left, and steeply up and right; device row = 60 - y.
+  for (const auto& [from, to] : {std::pair{draw::Point{5, 50}, draw::Point{15, 50}},
+                                 {{30, 50}, {30, 40}},
+                                 {{40, 30}, {50, 20}},
+                                 {{20, 5}, {20, 15}},
+                                 {{15, 2}, {5, 2}},
+                                 {{40, 5}, {42, 15}}}) {
+    s.MoveTo(from.x, from.y);
+    s.LineTo(to.x, to.y);
+  }
   const QImage image = window.image();
   // Device pixels: each line's first and last pixel are set, the end point and its neighbours not.
   const struct {
@@ -196,24 +203,6 @@ TEST(SurfacePixels, TextIsShownAsUtf8) {
   EXPECT_GT(utf8Ink, 0);
   EXPECT_EQ(utf8Ink, latinInk);
   EXPECT_LT(DarkBox(image, 0, 60, 0, 60).right(), 10 + 2 * 10);
-}
-
-TEST(SurfacePixels, FilledWedgeCoversItsQuarterOnly) {
-  PaintedWindow window(200, 200);
-  draw::Surface& s = window.surface;
-  s.SetColour(draw::kGreen);
-  s.FilledPieWedge({100, 100}, 50, 0, 90);  // from the positive x axis counter-clockwise: upper right
-  const QImage image = window.image();
-  const Rgb green = Palette(draw::kGreen);
-  // Surface (x, y) is device (x, 200 - y).
-  EXPECT_EQ(PixelAt(image, 120, 200 - 120), green);
-  EXPECT_EQ(PixelAt(image, 101, 200 - 101), green);
-  EXPECT_EQ(PixelAt(image, 100 + 33, 200 - 33 - 100), green);        // inside the arc at 45 degrees
-  EXPECT_EQ(PixelAt(image, 100 + 38, 200 - 38 - 100), kWhitePixel);  // beyond it
-  EXPECT_EQ(PixelAt(image, 80, 200 - 120), kWhitePixel);
-  EXPECT_EQ(PixelAt(image, 120, 200 - 80), kWhitePixel);
-  EXPECT_EQ(PixelAt(image, 149, 200 - 101), green);
-  EXPECT_EQ(PixelAt(image, 151, 200 - 101), kWhitePixel);
 }
 
 TEST(SurfacePixels, ScrollMovesContentsAndReportsWhatIsLeftStale) {

@@ -26,7 +26,7 @@ TEST(FontPixelHeight, PointsAtTheScreenResolutionOrScaledOnThePage) {
   EXPECT_EQ(FontPixelHeight(12, {600, std::numeric_limits<float>::infinity()}), kMaximumFontPixels);
 }
 
-TEST(WindowFonts, CourierIsLiberationMonoWithAFixedPitch) {
+TEST(WindowFonts, CourierIsLiberationMonoWithAFixedPitchAndBoldDrawsHeavierAtThatPitch) {
   draw::Font entry = Courier12();
   const std::optional<QFont> font = CreateEntryFont(entry, {96, {}}, nullptr);
   ASSERT_TRUE(font.has_value());
@@ -50,9 +50,8 @@ TEST(WindowFonts, CourierIsLiberationMonoWithAFixedPitch) {
     ASSERT_TRUE(CreateEntryFont(other, {96, {}}, nullptr));
     EXPECT_EQ(other.faceName, "Liberation Mono") << face;
   }
-}
 
-TEST(WindowFonts, BoldKeepsThePitchButDrawsHeavier) {
+  // Bold keeps the pitch but draws heavier.
   PaintedWindow window(400, 60, {Courier12(false), Courier12(true)});
   const draw::Font& normal = window.surface.fonts()[0];
   const draw::Font& bold = window.surface.fonts()[1];

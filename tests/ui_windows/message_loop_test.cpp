@@ -38,7 +38,7 @@ TEST(MessageLoop, ClosingAWindowDestroysItAndEndsTheLoop) {
   DestroyAll({});
 }
 
-TEST(MessageLoop, AQuitPostedBeforeTheLoopEndsItAtOnce) {
+TEST(MessageLoop, AQuitPostedBeforeTheLoopEndsItAtOnceAndMessagesToAWindowThatWentAreDropped) {
   PostQuitMessage();
   bool ran = false;
   QTimer::singleShot(0, [&ran] { ran = true; });
@@ -57,9 +57,8 @@ TEST(MessageLoop, AQuitPostedBeforeTheLoopEndsItAtOnce) {
   });
   EXPECT_EQ(modal.exec(), 1);
   EXPECT_TRUE(answered);
-}
 
-TEST(MessageLoop, MessagesPostedToAWindowThatWentAreDropped) {
+  // A message posted to a window that went before the loop took it is dropped.
   auto main = MakeDescriptor("main", nullptr, {0, 0, 200, 100});
   Recorder recorder;
   main->handler = recorder.Handler();

@@ -3,8 +3,8 @@
 
 #include <QTest>
 
-#include "ui/windows/window_parameters.h"
 #include "ui/windows/window_frame.h"
+#include "ui/windows/window_parameters.h"
 #include "ui/windows/window_placement.h"
 #include "ui/windows/window_widget.h"
 #include "windows_support.h"
@@ -28,17 +28,31 @@ TEST(WindowPlacement, MaximisedWindowKeepsItsNormalPlacementInTheRecord) {
   DestroyAll({main.get()});
 }
 
-TEST(WindowPlacement, SizingUpdatesTheDrawableRectangleBeforeTheHandlerHearsOfIt) {
+// Children are placed upwards from their parent's bottom; sizing updates the drawable rectangle
+// before the handler hears of it.
+TEST(WindowPlacement, ChildrenArePlacedUpwardsAndSizingUpdatesTheDrawableBeforeTheHandlerHears) {
   auto main = MakeDescriptor("main", nullptr, {100, 100, 500, 400}, kFlagSizingFrame);
+  auto pane = MakeDescriptor("selection", main.get(), {0, 0, 100, 400});
+  auto view = MakeDescriptor("view", main.get(), {100, 50, 400, 300});
   std::vector<draw::Rect> seen;
   main->handler = [&seen](WindowDescriptor& d, const WindowMessage& m) -> long {
     if (m.message == kMessageSize) seen.push_back(d.drawable);
     return DefaultWindowProcedure(d, m);
   };
-  WindowDescriptor* all[] = {main.get()};
+  WindowDescriptor* all[] = {main.get(), pane.get(), view.get()};
   ASSERT_TRUE(CreateWindows(all));
   EXPECT_EQ(main->drawable, (draw::Rect{0, 0, 500, 400}));
   EXPECT_EQ(main->current, (Placement{100, 100, 500, 400}));
+  EXPECT_EQ(pane->window->geometry(), QRect(0, 0, 100, 400));
+  EXPECT_EQ(view->window->geometry(), QRect(100, 400 - 50 - 300, 400, 300));
+  EXPECT_EQ(main->children, (std::vector<WindowDescriptor*>{view.get(), pane.get()}));
+
+  MoveWindowTo(*view, 120, 0);
+  EXPECT_EQ(view->window->geometry(), QRect(120, 100, 400, 300));
+  EXPECT_EQ(view->current, (Placement{120, 0, 400, 300}));
+  EXPECT_EQ(view->normal, view->current);
+  PlaceWindow(*view, {100, 0, 400, 400});
+  EXPECT_EQ(view->drawable, (draw::Rect{0, 0, 400, 400}));
 
   main->window->resize(300, 200);
   EXPECT_EQ(main->drawable, (draw::Rect{0, 0, 300, 200}));
@@ -51,26 +65,6 @@ TEST(WindowPlacement, SizingUpdatesTheDrawableRectangleBeforeTheHandlerHearsOfIt
   EXPECT_EQ(main->normal.width, 300);
   EXPECT_EQ(main->normal.height, 200);
   EXPECT_EQ(main->current, main->normal);
-  DestroyAll({main.get()});
-}
-
-TEST(WindowPlacement, ChildWindowsArePlacedUpwardsFromTheParentsBottom) {
-  auto main = MakeDescriptor("main", nullptr, {0, 0, 500, 400});
-  auto pane = MakeDescriptor("selection", main.get(), {0, 0, 100, 400});
-  auto view = MakeDescriptor("view", main.get(), {100, 50, 400, 300});
-  WindowDescriptor* all[] = {main.get(), pane.get(), view.get()};
-  ASSERT_TRUE(CreateWindows(all));
-  EXPECT_EQ(pane->window->geometry(), QRect(0, 0, 100, 400));
-  EXPECT_EQ(view->window->geometry(), QRect(100, 400 - 50 - 300, 400, 300));
-  EXPECT_EQ(main->children, (std::vector<WindowDescriptor*>{view.get(), pane.get()}));
-
-  MoveWindowTo(*view, 120, 0);
-  EXPECT_EQ(view->window->geometry(), QRect(120, 100, 400, 300));
-  EXPECT_EQ(view->current, (Placement{120, 0, 400, 300}));
-  EXPECT_EQ(view->normal, view->current);
-
-  PlaceWindow(*view, {100, 0, 400, 400});
-  EXPECT_EQ(view->drawable, (draw::Rect{0, 0, 400, 400}));
   DestroyAll({main.get()});
   EXPECT_TRUE(main->children.empty());
   EXPECT_EQ(view->window, nullptr);
@@ -99,12 +93,9 @@ TEST(WindowPlacement, ARecordReadBackSetsFlagsPlacementAndFonts) {
   ASSERT_TRUE(CreateWindows(all));
   EXPECT_EQ(WindowParametersOf(*view).fonts, read.fonts);
   DestroyAll({view.get()});
-}
 
-TEST(WindowPlacement, AWindowWhoseFontCannotBeMadeIsNotCreated) {
-  auto view = MakeDescriptor("view", nullptr, {0, 0, 100, 100});
+  // A window whose font cannot be made is not created.
   view->surface.SetFonts({draw::Font{}});  // no face name
-  WindowDescriptor* all[] = {view.get()};
   EXPECT_FALSE(CreateWindows(all));
   EXPECT_EQ(view->window, nullptr);
   DestroyAll({});
