@@ -301,7 +301,9 @@ TEST_F(EditRun, DeletePurgesTheRadioFromTheSelectionTheStackAndThePane) {
   EXPECT_EQ(saved->radios.FindById(1), nullptr);
 }
 
-TEST_F(EditRun, TableInsertRenumbersTheRadiosAndTheOpenNotebookLists) {
+// Table Insert: refusals, a position inserted with the notebook open, a brand with its manufacturer,
+// and entries that selections, graphs and line-ups must follow.
+TEST_F(EditRun, TableInsertRenumbersTheRadiosTheOpenNotebookListsAndEverySelection) {
   // Refusals first: none of them changes a table.
   const auto entries = [this] {
     std::vector<std::vector<std::string>> all;
@@ -362,6 +364,68 @@ TEST_F(EditRun, TableInsertRenumbersTheRadiosAndTheOpenNotebookLists) {
   EXPECT_EQ(dialItems[dialChoice], "Right Front");
   EXPECT_EQ(grillChoice, 2);
 
+  SelectionState& selection = program_.state().selection;
+  ASSERT_EQ(selection.saved[0].name, "Catalin sets");
+  selection.parameters = selection.saved[0];
+  const auto macro = std::find_if(collection().macros.begin(), collection().macros.end(),
+                                  [](const SelectionMacro& m) { return m.name == "Catalin Still Here"; });
+  ASSERT_NE(macro, collection().macros.end());
+  // Every holder of a Cabinet Composition position, and the radios it picks.
+  const Criterion* holders[] = {&selection.parameters.rows[0], &selection.saved[0].rows[0],
+                                &macro->entries[0].criterion};
+  const auto picks = [this, &holders] {
+    std::vector<std::vector<int>> ids;
+    for (const Criterion* c : holders) {
+      ids.emplace_back();
+      for (const RadioRecord* r : collection().radios.Records())
+        if (RadioMatches(*r, *c)) ids.back().push_back(r->id);
+    }
+    return ids;
+  };
+  const auto picked = picks();
+  ASSERT_FALSE(picked[0].empty());
+  // The Distribution graph's slices by entry name.
+  const auto slices = [this] {
+    const graphs::DistributionData& kept = program_.graphs().distribution;
+    std::map<std::string, std::uint32_t> named;
+    for (std::size_t i = 0; i < kept.counters.size(); ++i)
+      if (kept.counters[i] > 0)
+        named[collection().tables[kTableCabinetComposition].Text(int(i))] = kept.counters[i];
+    return named;
+  };
+  DalQueueScript(DalScript().Choose(kIdDistributionField, 2).Ok());  // Cabinet Composition
+  Command(kCommandGraphDistribution);
+  const auto slicesBefore = slices();
+
+  // Before Bakelite, and before Battery: selections, graphs and line-ups stay on their entries.
+  DalQueueScript(
+      DalScript().Choose(kIdTableName, kTableCabinetComposition).Type(kIdNewEntry, "Aluminum").Ok());
+  DalQueueScript(DalScript().Choose(kIdTableName, kTablePowerSource).Type(kIdNewEntry, "Accumulator").Ok());
+  Command(kCommandTableInsert);
+  Command(kCommandTableInsert);
+  EXPECT_EQ(picks(), picked) << "the current, saved or macro selection picks other radios after the insert";
+  EXPECT_EQ(slices(), slicesBefore) << "the graph's slices are named after other entries";
+
+  // A battery set gets no rectifier from Search/Fill, with the power chosen a page before.
+  const LookupTable& power = collection().tables[kTablePowerSource];
+  const int battery =
+      int(std::find(power.entries.begin(), power.entries.end(), "Battery") - power.entries.begin());
+  std::vector<std::string> tubes;
+  DalQueueScript(DalScript()
+                     .Page(5)  // Circuit
+                     .Choose(kIdPower, battery)
+                     .Page(kTubes1)
+                     .Type(TubeTextId(0), "12sa7")
+                     .Press(kIdSearchFill)
+                     .Do([&](DalDialog& d) {
+                       for (int row = 0; row < kTubeRowsPerPage; ++row)
+                         tubes.push_back(d.window->Control(TubeTextId(row))->Text());
+                     })
+                     .Cancel());
+  Command(kCommandAdd);
+  EXPECT_EQ(std::count(tubes.begin(), tubes.end(), "35Z5"), 0) << "a battery set was given a rectifier";
+  EXPECT_EQ(std::count(tubes.begin(), tubes.end(), "50L6"), 1);
+
   const auto saved = SaveAndReload();
   const LookupTable& positions = saved->tables[kTablePosition];
   const RadioRecord* r = saved->radios.FindById(29);
@@ -372,6 +436,9 @@ TEST_F(EditRun, TableInsertRenumbersTheRadiosAndTheOpenNotebookLists) {
   EXPECT_EQ(saved->tables[kTableManufacturer].Text(saved->brandManufacturer[0]), "Sears, Roebuck and Co.");
   EXPECT_EQ(saved->tables[kTableBrandName].Text(r->brand), "Arvin");
   EXPECT_EQ(saved->tables[kTableBrandName].Text(saved->radios.FindById(3)->brand), "Philco");
+  Settings written;
+  ReadSettings(dir_ / "korvel.ini", written);
+  EXPECT_EQ(written.saved[0].rows[0].value, 2) << "korvel.ini's Catalin sets now names another entry";
 }
 
 // Delete asks about a radio the user sees: its description is on view when the question comes,
@@ -395,75 +462,6 @@ TEST_F(EditRun, DeleteShowsTheRadioBeforeAskingFromAnyView) {
         << "Delete asked from view command " << view << " without the radio";
     EXPECT_EQ(radioAsked, Radio(7));
   }
-}
-
-TEST_F(EditRun, TableInsertKeepsSelectionsGraphsAndLineUpsOnTheirEntries) {
-  SelectionState& selection = program_.state().selection;
-  ASSERT_EQ(selection.saved[0].name, "Catalin sets");
-  selection.parameters = selection.saved[0];
-  const auto macro = std::find_if(collection().macros.begin(), collection().macros.end(),
-                                  [](const SelectionMacro& m) { return m.name == "Catalin Still Here"; });
-  ASSERT_NE(macro, collection().macros.end());
-  // Every holder of a Cabinet Composition position, and the radios it picks.
-  const Criterion* holders[] = {&selection.parameters.rows[0], &selection.saved[0].rows[0],
-                                &macro->entries[0].criterion};
-  const auto picks = [this, &holders] {
-    std::vector<std::vector<int>> ids;
-    for (const Criterion* c : holders) {
-      ids.emplace_back();
-      for (const RadioRecord* r : collection().radios.Records())
-        if (RadioMatches(*r, *c)) ids.back().push_back(r->id);
-    }
-    return ids;
-  };
-  const auto before = picks();
-  ASSERT_FALSE(before[0].empty());
-  // The Distribution graph's slices by entry name.
-  const auto slices = [this] {
-    const graphs::DistributionData& kept = program_.graphs().distribution;
-    std::map<std::string, std::uint32_t> named;
-    for (std::size_t i = 0; i < kept.counters.size(); ++i)
-      if (kept.counters[i] > 0)
-        named[collection().tables[kTableCabinetComposition].Text(int(i))] = kept.counters[i];
-    return named;
-  };
-  DalQueueScript(DalScript().Choose(kIdDistributionField, 2).Ok());  // Cabinet Composition
-  Command(kCommandGraphDistribution);
-  const auto slicesBefore = slices();
-
-  // Before Bakelite, and before Battery.
-  DalQueueScript(
-      DalScript().Choose(kIdTableName, kTableCabinetComposition).Type(kIdNewEntry, "Aluminum").Ok());
-  DalQueueScript(DalScript().Choose(kIdTableName, kTablePowerSource).Type(kIdNewEntry, "Accumulator").Ok());
-  Command(kCommandTableInsert);
-  Command(kCommandTableInsert);
-  EXPECT_EQ(picks(), before) << "the current, saved or macro selection picks other radios after the insert";
-  EXPECT_EQ(slices(), slicesBefore) << "the graph's slices are named after other entries";
-
-  // A battery set gets no rectifier from Search/Fill, with the power chosen a page before.
-  const LookupTable& power = collection().tables[kTablePowerSource];
-  const int battery =
-      int(std::find(power.entries.begin(), power.entries.end(), "Battery") - power.entries.begin());
-  std::vector<std::string> tubes;
-  DalQueueScript(DalScript()
-                     .Page(5)  // Circuit
-                     .Choose(kIdPower, battery)
-                     .Page(kTubes1)
-                     .Type(TubeTextId(0), "12sa7")
-                     .Press(kIdSearchFill)
-                     .Do([&](DalDialog& d) {
-                       for (int row = 0; row < kTubeRowsPerPage; ++row)
-                         tubes.push_back(d.window->Control(TubeTextId(row))->Text());
-                     })
-                     .Cancel());
-  Command(kCommandAdd);
-  EXPECT_EQ(std::count(tubes.begin(), tubes.end(), "35Z5"), 0) << "a battery set was given a rectifier";
-  EXPECT_EQ(std::count(tubes.begin(), tubes.end(), "50L6"), 1);
-
-  SaveAndReload();
-  Settings written;
-  ReadSettings(dir_ / "korvel.ini", written);
-  EXPECT_EQ(written.saved[0].rows[0].value, 2) << "korvel.ini's Catalin sets now names another entry";
 }
 
 }  // namespace
