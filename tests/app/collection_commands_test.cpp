@@ -3,18 +3,13 @@
 #include <unistd.h>
 #include <QApplication>
 #include <QFileDialog>
-#include <QImage>
 #include <QTreeWidget>
 #include <QWindow>
 
-#include "app/collection_commands.h"
 #include "app/restore_backup_dialog.h"
 #include "collection/changes.h"
 #include "collection/collection_lock.h"
-#include "collection/data_file.h"
 #include "program_on_sample.h"
-#include "ui/frame/command_ids.h"
-#include "ui/frame/message_box.h"
 
 namespace korvel {
 namespace {
@@ -23,10 +18,6 @@ namespace fs = std::filesystem;
 
 class CollectionCommands : public test::ProgramOnSample {
  protected:
-  void TearDown() override {
-    SetDirectoryChooserScript(nullptr);
-    ProgramOnSample::TearDown();
-  }
   // The chooser answers with the directory.
   void Choose(const fs::path& directory) {
     SetDirectoryChooserScript([this, directory](QFileDialog& dialog) {
@@ -37,18 +28,13 @@ class CollectionCommands : public test::ProgramOnSample {
   }
   // What the platform shows as the caption, with Qt's "[*]" resolved.
   QString ShownCaption() { return program_.mainWindow().window->windowHandle()->title(); }
-  std::string ExitQuestionCounts() {
-    MessageBoxScript boxes({kAnswerCancel});
-    Command(kCommandExit);
-    EXPECT_EQ(boxes.boxes().size(), 1u);
-    const QString text = boxes.boxes().empty() ? QString() : boxes.boxes()[0].text;
-    return text.left(text.indexOf(';')).toStdString();
-  }
 
   int choosers_ = 0;
   QString chooserTitle_;
 };
 
+// A save or an exit that cannot write loses nothing; Ctrl+S then saves, and a kill after it loses
+// nothing either.
 TEST_F(CollectionCommands, SaveKeepsADroppedPictureThroughAKillAndCountsChangesFromThere) {
   EXPECT_EQ(ShownCaption(), "Korvel V1.27.13.15");
   // A picture dropped on the view, kept beside the old one, changes the radio on view.
@@ -74,6 +60,15 @@ TEST_F(CollectionCommands, SaveKeepsADroppedPictureThroughAKillAndCountsChangesF
     ASSERT_FALSE(boxes.boxes().empty());
     EXPECT_EQ(boxes.boxes()[0].icon, QMessageBox::Critical);
   }
+  {  // nor does leaving with Yes, which keeps the program open and writes no settings
+    MessageBoxScript boxes({kAnswerYes, kAnswerOk, kAnswerOk, kAnswerOk});
+    Command(kCommandExit);
+    ASSERT_GE(boxes.boxes().size(), 2u);
+    EXPECT_EQ(boxes.boxes()[1].icon, QMessageBox::Critical) << boxes.boxes()[1].text.toStdString();
+  }
+  EXPECT_TRUE(program_.state().ready);
+  EXPECT_TRUE(program_.mainWindow().window->isVisible());
+  EXPECT_EQ(test::ReadFile(dir_ / "korvel.ini"), settingsBefore_);
   fs::remove(dir_.path() / "radata.new");
   EXPECT_EQ(ShownCaption(), "Korvel V1.27.13.15*");
   EXPECT_FALSE(fs::exists(dir_.path() / "radata.000"));
@@ -89,7 +84,8 @@ TEST_F(CollectionCommands, SaveKeepsADroppedPictureThroughAKillAndCountsChangesF
   EXPECT_EQ(test::ReadFile(dir_ / "radata.000"), dataBefore_);
   const std::string saved = test::ReadFile(dir_ / "radata.dat");
   EXPECT_NE(saved, dataBefore_);
-  EXPECT_EQ(ExitQuestionCounts(), "0 radios added, 0 radios modified, 0 radios deleted");
+  const std::string question = Exit(kAnswerCancel);
+  EXPECT_TRUE(question.starts_with("0 radios added, 0 radios modified, 0 radios deleted;")) << question;
 
   // Ended without the exit question, then started again: the picture is there.
   program_.Finish();
@@ -164,8 +160,7 @@ TEST_F(CollectionCommands, OpenAsksFirstAndLoadsADamagedCollectionWithoutWriting
 
   // Leaving with Yes writes a collection only when it changed, so the damaged file stays as it
   // was; the settings name the directory opened last.
-  MessageBoxScript boxes({kAnswerYes});
-  Command(kCommandExit);
+  Exit(kAnswerYes);
   EXPECT_EQ(test::ReadFile(other / "radata.dat"), damaged);
   EXPECT_FALSE(fs::exists(other.path() / "radata.000"));
   EXPECT_FALSE(fs::exists(other.path() / "radata.new"));
@@ -185,7 +180,8 @@ TEST_F(CollectionCommands, SavingBeforeOpenClearsTheMarkAndTheHighlightingAtOnce
   collection().changed = true;
   Command(kCommandShowCurrent);
   const auto yellow = [&] {
-    return CountPixels(program_.viewWindow().device->Snapshot(), [](QRgb pixel) { return pixel == 0xffff00; });
+    return CountPixels(program_.viewWindow().device->Snapshot(),
+                       [](QRgb pixel) { return pixel == 0xffff00; });
   };
   ASSERT_GT(yellow(), 100);
   bool markWhileChoosing = true;
@@ -251,12 +247,6 @@ TEST_F(CollectionCommands, NewRefusesADirectoryWithACollectionAndBeginsOneAfterT
   EXPECT_EQ(written.tables[kTableManufacturer].entries, std::vector<std::string>{"Unknown"});
   EXPECT_EQ(test::ReadFile(dir_ / "radata.dat"), dataBefore_);
 }
-
-}  // namespace
-}  // namespace korvel
-
-namespace korvel {
-namespace {
 
 // Another program's edit, then File > Restore Backup: every version stays on disk.
 TEST_F(CollectionCommands, AnotherProgramsEditIsAskedAboutAndRestoreBackupKeepsEveryVersion) {
@@ -337,8 +327,7 @@ TEST_F(SecondProgram, OpensReadOnlyAndWritesNothing) {
     MessageBoxScript boxes({kAnswerOk});
     Command(kCommandSave);
   }
-  MessageBoxScript boxes({kAnswerYes});
-  Command(kCommandExit);
+  Exit(kAnswerYes);
   EXPECT_EQ(test::ReadFile(dir_ / "radata.dat"), dataBefore_);
   EXPECT_EQ(test::ReadFile(dir_ / "korvel.ini"), settingsBefore_);
   EXPECT_FALSE(fs::exists(dir_.path() / "radata.000"));

@@ -6,16 +6,12 @@
 #include <algorithm>
 #include <deque>
 #include <map>
-#include <memory>
 #include <set>
 
-#include "collection/data_file.h"
 #include "program_on_sample.h"
 #include "selection/criteria.h"
 #include "ui/dialogs/dialog_ids.h"
 #include "ui/dialogs/dialog_template.h"
-#include "ui/frame/command_ids.h"
-#include "ui/frame/message_box.h"
 #include "util/message.h"
 
 namespace korvel {
@@ -34,26 +30,15 @@ enum NotebookPage {
 
 class EditRun : public test::ProgramOnSample {
  protected:
-  RadioRecord* Radio(int id) { return collection().radios.FindById(id); }
-  // Only these radios in the current selection, so that the selection dialog's OK keeps them.
-  void SelectOnly(std::initializer_list<int> ids) {
-    SelectionState& selection = program_.state().selection;
-    selection.current.Clear();
-    for (int id : ids) InsertRadio(collection().tables, Radio(id), selection.current);
-    DalQueueScript(DalScript().Ok());
-  }
-  // Exit, Yes; the data file read back as korvel-tool dump reads it. `question` gets the exit question.
-  // The file as it was before stays as the first backup, and the settings are written.
-  std::unique_ptr<Collection> SaveAndReload(std::string* question = nullptr) {
-    MessageBoxScript boxes({kAnswerYes});
-    Command(kCommandExit);
-    EXPECT_FALSE(boxes.boxes().empty());
-    if (question != nullptr && !boxes.boxes().empty()) *question = boxes.boxes().back().text.toStdString();
+  // Exit, Yes, with the exit question counting the changes so (when given); the data file read back as
+  // korvel-tool dump reads it. The file as it was before stays as the first backup, and the settings are
+  // written.
+  std::unique_ptr<Collection> SaveAndReload(const std::string& counts = "") {
+    const std::string question = Exit(kAnswerYes);
+    EXPECT_TRUE(counts.empty() || question.starts_with(counts + ";")) << question;
     EXPECT_EQ(test::ReadFile(dir_ / "radata.000"), dataBefore_) << "the collection before the edit was lost";
     EXPECT_NE(test::ReadFile(dir_ / "korvel.ini"), settingsBefore_) << "the settings were not saved";
-    auto saved = std::make_unique<Collection>();
-    EXPECT_TRUE(LoadCollection(dir_.path().string(), *saved).opened);
-    return saved;
+    return ReadBack();
   }
   static bool Shown(const std::vector<std::string>& texts, const std::string& part) {
     return std::any_of(texts.begin(), texts.end(),
@@ -67,22 +52,14 @@ constexpr int kPhilco = 9;
 // drop-down, a tick on a check box.
 bool FitsItsControl(const DalFieldInfo& field, TemplateControl control) {
   using enum TemplateControl;
-  switch (field.kind) {
-    case kDalEdit:
-    case kDalMultiPart:
-      return control == kEdit || control == kReadOnlyEdit || control == kMultiLineEdit;
-    case kDalCombo:
-      return control == kCombo || control == kEditableCombo;
-    case kDalCheck:
-      return control == kCheck;
-    case kDalButton:
-      return control == kButton;
-    case kDalList:
-    case kDalPlainList:
-      return control == kList || control == kMultiList || control == kPictureList;
-    default:
-      return true;
-  }
+  const std::set<TemplateControl> edits = {kEdit, kReadOnlyEdit, kMultiLineEdit},
+                                  lists = {kList, kMultiList, kPictureList};
+  const std::map<int, std::set<TemplateControl>> fits = {
+      {kDalEdit, edits},     {kDalMultiPart, edits},  {kDalCombo, {kCombo, kEditableCombo}},
+      {kDalCheck, {kCheck}}, {kDalButton, {kButton}}, {kDalList, lists},
+      {kDalPlainList, lists}};
+  const auto kinds = fits.find(field.kind);
+  return kinds == fits.end() || kinds->second.contains(control);
 }
 
 TEST_F(EditRun, AddNamesPicturesAfterBrandAndModelRegistersExtrasAndFillsTheLineUp) {
@@ -133,9 +110,7 @@ TEST_F(EditRun, AddNamesPicturesAfterBrandAndModelRegistersExtrasAndFillsTheLine
   DalQueueScript(DalScript().Choose(kIdBrand, kPhilco).Type(kIdModel, "90").Ok());
   Command(kCommandAdd);
 
-  std::string question;
-  const auto saved = SaveAndReload(&question);
-  EXPECT_EQ(question.rfind("2 radios added, 0 radios modified, 0 radios deleted;", 0), 0u) << question;
+  const auto saved = SaveAndReload("2 radios added, 0 radios modified, 0 radios deleted");
   const RadioRecord* first = saved->radios.FindById(firstId + 1);
   const RadioRecord* second = saved->radios.FindById(firstId + 2);
   ASSERT_NE(first, nullptr);
@@ -179,7 +154,7 @@ TEST_F(EditRun, ModifyRefusesBadInputUntilCorrectedAndClearsWhatTheStatusDoesNot
   // Four refusals and the library's own warning for the date; then the old picture, which no
   // radio uses any more, is offered for deletion: No keeps it.
   MessageBoxScript boxes({kAnswerOk, kAnswerOk, kAnswerOk, kAnswerOk, kAnswerOk, kAnswerNo});
-  Command(kCommandModifyOne, reinterpret_cast<std::intptr_t>(sold));
+  Modify(sold);
   const std::vector<std::string> texts = Texts(boxes);
   EXPECT_TRUE(Shown(texts, "Year: Please enter a whole number")) << texts.size();
   EXPECT_TRUE(Shown(texts, "Model: The text may not hold line breaks"));
@@ -193,12 +168,10 @@ TEST_F(EditRun, ModifyRefusesBadInputUntilCorrectedAndClearsWhatTheStatusDoesNot
   RadioRecord* philco = Radio(3);
   const std::string model = philco->model;
   DalQueueScript(DalScript().Type(kIdModel, "Changed").Page(kStatus).Type(kIdValue, "999").Cancel());
-  Command(kCommandModifyOne, reinterpret_cast<std::intptr_t>(philco));
+  Modify(philco);
   EXPECT_EQ(philco->model, model);
 
-  std::string question;
-  const auto saved = SaveAndReload(&question);
-  EXPECT_TRUE(question.starts_with("0 radios added, 1 radios modified, 0 radios deleted;")) << question;
+  const auto saved = SaveAndReload("0 radios added, 1 radios modified, 0 radios deleted");
   const RadioRecord* r = saved->radios.FindById(29);
   ASSERT_NE(r, nullptr);
   EXPECT_EQ(r->year, 1939);
@@ -224,7 +197,7 @@ TEST_F(EditRun, StatusChangesAndOkKeepWhatWasTyped) {
                      .Choose(kIdStatus, kStatusForSale)
                      .Choose(kIdStatus, kStatusRestoredAndSold)
                      .Ok());
-  Command(kCommandModifyOne, reinterpret_cast<std::intptr_t>(sold));
+  Modify(sold);
   EXPECT_EQ(sold->whereDisposed, "Estate Sale") << "the place of sale typed before a status change was lost";
   EXPECT_EQ(sold->sellingPrice, 75);
 
@@ -239,7 +212,7 @@ TEST_F(EditRun, StatusChangesAndOkKeepWhatWasTyped) {
   SetCurrentRadio(program_.state().selection, waiting);
   Command(kCommandShowCurrent);
   DalQueueScript(DalScript().Ok());
-  Command(kCommandModifyOne, reinterpret_cast<std::intptr_t>(waiting));
+  Modify(waiting);
   EXPECT_EQ(waiting->repairsNeeded, notes) << "Modify and OK erased the repairs notes";
   int framed = -1;
   for (int i = 0; i < program_.pane().Count(); ++i) framed = program_.pane().HighlightedAt(i) ? i : framed;
@@ -285,7 +258,7 @@ TEST_F(EditRun, EveryNotebookPageShowsASampleRadio) {
     });
   }
   DalQueueScript(script.Cancel());
-  Command(kCommandModifyOne, reinterpret_cast<std::intptr_t>(zenith));
+  Modify(zenith);
   EXPECT_EQ(shown,
             (std::vector<int>{kDialogDescription, kDialogCabinet, kDialogGrillDial, kDialogPictures,
                               kDialogExtras, kDialogCircuit, kDialogTubes1, kDialogTubes2, kDialogAcquisition,
@@ -295,36 +268,6 @@ TEST_F(EditRun, EveryNotebookPageShowsASampleRadio) {
   EXPECT_TRUE(repairsEnabled);
   EXPECT_FALSE(disposedEnabled);
   EXPECT_EQ(sizes.size(), 1u) << "the notebook changes its size from page to page";
-}
-
-TEST_F(EditRun, CopyGetsNewPictureNamesAndNoExtrasAndBecomesTheSelection) {
-  const int id = collection().nextId;
-  SelectOnly({3});  // Philco 90, two extra pictures
-  std::string shownPicture, shownExtras;
-  DalQueueScript(DalScript()
-                     .Page(kPictures)
-                     .Do([&](DalDialog& d) {
-                       shownPicture = d.window->Control(kIdPictureFile)->Text();
-                       shownExtras = d.window->Control(kIdExtraPictureFiles)->Text();
-                     })
-                     .Ok());
-  MessageBoxScript boxes;
-  Command(kCommandCopy);
-  EXPECT_TRUE(boxes.boxes().empty()) << boxes.boxes()[0].text.toStdString();  // nothing offered for deletion
-  EXPECT_EQ(shownPicture, "pictures\\philco\\90a.jpg");
-  EXPECT_EQ(shownExtras, "");
-  const SelectionState& selection = program_.state().selection;
-  ASSERT_EQ(selection.current.Count(), 1);
-  EXPECT_EQ(selection.current[0]->id, id);
-  EXPECT_EQ(program_.pane().RadioAt(0), selection.current[0]);
-
-  const auto saved = SaveAndReload();
-  const RadioRecord* copy = saved->radios.FindById(id);
-  ASSERT_NE(copy, nullptr);
-  EXPECT_EQ(copy->model, "90");
-  EXPECT_EQ(copy->thumbnailFile, "pictures\\philco\\smallpix\\90a.jpg");
-  EXPECT_EQ(copy->extraPictureCount, 0);
-  EXPECT_EQ(saved->radios.FindById(3)->extraPictureCount, 2);
 }
 
 TEST_F(EditRun, DeletePurgesTheRadioFromTheSelectionTheStackAndThePane) {
@@ -353,44 +296,14 @@ TEST_F(EditRun, DeletePurgesTheRadioFromTheSelectionTheStackAndThePane) {
   EXPECT_EQ(program_.pane().Count(), 0);
   EXPECT_EQ(registry.UseCount(picture), 0);
 
-  std::string question;
-  const auto saved = SaveAndReload(&question);
-  EXPECT_EQ(question.rfind("0 radios added, 0 radios modified, 1 radios deleted;", 0), 0u) << question;
+  const auto saved = SaveAndReload("0 radios added, 0 radios modified, 1 radios deleted");
   EXPECT_EQ(saved->radios.Count(), 47);
   EXPECT_EQ(saved->radios.FindById(1), nullptr);
 }
 
-TEST_F(EditRun, UpdateAppendsTheSourceAndPageToTheReferences) {
-  const std::string references = Radio(3)->references;
-  ASSERT_EQ(Radio(29)->references, "");
-  SelectOnly({3, 29});
-  const auto update = [](const char* page) {
-    return DalScript().Type(kIdUpdatedValue, "150").Type(kIdUpdatedSource, "S").Type(kIdUpdatedPage, page);
-  };
-  // A value and page without their source are refused; the dialog keeps them for the source.
-  DalQueueScript(DalScript()
-                     .Type(kIdUpdatedValue, "150")
-                     .Type(kIdUpdatedPage, "12")
-                     .Ok()
-                     .Type(kIdUpdatedSource, "S")
-                     .Ok());  // radio 29 (Arvin) comes first in radio order
-  DalQueueScript(update("1x2").Ok().Type(kIdUpdatedPage, "12").Ok());
-  MessageBoxScript boxes({kAnswerOk, kAnswerOk});
-  Command(kCommandUpdate);
-  EXPECT_EQ(Texts(boxes),
-            (std::vector<std::string>{"Please enter the Updated Source of the new value or page.",
-                                      "Page: Please enter a whole number, for example 25."}));
-
-  std::string question;
-  const auto saved = SaveAndReload(&question);
-  EXPECT_TRUE(question.starts_with("0 radios added, 2 radios modified, 0 radios deleted;")) << question;
-  EXPECT_EQ(saved->radios.FindById(29)->references, "S, page 12");
-  EXPECT_EQ(saved->radios.FindById(3)->references, references + "; S, page 12");
-  EXPECT_EQ(saved->radios.FindById(3)->value, 150);
-  EXPECT_EQ(saved->radios.FindById(3)->sourceOfValue, "S");
-}
-
-TEST_F(EditRun, TableInsertRenumbersTheRadiosAndTheOpenNotebookLists) {
+// Table Insert: refusals, a position inserted with the notebook open, a brand with its manufacturer,
+// and entries that selections, graphs and line-ups must follow.
+TEST_F(EditRun, TableInsertRenumbersTheRadiosTheOpenNotebookListsAndEverySelection) {
   // Refusals first: none of them changes a table.
   const auto entries = [this] {
     std::vector<std::vector<std::string>> all;
@@ -444,12 +357,74 @@ TEST_F(EditRun, TableInsertRenumbersTheRadiosAndTheOpenNotebookLists) {
   DalQueueScript(DalScript().Choose(kIdTableName, kTablePosition).Type(kIdNewEntry, "center front").Ok());
   // A brand whose manufacturer is given by its first letters.
   DalQueueScript(DalScript().Type(kIdNewEntry, "airline").Type(kIdExtraInformation, "sea").Ok());
-  Command(kCommandModifyOne, reinterpret_cast<std::intptr_t>(arvin));
+  Modify(arvin);
   Command(kCommandTableInsert);
   ASSERT_FALSE(dialItems.empty());
   EXPECT_EQ(dialItems.front(), "Center Front");
   EXPECT_EQ(dialItems[dialChoice], "Right Front");
   EXPECT_EQ(grillChoice, 2);
+
+  SelectionState& selection = program_.state().selection;
+  ASSERT_EQ(selection.saved[0].name, "Catalin sets");
+  selection.parameters = selection.saved[0];
+  const auto macro = std::find_if(collection().macros.begin(), collection().macros.end(),
+                                  [](const SelectionMacro& m) { return m.name == "Catalin Still Here"; });
+  ASSERT_NE(macro, collection().macros.end());
+  // Every holder of a Cabinet Composition position, and the radios it picks.
+  const Criterion* holders[] = {&selection.parameters.rows[0], &selection.saved[0].rows[0],
+                                &macro->entries[0].criterion};
+  const auto picks = [this, &holders] {
+    std::vector<std::vector<int>> ids;
+    for (const Criterion* c : holders) {
+      ids.emplace_back();
+      for (const RadioRecord* r : collection().radios.Records())
+        if (RadioMatches(*r, *c)) ids.back().push_back(r->id);
+    }
+    return ids;
+  };
+  const auto picked = picks();
+  ASSERT_FALSE(picked[0].empty());
+  // The Distribution graph's slices by entry name.
+  const auto slices = [this] {
+    const graphs::DistributionData& kept = program_.graphs().distribution;
+    std::map<std::string, std::uint32_t> named;
+    for (std::size_t i = 0; i < kept.counters.size(); ++i)
+      if (kept.counters[i] > 0)
+        named[collection().tables[kTableCabinetComposition].Text(int(i))] = kept.counters[i];
+    return named;
+  };
+  DalQueueScript(DalScript().Choose(kIdDistributionField, 2).Ok());  // Cabinet Composition
+  Command(kCommandGraphDistribution);
+  const auto slicesBefore = slices();
+
+  // Before Bakelite, and before Battery: selections, graphs and line-ups stay on their entries.
+  DalQueueScript(
+      DalScript().Choose(kIdTableName, kTableCabinetComposition).Type(kIdNewEntry, "Aluminum").Ok());
+  DalQueueScript(DalScript().Choose(kIdTableName, kTablePowerSource).Type(kIdNewEntry, "Accumulator").Ok());
+  Command(kCommandTableInsert);
+  Command(kCommandTableInsert);
+  EXPECT_EQ(picks(), picked) << "the current, saved or macro selection picks other radios after the insert";
+  EXPECT_EQ(slices(), slicesBefore) << "the graph's slices are named after other entries";
+
+  // A battery set gets no rectifier from Search/Fill, with the power chosen a page before.
+  const LookupTable& power = collection().tables[kTablePowerSource];
+  const int battery =
+      int(std::find(power.entries.begin(), power.entries.end(), "Battery") - power.entries.begin());
+  std::vector<std::string> tubes;
+  DalQueueScript(DalScript()
+                     .Page(5)  // Circuit
+                     .Choose(kIdPower, battery)
+                     .Page(kTubes1)
+                     .Type(TubeTextId(0), "12sa7")
+                     .Press(kIdSearchFill)
+                     .Do([&](DalDialog& d) {
+                       for (int row = 0; row < kTubeRowsPerPage; ++row)
+                         tubes.push_back(d.window->Control(TubeTextId(row))->Text());
+                     })
+                     .Cancel());
+  Command(kCommandAdd);
+  EXPECT_EQ(std::count(tubes.begin(), tubes.end(), "35Z5"), 0) << "a battery set was given a rectifier";
+  EXPECT_EQ(std::count(tubes.begin(), tubes.end(), "50L6"), 1);
 
   const auto saved = SaveAndReload();
   const LookupTable& positions = saved->tables[kTablePosition];
@@ -461,6 +436,9 @@ TEST_F(EditRun, TableInsertRenumbersTheRadiosAndTheOpenNotebookLists) {
   EXPECT_EQ(saved->tables[kTableManufacturer].Text(saved->brandManufacturer[0]), "Sears, Roebuck and Co.");
   EXPECT_EQ(saved->tables[kTableBrandName].Text(r->brand), "Arvin");
   EXPECT_EQ(saved->tables[kTableBrandName].Text(saved->radios.FindById(3)->brand), "Philco");
+  Settings written;
+  ReadSettings(dir_ / "korvel.ini", written);
+  EXPECT_EQ(written.saved[0].rows[0].value, 2) << "korvel.ini's Catalin sets now names another entry";
 }
 
 // Delete asks about a radio the user sees: its description is on view when the question comes,
@@ -484,75 +462,6 @@ TEST_F(EditRun, DeleteShowsTheRadioBeforeAskingFromAnyView) {
         << "Delete asked from view command " << view << " without the radio";
     EXPECT_EQ(radioAsked, Radio(7));
   }
-}
-
-TEST_F(EditRun, TableInsertKeepsSelectionsGraphsAndLineUpsOnTheirEntries) {
-  SelectionState& selection = program_.state().selection;
-  ASSERT_EQ(selection.saved[0].name, "Catalin sets");
-  selection.parameters = selection.saved[0];
-  const auto macro = std::find_if(collection().macros.begin(), collection().macros.end(),
-                                  [](const SelectionMacro& m) { return m.name == "Catalin Still Here"; });
-  ASSERT_NE(macro, collection().macros.end());
-  // Every holder of a Cabinet Composition position, and the radios it picks.
-  const Criterion* holders[] = {&selection.parameters.rows[0], &selection.saved[0].rows[0],
-                                &macro->entries[0].criterion};
-  const auto picks = [this, &holders] {
-    std::vector<std::vector<int>> ids;
-    for (const Criterion* c : holders) {
-      ids.emplace_back();
-      for (const RadioRecord* r : collection().radios.Records())
-        if (RadioMatches(*r, *c)) ids.back().push_back(r->id);
-    }
-    return ids;
-  };
-  const auto before = picks();
-  ASSERT_FALSE(before[0].empty());
-  // The Distribution graph's slices by entry name.
-  const auto slices = [this] {
-    const graphs::DistributionData& kept = program_.graphs().distribution;
-    std::map<std::string, std::uint32_t> named;
-    for (std::size_t i = 0; i < kept.counters.size(); ++i)
-      if (kept.counters[i] > 0)
-        named[collection().tables[kTableCabinetComposition].Text(int(i))] = kept.counters[i];
-    return named;
-  };
-  DalQueueScript(DalScript().Choose(kIdDistributionField, 2).Ok());  // Cabinet Composition
-  Command(kCommandGraphDistribution);
-  const auto slicesBefore = slices();
-
-  // Before Bakelite, and before Battery.
-  DalQueueScript(
-      DalScript().Choose(kIdTableName, kTableCabinetComposition).Type(kIdNewEntry, "Aluminum").Ok());
-  DalQueueScript(DalScript().Choose(kIdTableName, kTablePowerSource).Type(kIdNewEntry, "Accumulator").Ok());
-  Command(kCommandTableInsert);
-  Command(kCommandTableInsert);
-  EXPECT_EQ(picks(), before) << "the current, saved or macro selection picks other radios after the insert";
-  EXPECT_EQ(slices(), slicesBefore) << "the graph's slices are named after other entries";
-
-  // A battery set gets no rectifier from Search/Fill, with the power chosen a page before.
-  const LookupTable& power = collection().tables[kTablePowerSource];
-  const int battery =
-      int(std::find(power.entries.begin(), power.entries.end(), "Battery") - power.entries.begin());
-  std::vector<std::string> tubes;
-  DalQueueScript(DalScript()
-                     .Page(5)  // Circuit
-                     .Choose(kIdPower, battery)
-                     .Page(kTubes1)
-                     .Type(TubeTextId(0), "12sa7")
-                     .Press(kIdSearchFill)
-                     .Do([&](DalDialog& d) {
-                       for (int row = 0; row < kTubeRowsPerPage; ++row)
-                         tubes.push_back(d.window->Control(TubeTextId(row))->Text());
-                     })
-                     .Cancel());
-  Command(kCommandAdd);
-  EXPECT_EQ(std::count(tubes.begin(), tubes.end(), "35Z5"), 0) << "a battery set was given a rectifier";
-  EXPECT_EQ(std::count(tubes.begin(), tubes.end(), "50L6"), 1);
-
-  SaveAndReload();
-  Settings written;
-  ReadSettings(dir_ / "korvel.ini", written);
-  EXPECT_EQ(written.saved[0].rows[0].value, 2) << "korvel.ini's Catalin sets now names another entry";
 }
 
 }  // namespace

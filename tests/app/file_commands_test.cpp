@@ -4,24 +4,19 @@
 #include <QApplication>
 #include <QDialog>
 #include <QFileDialog>
-#include <QImage>
 #include <QLineEdit>
 #include <QPrintDialog>
 #include <QPrinterInfo>
 #include <QTimer>
-#include <cstdio>
 #include <cstdlib>
 #include <functional>
 
-#include "app/collection_commands.h"
 #include "collection/money_totals.h"
 #include "program_on_sample.h"
 #include "reports/csv_file.h"
 #include "reports/list_file.h"
 #include "selection/criteria.h"
 #include "ui/dialogs/dialog_ids.h"
-#include "ui/frame/command_ids.h"
-#include "ui/frame/message_box.h"
 
 namespace korvel {
 namespace {
@@ -32,15 +27,19 @@ using test::WriteFile;
 
 class FileCommands : public test::ProgramOnSample {
  protected:
-  // File > Print with the print dialog set to a PDF file; the page comes back as an image.
-  QImage PrintToImage(const std::string& name) {
-    const std::string pdf = dir_ / (name + ".pdf");
+  // The command with the print dialog set to the PDF file.
+  void PrintToPdf(int command, const std::string& pdf) {
     AnswerNextModal([&](QDialog* dialog) {
       if (auto* file = dialog->findChild<QLineEdit*>("filename")) file->setText(QString::fromStdString(pdf));
       dialog->accept();
     });
-    Command(kCommandPrint);
-    EXPECT_TRUE(fs::exists(pdf)) << pdf;
+    Command(command);
+    EXPECT_TRUE(fs::exists(pdf)) << pdf << " was not written";
+  }
+  // File > Print to a PDF file; the page comes back as an image.
+  QImage PrintToImage(const std::string& name) {
+    const std::string pdf = dir_ / (name + ".pdf");
+    PrintToPdf(kCommandPrint, pdf);
     const std::string png = std::string(KORVEL_SCREENSHOT_DIR "/") + name;
     const std::string convert = "pdftoppm -r 50 -png -singlefile '" + pdf + "' '" + png + "'";
     EXPECT_EQ(std::system(convert.c_str()), 0) << convert;
@@ -186,7 +185,8 @@ TEST_F(FileCommands, ADescriptionPrintsItsMainPictureTheListAnEmptyPageAGraphAnd
     EXPECT_GT(DarkPixels(page->copy(w, 0, w, h)), 50);
   }
   // Red shortage lines print red.
-  EXPECT_GT(CountPixels(inventory, [](QRgb p) { return qRed(p) > 180 && qGreen(p) < 90 && qBlue(p) < 90; }), 50);
+  EXPECT_GT(CountPixels(inventory, [](QRgb p) { return qRed(p) > 180 && qGreen(p) < 90 && qBlue(p) < 90; }),
+            50);
 }
 
 TEST_F(FileCommands, ThePrintDialogCancelsOrPrintsToAFileWithoutAPrinter) {
@@ -251,8 +251,7 @@ TEST_F(FileCommands, PublishingRunsBothDialogsAndKeepsTheSettings) {
   EXPECT_EQ(state.selection.currentRadio, state.selection.current.Records().front());
 
   // The settings keep the parameters for the next run.
-  boxes.Answer({kAnswerYes});
-  Command(kCommandExit);
+  Exit(kAnswerYes);
   EXPECT_NE(ReadFile(dir_ / "korvel.ini").find("site\nhtml\npics\nsnaps\nclub\n1\n"), std::string::npos);
 }
 
@@ -260,18 +259,12 @@ TEST_F(FileCommands, PublishingRunsBothDialogsAndKeepsTheSettings) {
 TEST_F(FileCommands, PrintCatalogueWritesTheChosenRadiosThroughThePrintDialog) {
   const std::string pdf = dir_ / "catalogue.pdf";
   DalQueueScript(DalScript().Ok());
-  AnswerNextModal([&](QDialog* dialog) {
-    if (auto* file = dialog->findChild<QLineEdit*>("filename")) file->setText(QString::fromStdString(pdf));
-    dialog->accept();
-  });
-  Command(kCommandPrintCatalogue);
-  ASSERT_TRUE(fs::exists(pdf)) << "no catalogue was written";
+  PrintToPdf(kCommandPrintCatalogue, pdf);
   // A first page, then the radios, at most a few to a page.
   const int members = program_.state().selection.current.Count();
-  std::FILE* info = popen(("pdfinfo '" + pdf + "' | sed -n 's/^Pages: *//p'").c_str(), "r");
-  int pages = 0;
-  ASSERT_EQ(std::fscanf(info, "%d", &pages), 1);
-  pclose(info);
+  const test::ShellRun info = test::RunShell("pdfinfo '" + pdf + "' | sed -n 's/^Pages: *//p'");
+  ASSERT_FALSE(info.out.empty()) << "pdfinfo read no pages";
+  const int pages = std::stoi(info.out);
   EXPECT_GT(pages, 1 + members / 4);
   EXPECT_LE(pages, 1 + members);
 }

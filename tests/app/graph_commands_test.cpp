@@ -2,20 +2,14 @@
 // the view, redrawn after a resize and a font change, and the Distribution dialog's choice kept in
 // the settings file.
 
-#include <QApplication>
-#include <QImage>
 #include <numeric>
 
 #include "program_on_sample.h"
 #include "ui/dialogs/dialog_ids.h"
-#include "ui/frame/command_ids.h"
-#include "ui/frame/message_box.h"
-#include "ui/painting/window_fonts.h"
 
 namespace korvel {
 namespace {
 
-namespace fs = std::filesystem;
 using graphs::CurrentGraph;
 
 class GraphsInTheProgram : public test::ProgramOnSample {
@@ -59,9 +53,7 @@ TEST_F(GraphsInTheProgram, LineGraphsAreDrawnAndRedrawnAtEverySize) {
   QImage resized = View();
   EXPECT_EQ(resized.width(), program_.viewWindow().drawable.right);
   EXPECT_GT(Pixels(resized, kRed), 100);
-  ui::SetFontDialogAnswer([](const QFont&) { return std::optional<QFont>(QFont("Liberation Mono", 9)); });
-  Command(kCommandChangeFont);
-  ui::SetFontDialogAnswer(nullptr);
+  ChangeFont("Liberation Mono", 9);
   EXPECT_EQ(program_.graphs().current, CurrentGraph::kSalesProfit);
   EXPECT_GT(Pixels(View(), kDarkGreen), 100);
 }
@@ -119,8 +111,7 @@ TEST_F(GraphsInTheProgram, DistributionOfTheSelectionAndItsChoiceKeptInTheSettin
   EXPECT_EQ(std::accumulate(graphs.distribution.counters.begin(), graphs.distribution.counters.end(), 0u),
             static_cast<unsigned>(program_.state().collection.radios.Count()));
 
-  MessageBoxScript boxes({kAnswerYes});
-  Command(kCommandExit);
+  Exit(kAnswerYes);
   EXPECT_NE(test::ReadFile(dir_ / "korvel.ini").find("\n10 --- Graphing Parameters ---\n0\n"),
             std::string::npos);
 }

@@ -1,26 +1,14 @@
 // The inventory window in the running program, on a copy of the sample: the stock changed and added
 // through its two dialogs, bad input refused, and the edit saved by the exit question.
 
-#include <QAction>
-#include <QApplication>
-#include <optional>
-
-#include "collection/data_file.h"
 #include "collection/tubes.h"
 #include "program_on_sample.h"
 #include "reports/inventory_drawing.h"
 #include "ui/dialogs/dialog_ids.h"
-#include "ui/frame/command_ids.h"
-#include "ui/frame/message_box.h"
-#include "ui/frame/program_menu.h"
-#include "ui/painting/window_fonts.h"
-#include "ui/windows/window_frame.h"
 #include "util/message_recorder.h"
 
 namespace korvel {
 namespace {
-
-namespace fs = std::filesystem;
 
 class InventoryRun : public test::ProgramOnSample {
  protected:
@@ -42,6 +30,14 @@ class InventoryRun : public test::ProgramOnSample {
     const Collection& c = program_.state().collection;
     const auto it = c.inventory.find(PadTubeName(type));
     return it == c.inventory.end() ? -1 : it->second.count;
+  }
+  // The saved data file, which must read back without a word.
+  Collection ReadBackQuietly() {
+    MessageRecorder messages;
+    Collection saved;
+    EXPECT_TRUE(ReadDataFile(dir_ / "radata.dat", "", saved).opened);
+    EXPECT_EQ(messages.Texts(), std::vector<std::string>{});
+    return saved;
   }
 };
 
@@ -72,9 +68,7 @@ TEST_F(InventoryRun, StockIsChangedAndAddedThroughTheDialogsAndSavedAtExit) {
   EXPECT_TRUE(program_.state().ready);
 
   // The dialog's change is one step of Edit > Undo, and Redo makes it again.
-  QAction* undo = program_.mainWindow().window->menuBar()->FindCommand(kCommandUndo);
-  ASSERT_NE(undo, nullptr);
-  EXPECT_EQ(undo->text().left(undo->text().indexOf(u'\t')).remove(u'&').toStdString(), "Undo Inventory");
+  EXPECT_EQ(Item(kCommandUndo), "Undo Inventory");
   Command(kCommandUndo);
   EXPECT_EQ(Stock("6V6"), 4) << "Undo did not give back the stock";
   EXPECT_FALSE(program_.state().collection.changed);
@@ -99,20 +93,11 @@ TEST_F(InventoryRun, StockIsChangedAndAddedThroughTheDialogsAndSavedAtExit) {
   EXPECT_EQ(Stock("6X5GT"), 3);
 
   // A larger font lays the window out again: the 6V6 moves.
-  ui::SetFontDialogAnswer([](const QFont&) { return std::optional<QFont>(QFont("Liberation Mono", 16)); });
-  Command(kCommandChangeFont);
-  ui::SetFontDialogAnswer(nullptr);
+  ChangeFont("Liberation Mono", 16);
   EXPECT_NE(LineOf("6V6").y, sixV6.y);
 
-  boxes.Answer({kAnswerYes});
-  Command(kCommandExit);
-  ASSERT_FALSE(boxes.boxes().empty());
-  EXPECT_NE(boxes.boxes().back().text.toStdString().find("inventory was modified."), std::string::npos);
-
-  MessageRecorder messages;
-  Collection saved;
-  ASSERT_TRUE(ReadDataFile(dir_ / "radata.dat", "", saved).opened);
-  EXPECT_TRUE(messages.messages().empty());
+  EXPECT_NE(Exit(kAnswerYes).find("inventory was modified."), std::string::npos);
+  const Collection saved = ReadBackQuietly();
   EXPECT_EQ(saved.inventory.at(PadTubeName("6V6")).count, 7);
   EXPECT_EQ(saved.inventory.at(PadTubeName("6X5GT")).count, 3);
   EXPECT_EQ(saved.inventory.at(PadTubeName("6X5GT")).kind, kTechTube) << "an added tube is no tube";
@@ -142,13 +127,8 @@ TEST_F(InventoryRun, AStockOfALongUsedTypeMustFitItsLine) {
   EXPECT_EQ(boxes.boxes()[0].text.toStdString(), "The tube name holds at most 68 characters.");
   EXPECT_EQ(Stock(type.c_str()), 5);
 
-  boxes.Answer({kAnswerYes});
-  Command(kCommandExit);
-  MessageRecorder messages;
-  Collection saved;
-  ASSERT_TRUE(ReadDataFile(dir_ / "radata.dat", "", saved).opened);
-  EXPECT_TRUE(messages.messages().empty());
-  EXPECT_EQ(saved.inventory.at(PadTubeName(type)).count, 5);
+  Exit(kAnswerYes);
+  EXPECT_EQ(ReadBackQuietly().inventory.at(PadTubeName(type)).count, 5);
 }
 
 }  // namespace

@@ -4,20 +4,29 @@
 
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QCoreApplication>
 #include <QEvent>
 #include <QImage>
 #include <QTest>
 #include <cstdint>
 #include <filesystem>
+#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "app/collection_commands.h"
+#include "app/import_preview.h"
 #include "app/program.h"
+#include "collection/data_file.h"
 #include "dal/dal.h"
 #include "support/temp_dir.h"
 #include "ui/dialogs/qt_dal_host.h"
+#include "ui/frame/command_ids.h"
 #include "ui/frame/message_box.h"
+#include "ui/frame/program_menu.h"
+#include "ui/painting/window_fonts.h"
 #include "ui/windows/window_frame.h"
 #include "ui/windows/window_widget.h"
 
@@ -43,6 +52,9 @@ class ProgramOnSample : public ::testing::Test {
     Settle();
   }
   void TearDown() override {
+    SetDirectoryChooserScript({});
+    SetImportPreviewScript({});
+    ui::SetFontDialogAnswer(nullptr);
     program_.Finish();
     // The windows go, and the quit that their going posts is taken back.
     for (int i = 0; i < 3; ++i) {
@@ -64,6 +76,42 @@ class ProgramOnSample : public ::testing::Test {
     Settle();
   }
   Collection& collection() { return program_.state().collection; }
+  RadioRecord* Radio(int id) { return collection().radios.FindById(id); }
+  // Only these radios in the current selection, so that the selection dialog's OK keeps them.
+  void SelectOnly(std::initializer_list<int> ids) {
+    SelectionState& selection = program_.state().selection;
+    selection.current.Clear();
+    for (int id : ids) InsertRadio(collection().tables, Radio(id), selection.current);
+    DalQueueScript(DalScript().Ok());
+  }
+  void Modify(RadioRecord* radio) { Command(kCommandModifyOne, reinterpret_cast<std::intptr_t>(radio)); }
+  // Edit > Change Font, the font dialog answering with the face and size.
+  void ChangeFont(const char* face, int size) {
+    ui::SetFontDialogAnswer([face, size](const QFont&) { return std::optional<QFont>(QFont(face, size)); });
+    Command(kCommandChangeFont);
+    ui::SetFontDialogAnswer(nullptr);
+  }
+  // Exit with the answer given to its question, which is returned.
+  std::string Exit(int answer) {
+    MessageBoxScript boxes({answer});
+    Command(kCommandExit);
+    EXPECT_FALSE(boxes.boxes().empty()) << "Exit asked nothing";
+    return boxes.boxes().empty() ? std::string() : boxes.boxes().back().text.toStdString();
+  }
+  // The collection in the directory, read as the next start reads it.
+  std::unique_ptr<Collection> ReadBack() {
+    auto saved = std::make_unique<Collection>();
+    EXPECT_TRUE(LoadCollection(dir_.path().string(), *saved).opened);
+    return saved;
+  }
+  // A menu item as the user reads it: no mnemonic, no keys; "(greyed)" when it cannot be chosen.
+  std::string Item(int id) {
+    QAction* item = program_.mainWindow().window->menuBar()->FindCommand(id);
+    if (item == nullptr) return "(missing)";
+    QString text = item->text();
+    text = text.left(text.indexOf(u'\t')).remove(u'&');
+    return text.toStdString() + (item->isEnabled() ? "" : " (greyed)");
+  }
 
  public:
   static std::vector<std::string> Texts(const MessageBoxScript& boxes) {

@@ -149,26 +149,6 @@ TEST(Settings, MissingNewerDamagedAndShortFiles) {
   EXPECT_EQ(spoiled.tourSize, 2);
 }
 
-// A version-4 face longer than a window record's line is cut to what the line holds, so that the
-// settings read the same after they are saved. Every layout's fields: settings_versions_test.
-TEST(Settings, AnOldLongFontFaceReadsTheSameAfterASave) {
-  TempDir dir;
-  MessageRecorder messages;
-  WriteFile(dir / "v4long.ini",
-            "4\n"
-            "None --- Selection Parameters ---\nBands\n<\n0\n\n"
-            "x\n\n0\n0\n2\n0\n0\n0\n0\n0\n0\n0\n" +
-                std::string(400, 'F') + "\n11\n0\n701\n");
-  Settings longFace;
-  ASSERT_EQ(ReadSettings(dir / "v4long.ini", longFace), 4);
-  ASSERT_TRUE(WriteSettings(dir / "saved.ini", longFace));
-  Settings again;
-  ReadSettings(dir / "saved.ini", again);
-  EXPECT_EQ(SettingsText(again), SettingsText(longFace));
-  EXPECT_EQ(longFace.mainWindow.fonts[0].face.size(), 254u - std::string("1 11=").size());
-  EXPECT_TRUE(messages.messages().empty());
-}
-
 // Damaged window records: numbers that overflow saturate, a font without a face is refused (the
 // window keeps its own), and a line longer than a record can use is cut and read past.
 TEST(Settings, DamagedWindowRecordsReadSafely) {

@@ -10,12 +10,10 @@
 #include "app/quick_filter_field.h"
 #include "app/radio_table_view.h"
 #include "app/table_print.h"
-#include "collection/data_file.h"
 #include "program_on_sample.h"
 #include "reports/radio_table.h"
 #include "support/collection_builder.h"
 #include "ui/dialogs/dialog_ids.h"
-#include "ui/frame/command_ids.h"
 #include "ui/painting/printing_frame.h"
 
 namespace korvel {
