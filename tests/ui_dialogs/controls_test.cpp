@@ -83,8 +83,6 @@ TEST(QtMultiLineEdit, ReportsOnlyWhenLeftAfterAChange) {
   EXPECT_EQ(reports.events.size(), 1u);
 }
 
-// A combo box holds items and reports only the user's choice; an editable one reports the text typed,
-// and a cleared one shows none.
 TEST(QtCombo, HoldsItemsAndReportsOnlyTheUsersChoiceOrTypedText) {
   auto combo = std::make_unique<QComboBox>();
   Reports reports;
@@ -188,11 +186,7 @@ TEST_F(QtListTest, MultipleSelectionGivesTheFocusedHighlightFirst) {
   // Ranges are highlighted and cleared in one step, silently.
   EXPECT_TRUE(control->SelectItemRange(0, 29, true));
   EXPECT_TRUE(control->SelectItemRange(10, 19, false));
-  int highlighted = 0;
-  for (int i = 0; i < 30; ++i) highlighted += control->IsItemSelected(i) ? 1 : 0;
-  EXPECT_EQ(highlighted, 20);
-  EXPECT_FALSE(control->IsItemSelected(10));
-  EXPECT_TRUE(control->IsItemSelected(20));
+  for (int i = 0; i < 30; ++i) EXPECT_EQ(control->IsItemSelected(i), i < 10 || i > 19) << "item " << i;
   EXPECT_FALSE(control->SelectItemRange(25, 30, true));
   EXPECT_FALSE(control->SelectItemRange(5, 4, true));
   EXPECT_TRUE(reports.events.empty());

@@ -42,7 +42,6 @@ class DialogRunTest : public ::testing::Test {
   QtDalHost host;
 };
 
-// The inventory dialog's tube name and count, the name's changes counted.
 class InventoryRunTest : public DialogRunTest {
  protected:
   DalDialog Dialog(int templateId) {
@@ -78,8 +77,7 @@ TEST_F(InventoryRunTest, UserTypesAndPressesOkButCannotTypeOverAShownOnlyName) {
   EXPECT_EQ(count, 14);
 }
 
-// Escape, closing the window and Cancel leave the variables, and a box changed with the focus still
-// in it is no change; Enter in a box is OK.
+// A box changed with the focus still in it is no change.
 TEST_F(InventoryRunTest, EscapeCloseAndCancelLeaveTheVariablesAndEnterIsOk) {
   DalDialog dialog = Dialog(kDialogAddToInventory);
   WhenShown([&] {
