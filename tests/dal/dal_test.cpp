@@ -44,7 +44,6 @@ class DalTest : public ::testing::Test {
  protected:
   void TearDown() override { EXPECT_EQ(DalTakeScriptErrors(), std::vector<std::string>{}); }
 
-  // Runs the dialog as the script answers it.
   int Run(DalDialog& dialog, DalScript script) {
     DalQueueScript(std::move(script));
     return DalRunDialog(dialog, nullptr);
@@ -563,15 +562,13 @@ TEST_F(DalTest, EachKindTakesOnlyItsOwnEventsAsChanges) {
       {kDalButton, 0, {E::kClicked}},
       {kDalPlainList, DAL_SCROLL_NOTIFY, {}},
   };
-  DalDialog dialog{.templateId = 90};
-  for (std::size_t i = 0; i < cases.size(); ++i) {
-    dialog.fields.push_back(Field(cases[i].kind, 100 + static_cast<int>(i), {}, cases[i].flags));
-  }
   std::map<int, std::set<DalEvent>> seen;
   DalEvent current = E::kClicked;
   int scrolledTop = -1;  // where the watched list stood when its callback ran
-  for (DalFieldInfo& field : dialog.fields) {
-    field.change = [&](DalFieldInfo& f) {
+  DalDialog dialog{.templateId = 90};
+  for (std::size_t i = 0; i < cases.size(); ++i) {
+    dialog.fields.push_back(Field(cases[i].kind, 100 + static_cast<int>(i), {}, cases[i].flags));
+    dialog.fields.back().change = [&](DalFieldInfo& f) {
       seen[f.controlId].insert(current);
       if (f.controlId == 104) scrolledTop = DalFieldControl(f)->TopItem();
     };

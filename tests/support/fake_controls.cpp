@@ -83,7 +83,7 @@ void FakeControl::Echo(DalEvent event) {
 }
 
 FakeWindow::FakeWindow(FakeHost& host, DalDialog& dialog, const std::set<int>& controlIds)
-    : host_(host), dialog_(dialog) {
+    : host_(host), dialog_(dialog), echoes_(host.echoes()) {
   for (int id : controlIds) controls_[id] = std::make_unique<FakeControl>(this, id);
 }
 
@@ -102,10 +102,6 @@ FakeControl& FakeWindow::At(int controlId) {
   return Found(
       controls_, controlId,
       "dialog " + std::to_string(dialog_.templateId) + " has no control " + std::to_string(controlId));
-}
-
-bool FakeWindow::echoes() const {
-  return host_.echoes();
 }
 
 DalWindow* FakeNotebookWindow::Page(int index) {

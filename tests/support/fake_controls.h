@@ -81,11 +81,12 @@ class FakeWindow : public DalWindow {
   // The control with this id; fails the test when the window has none.
   FakeControl& At(int controlId);
   DalDialog& dialog() { return dialog_; }
-  bool echoes() const;
+  bool echoes() const { return echoes_; }
 
  private:
   FakeHost& host_;
   DalDialog& dialog_;
+  bool echoes_;
   std::map<int, std::unique_ptr<FakeControl>> controls_;
 };
 
@@ -116,9 +117,9 @@ class FakeHost : public DalHost {
   void DefineTemplate(int templateId, std::set<int> controlIds) {
     templates_[templateId] = std::move(controlIds);
   }
-  // Windows of this template cannot be made.
   void RefuseTemplate(int templateId) { refused_.insert(templateId); }
-  // Controls report changes the program makes to them, as if the user had made them.
+  // Controls of the windows made from now on report changes the program makes to them, as if the user
+  // had made them.
   void EchoChanges(bool on) { echo_ = on; }
   bool echoes() const { return echo_; }
 

@@ -88,9 +88,8 @@ TEST(QtCombo, HoldsItemsAndReportsOnlyTheUsersChoiceOrTypedText) {
   Reports reports;
   ComboControl control(combo.get(), reports.Sink());
 
-  EXPECT_EQ(control.AddItem("Bakelite", 10), 0);
-  EXPECT_EQ(control.AddItem("Wood", 11), 1);
-  EXPECT_EQ(control.AddItem("Plastic", 12), 2);
+  const std::vector<std::string> materials{"Bakelite", "Wood", "Plastic"};
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(control.AddItem(materials[i], 10 + i), i);
   EXPECT_EQ(control.CurrentItem(), -1) << "adding chooses nothing";
   EXPECT_EQ(control.ItemCount(), 3);
   EXPECT_EQ(control.ItemText(1), "Wood");
@@ -148,7 +147,7 @@ class QtListTest : public ::testing::Test {
   std::unique_ptr<ListControl> control;
 };
 
-TEST_F(QtListTest, SingleSelectionFollowsTheProgramSilentlyAndTheUserAudibly) {
+TEST_F(QtListTest, SingleSelectionAndScrollingFollowTheProgramSilentlyAndTheUserAudibly) {
   Make(QAbstractItemView::SingleSelection);
   EXPECT_EQ(control->CurrentItem(), -1) << "filling highlights nothing";
   EXPECT_EQ(control->ItemData(4), 104);
@@ -169,6 +168,24 @@ TEST_F(QtListTest, SingleSelectionFollowsTheProgramSilentlyAndTheUserAudibly) {
 
   EXPECT_TRUE(control->SetCurrentItem(-1));
   EXPECT_EQ(control->CurrentItem(), -1);
+
+  reports.events.clear();
+  QScrollBar* bar = list->verticalScrollBar();
+  ASSERT_GT(bar->maximum(), 5) << "the list must be taller than its view";
+
+  bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+  EXPECT_TRUE(reports.events.empty()) << "not watched yet";
+
+  control->WatchScrolling();
+  control->WatchScrolling();
+  control->SetTopItem(5);
+  EXPECT_EQ(control->TopItem(), 5);
+  EXPECT_TRUE(reports.events.empty()) << "the program's scrolling";
+
+  bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+  EXPECT_EQ(reports.events, std::vector<DalEvent>{DalEvent::kScrolled}) << "watched twice, reported once";
+  EXPECT_EQ(control->TopItem(), 6) << "reported after moving";
+  EXPECT_EQ(list->indexAt(QPoint(2, 2)).row(), 6);
 }
 
 TEST_F(QtListTest, MultipleSelectionGivesTheFocusedHighlightFirst) {
@@ -195,26 +212,6 @@ TEST_F(QtListTest, MultipleSelectionGivesTheFocusedHighlightFirst) {
   EXPECT_EQ(control->ItemCount(), 0);
   EXPECT_EQ(control->CurrentItem(), -1);
   EXPECT_TRUE(reports.events.empty());
-}
-
-TEST_F(QtListTest, ScrollingIsReportedOnlyWhenWatchedAndOnlyForTheUser) {
-  Make(QAbstractItemView::SingleSelection);
-  QScrollBar* bar = list->verticalScrollBar();
-  ASSERT_GT(bar->maximum(), 5) << "the list must be taller than its view";
-
-  bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-  EXPECT_TRUE(reports.events.empty()) << "not watched yet";
-
-  control->WatchScrolling();
-  control->WatchScrolling();
-  control->SetTopItem(5);
-  EXPECT_EQ(control->TopItem(), 5);
-  EXPECT_TRUE(reports.events.empty()) << "the program's scrolling";
-
-  bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-  EXPECT_EQ(reports.events, std::vector<DalEvent>{DalEvent::kScrolled}) << "watched twice, reported once";
-  EXPECT_EQ(control->TopItem(), 6) << "reported after moving";
-  EXPECT_EQ(list->indexAt(QPoint(2, 2)).row(), 6);
 }
 
 TEST(QtCheckBox, ReportsClicksButNotTheProgramsTicks) {
