@@ -84,8 +84,7 @@ TEST_F(DalTest, TextsAreStoredAsTypedOrCapitalisedAndMismatchedVariablesFail) {
   auto window = host.Open(dialog);
   window->At(10).SetText("mcMURDO silver-masterpiece 15-17");
   window->At(11).SetText(" Radio  News, p. 4 ");
-  EXPECT_TRUE(DalReadField(dialog.fields[0]));
-  EXPECT_TRUE(DalReadField(dialog.fields[1]));
+  for (int field : {0, 1}) EXPECT_TRUE(DalReadField(dialog.fields[field])) << field;
   EXPECT_EQ(model, "Mcmurdo Silver-Masterpiece 15-17");
   EXPECT_EQ(source, " Radio  News, p. 4 ");
 
@@ -119,8 +118,7 @@ TEST_F(DalTest, PositionsAndCheckStatesNeedAChoiceToBeRead) {
 
   window->At(10).SetCurrentItem(2);
   window->At(11).SetChecked(false);
-  EXPECT_TRUE(DalReadField(dialog.fields[0]));
-  EXPECT_TRUE(DalReadField(dialog.fields[1]));
+  for (int field : {0, 1}) EXPECT_TRUE(DalReadField(dialog.fields[field])) << field;
   EXPECT_EQ(brand, 2);
   EXPECT_EQ(pushButtons, 0);
   pushButtons = 5;  // any nonzero value ticks the box, and reads back as yes
@@ -150,9 +148,8 @@ TEST_F(DalTest, PartsAreJoinedWithoutDoubledSeparatorsAndSplitBackWithinTheirCou
   for (DalFieldInfo& field : dialog.fields) field.partWidth = 1024;
   auto window = host.Open(dialog);
   for (DalFieldInfo& field : dialog.fields) EXPECT_TRUE(DalSetField(field));
-  EXPECT_EQ(window->At(1018).Text(), "a.jpg,b.jpg,c.jpg");
-  EXPECT_EQ(window->At(1019).Text(), "one two");
-  EXPECT_EQ(window->At(1020).Text(), "x,y");
+  for (const auto& [id, joined] : {std::pair{1018, "a.jpg,b.jpg,c.jpg"}, {1019, "one two"}, {1020, "x,y"}})
+    EXPECT_EQ(window->At(id).Text(), joined) << id;
   pictures = {"a,", "b", "", ""};
   DalSetField(dialog.fields[0]);
   EXPECT_EQ(window->At(1018).Text(), "a,b");
@@ -165,8 +162,7 @@ TEST_F(DalTest, PartsAreJoinedWithoutDoubledSeparatorsAndSplitBackWithinTheirCou
   // Parts beyond the count are lost, so the user is told.
   window->At(1018).SetText("1,2,3,4,5");
   window->At(1020).SetText("p,q,r");
-  EXPECT_TRUE(DalReadField(dialog.fields[0]));
-  EXPECT_TRUE(DalReadField(dialog.fields[2]));
+  for (int field : {0, 2}) EXPECT_TRUE(DalReadField(dialog.fields[field])) << field;
   EXPECT_EQ(pictures, (std::array<std::string, 4>{"1", "2", "3", "4"}));
   EXPECT_EQ(two, (std::array<std::string, 2>{"p", "q"}));
   EXPECT_EQ(messages.Texts(), (std::vector<std::string>{"Too much text.", "Too much text."}));

@@ -49,21 +49,18 @@ class PictureListTest : public ::testing::Test {
   }
 
   DalDialog MakeDialog(int itemHeight) {
-    DalDialog dialog{.templateId = kDialogSelectRadios,
-                     .fields = {{.kind = kDalList,
-                                 .controlId = kIdSelectPictures,
-                                 .flags = DAL_PICTURES,
-                                 .itemHeight = itemHeight,
-                                 .fill =
-                                     [](DalFieldInfo& field) {
-                                       for (int i = 0; i < 3; ++i) {
-                                         DalAddListItem(field, "", "snap.bmp", i, false);
-                                       }
-                                       return true;
-                                     },
-                                 .change = [this](DalFieldInfo&) { ++changes; }},
-                                {.kind = kDalList, .controlId = kIdSelectRadios}}};
-    return dialog;
+    return {.templateId = kDialogSelectRadios,
+            .fields = {{.kind = kDalList,
+                        .controlId = kIdSelectPictures,
+                        .flags = DAL_PICTURES,
+                        .itemHeight = itemHeight,
+                        .fill =
+                            [](DalFieldInfo& field) {
+                              for (int i = 0; i < 3; ++i) DalAddListItem(field, "", "snap.bmp", i, false);
+                              return true;
+                            },
+                        .change = [this](DalFieldInfo&) { ++changes; }},
+                       {.kind = kDalList, .controlId = kIdSelectRadios}}};
   }
 
   static QListWidget* Pictures(DalDialog& dialog) {
