@@ -41,14 +41,6 @@ void FakeControl::ClearItems() {
   text_.clear();
 }
 
-std::string FakeControl::ItemText(int index) const {
-  return InRange(index) ? items_[index].text : std::string();
-}
-
-std::int64_t FakeControl::ItemData(int index) const {
-  return InRange(index) ? items_[index].data : -1;
-}
-
 int FakeControl::CurrentItem() const {
   if (InRange(current_) && items_[current_].selected) return current_;
   const auto first =
@@ -66,10 +58,6 @@ bool FakeControl::SetCurrentItem(int index) {
   }
   Echo(DalEvent::kItemChosen);
   return true;
-}
-
-bool FakeControl::IsItemSelected(int index) const {
-  return InRange(index) && items_[index].selected;
 }
 
 bool FakeControl::SelectItem(int index, bool on) {
@@ -95,7 +83,7 @@ void FakeControl::Echo(DalEvent event) {
 }
 
 FakeWindow::FakeWindow(FakeHost& host, DalDialog& dialog, const std::set<int>& controlIds)
-    : host_(host), dialog_(dialog) {
+    : host_(host), dialog_(dialog), echoes_(host.echoes()) {
   for (int id : controlIds) controls_[id] = std::make_unique<FakeControl>(this, id);
 }
 
@@ -114,10 +102,6 @@ FakeControl& FakeWindow::At(int controlId) {
   return Found(
       controls_, controlId,
       "dialog " + std::to_string(dialog_.templateId) + " has no control " + std::to_string(controlId));
-}
-
-bool FakeWindow::echoes() const {
-  return host_.echoes();
 }
 
 DalWindow* FakeNotebookWindow::Page(int index) {
@@ -153,9 +137,7 @@ std::unique_ptr<FakeWindow> FakeHost::MakeWindow(DalDialog& dialog) {
 }
 
 std::unique_ptr<FakeWindow> FakeHost::Open(DalDialog& dialog) {
-  if (!dialog.indexed) {
-    EXPECT_TRUE(DalInitFieldInfo(dialog));
-  }
+  EXPECT_TRUE(dialog.indexed || DalInitFieldInfo(dialog));
   std::unique_ptr<FakeWindow> window = MakeWindow(dialog);
   if (window) dialog.window = window.get();
   return window;
@@ -165,17 +147,6 @@ FakeControl& FakeHost::Closed(int templateId, int controlId) {
   return Found(closed_[templateId], controlId,
                "no closed window of dialog " + std::to_string(templateId) + " with control " +
                    std::to_string(controlId));
-}
-
-int FakeHost::RunDialogWindow(DalWindow& window, bool /*modal*/) {
-  auto& fake = static_cast<FakeWindow&>(window);
-  return fake.ended() ? fake.result() : -1;
-}
-
-int FakeHost::RunNotebookWindow(DalNotebookWindow& window) {
-  auto& fake = static_cast<FakeNotebookWindow&>(window);
-  if (notebookUser) notebookUser(fake);
-  return fake.ended() ? fake.result() : -1;
 }
 
 }  // namespace korvel::test

@@ -3,7 +3,6 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <map>
 #include <memory>
 #include <set>
@@ -36,11 +35,13 @@ class FakeControl : public DalControl {
   int AddItem(const std::string& text, std::int64_t data) override;
   void ClearItems() override;
   int ItemCount() const override { return static_cast<int>(items_.size()); }
-  std::string ItemText(int index) const override;
-  std::int64_t ItemData(int index) const override;
+  std::string ItemText(int index) const override {
+    return InRange(index) ? items_[index].text : std::string();
+  }
+  std::int64_t ItemData(int index) const override { return InRange(index) ? items_[index].data : -1; }
   int CurrentItem() const override;
   bool SetCurrentItem(int index) override;
-  bool IsItemSelected(int index) const override;
+  bool IsItemSelected(int index) const override { return InRange(index) && items_[index].selected; }
   bool SelectItem(int index, bool on) override;
   int TopItem() const override { return top_; }
   void SetTopItem(int index) override { top_ = index; }
@@ -75,24 +76,18 @@ class FakeWindow : public DalWindow {
   ~FakeWindow() override;
 
   DalControl* Control(int controlId) override;
-  void End(int result) override {
-    ended_ = true;
-    result_ = result;
-  }
+  void End(int /*result*/) override {}  // the library keeps how the run ended
 
   // The control with this id; fails the test when the window has none.
   FakeControl& At(int controlId);
   DalDialog& dialog() { return dialog_; }
-  bool ended() const { return ended_; }
-  int result() const { return result_; }
-  bool echoes() const;
+  bool echoes() const { return echoes_; }
 
  private:
   FakeHost& host_;
   DalDialog& dialog_;
+  bool echoes_;
   std::map<int, std::unique_ptr<FakeControl>> controls_;
-  bool ended_ = false;
-  int result_ = -1;
 };
 
 class FakeNotebookWindow : public DalNotebookWindow {
@@ -101,21 +96,12 @@ class FakeNotebookWindow : public DalNotebookWindow {
 
   DalWindow* Page(int index) override;
   void ShowPage(int /*index*/) override {}
-  void End(int result) override {
-    ended_ = true;
-    result_ = result;
-  }
-
-  DalNotebook& notebook() { return notebook_; }
-  bool ended() const { return ended_; }
-  int result() const { return result_; }
+  void End(int /*result*/) override {}
 
  private:
   FakeHost& host_;
   DalNotebook& notebook_;
   std::map<int, std::unique_ptr<FakeWindow>> pages_;
-  bool ended_ = false;
-  int result_ = -1;
 };
 
 // Installs itself as the library's host for its lifetime and starts with no queued scripts.
@@ -131,19 +117,15 @@ class FakeHost : public DalHost {
   void DefineTemplate(int templateId, std::set<int> controlIds) {
     templates_[templateId] = std::move(controlIds);
   }
-  // Windows of this template cannot be made.
   void RefuseTemplate(int templateId) { refused_.insert(templateId); }
-  // Controls report changes the program makes to them, as if the user had made them.
+  // Controls of the windows made from now on report changes the program makes to them, as if the user
+  // had made them.
   void EchoChanges(bool on) { echo_ = on; }
   bool echoes() const { return echo_; }
 
   // A window outside any run, for exercising field operations directly; the dialog is indexed
   // and bound to the window until the window goes.
   std::unique_ptr<FakeWindow> Open(DalDialog& dialog);
-
-  // Acts as the user of notebook runs without a script; without one, the run ends as if the program
-  // quit.
-  std::function<void(FakeNotebookWindow&)> notebookUser;
 
   // Templates of the windows made, pages included, in order.
   const std::vector<int>& made() const { return made_; }
@@ -153,11 +135,12 @@ class FakeHost : public DalHost {
   std::unique_ptr<DalWindow> CreateDialogWindow(DalDialog& dialog, void* /*parent*/) override {
     return MakeWindow(dialog);
   }
-  int RunDialogWindow(DalWindow& window, bool modal) override;
+  // Runs are scripted: without a script, no user ends the window.
+  int RunDialogWindow(DalWindow& /*window*/, bool /*modal*/) override { return -1; }
   std::unique_ptr<DalNotebookWindow> CreateNotebookWindow(DalNotebook& notebook, void* /*parent*/) override {
     return std::make_unique<FakeNotebookWindow>(*this, notebook);
   }
-  int RunNotebookWindow(DalNotebookWindow& window) override;
+  int RunNotebookWindow(DalNotebookWindow& /*window*/) override { return -1; }
 
   // For FakeWindow and FakeNotebookWindow.
   std::unique_ptr<FakeWindow> MakeWindow(DalDialog& dialog);

@@ -48,23 +48,19 @@ class PictureListTest : public ::testing::Test {
     DalClearScripts();
   }
 
-  // The selection dialog's two lists, the pictures filled with three radios.
   DalDialog MakeDialog(int itemHeight) {
-    DalDialog dialog{.templateId = kDialogSelectRadios,
-                     .fields = {{.kind = kDalList,
-                                 .controlId = kIdSelectPictures,
-                                 .flags = DAL_PICTURES,
-                                 .itemHeight = itemHeight,
-                                 .fill =
-                                     [](DalFieldInfo& field) {
-                                       for (int i = 0; i < 3; ++i) {
-                                         DalAddListItem(field, "", "snap.bmp", i, false);
-                                       }
-                                       return true;
-                                     },
-                                 .change = [this](DalFieldInfo&) { ++changes; }},
-                                {.kind = kDalList, .controlId = kIdSelectRadios}}};
-    return dialog;
+    return {.templateId = kDialogSelectRadios,
+            .fields = {{.kind = kDalList,
+                        .controlId = kIdSelectPictures,
+                        .flags = DAL_PICTURES,
+                        .itemHeight = itemHeight,
+                        .fill =
+                            [](DalFieldInfo& field) {
+                              for (int i = 0; i < 3; ++i) DalAddListItem(field, "", "snap.bmp", i, false);
+                              return true;
+                            },
+                        .change = [this](DalFieldInfo&) { ++changes; }},
+                       {.kind = kDalList, .controlId = kIdSelectRadios}}};
   }
 
   static QListWidget* Pictures(DalDialog& dialog) {
@@ -101,9 +97,8 @@ TEST_F(PictureListTest, ItemsAreDrawnByTheHookAtTheFieldsHeight) {
   EXPECT_FALSE(cells[0].selected);
   EXPECT_TRUE(cells[1].selected);
 
-  // Each item shows its own colour edge to edge (the hook's upward rows land on the item's own);
-  // only the highlighted one has the frame.
-  // The highlighted item is framed as broadly, and in the same colour, as a highlighted text line.
+  // Each item shows its own colour edge to edge (the hook's upward rows land on the item's own); the
+  // highlighted one is framed as broadly, and in the same colour, as a highlighted text line.
   const QRgb highlight = QApplication::palette().color(QPalette::Active, QPalette::Highlight).rgb();
   const QRgb red = qRgb(255, 0, 0), green = qRgb(0, 255, 0), blue = qRgb(0, 0, 255);
   const std::pair<QPoint, QRgb> pixels[] = {
