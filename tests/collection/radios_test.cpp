@@ -207,12 +207,8 @@ TEST(MoneyTotals, CostValueSalesAndProfitOfTheRadiosSold) {
   sold.sellingPrice = 120;  // profit 55
   lost.purchasePrice = 500;
   lost.sellingPrice = 200;  // sold at a loss of 300
-  const MoneyTotals t = SumMoney({&kept, &sold, &lost});
-  EXPECT_EQ(t.cost, 2065);
-  EXPECT_EQ(t.value, 2590);
-  EXPECT_EQ(t.sales, 320);
-  EXPECT_EQ(t.profit, -245);
-  EXPECT_EQ(MoneyTotalsText(t), "Cost $2,065  Value $2,590  Sales $320  Profit -$245");
+  EXPECT_EQ(MoneyTotalsText(SumMoney({&kept, &sold, &lost})),
+            "Cost $2,065  Value $2,590  Sales $320  Profit -$245");
 
   // Far more than 32 bits can hold, and the empty list.
   std::vector<RadioRecord> many(3);
