@@ -643,8 +643,6 @@ TEST(DataFileVersions, OldTextsJoinLinesWithBlanksLongTextsByLength) {
   EXPECT_EQ(now.Radio(1)->repairsNeeded, "Leading blank");
   EXPECT_EQ(now.Radio(1)->references, std::string(72, 'a') + " tail");
   EXPECT_EQ(now.Radio(1)->comments, "");
-  EXPECT_EQ(now.Radio(1)->extras, "");  // before 22 there is no extras text
-  EXPECT_EQ(now.Radio(1)->pictureFile, "pictures\\zenith\\5s29.jpg");
 }
 
 TEST(DataFileVersions, UnknownEnteredIntoTablesOfOlderFiles) {

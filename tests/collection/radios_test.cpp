@@ -207,12 +207,8 @@ TEST(MoneyTotals, CostValueSalesAndProfitOfTheRadiosSold) {
   sold.sellingPrice = 120;  // profit 55
   lost.purchasePrice = 500;
   lost.sellingPrice = 200;  // sold at a loss of 300
-  const MoneyTotals t = SumMoney({&kept, &sold, &lost});
-  EXPECT_EQ(t.cost, 2065);
-  EXPECT_EQ(t.value, 2590);
-  EXPECT_EQ(t.sales, 320);
-  EXPECT_EQ(t.profit, -245);
-  EXPECT_EQ(MoneyTotalsText(t), "Cost $2,065  Value $2,590  Sales $320  Profit -$245");
+  EXPECT_EQ(MoneyTotalsText(SumMoney({&kept, &sold, &lost})),
+            "Cost $2,065  Value $2,590  Sales $320  Profit -$245");
 
   // Far more than 32 bits can hold, and the empty list.
   std::vector<RadioRecord> many(3);
@@ -317,30 +313,19 @@ class MacroText : public ::testing::Test {
 
 TEST_F(MacroText, CriteriaFindFieldsAndEntriesWordByWord) {
   c.tables[kTableCabinetStyle].entries = {"Cathedral", "Console", "Console Radio-Phono", "Table"};
-  const Criterion style = *Parse("+cab sty=con");
-  EXPECT_EQ(style.action, kActionAdd);
-  EXPECT_EQ(style.field, kFieldCabinetStyle);
-  EXPECT_EQ(style.value, 1);
-  EXPECT_EQ(style.text, "Console");
-
-  const std::optional<Criterion> wood = Parse("-c=wood");  // "c": the first field that fits
-  ASSERT_TRUE(wood.has_value());
-  EXPECT_EQ(wood->field, kFieldCabinetComposition);
-  EXPECT_EQ(wood->text, "Wood");
-
-  const Criterion year = *Parse("&Year>1935,x");
-  EXPECT_EQ(year.action, kActionAnd);
-  EXPECT_EQ(year.relation, kRelationGreater);
-  EXPECT_EQ(year.value, 1935);
-  EXPECT_FALSE(year.hasText);
-
-  const Criterion tube = *Parse("|Tube=12sa7");
-  EXPECT_EQ(tube.text, "12SA7");
-
-  EXPECT_EQ(Parse("+Year=99999999999")->value, 2147483647);  // saturated to the field's range
-  EXPECT_EQ(Parse("+Year<-99999999999")->value, -2147483647 - 1);
-  const Criterion date = *Parse("+Date Acquired<05jan1980");
-  EXPECT_EQ(date.value, 19800105);
+  const int wood = test::Position(c, kTableCabinetComposition, "Wood");
+  const std::pair<const char*, Criterion> steps[] = {
+      {"+cab sty=con", MakeCriterion(kActionAdd, kFieldCabinetStyle, kRelationEqual, 1, "Console")},
+      // "c": the first field that fits
+      {"-c=wood", MakeCriterion(kActionSubtract, kFieldCabinetComposition, kRelationEqual, wood, "Wood")},
+      {"&Year>1935,x", MakeCriterion(kActionAnd, kFieldYear, kRelationGreater, 1935)},
+      {"|Tube=12sa7", MakeCriterion(kActionOr, kFieldTube, kRelationEqual, 0, "12SA7")},
+      // saturated to the field's range
+      {"+Year=99999999999", MakeCriterion(kActionAdd, kFieldYear, kRelationEqual, 2147483647)},
+      {"+Year<-99999999999", MakeCriterion(kActionAdd, kFieldYear, kRelationLess, -2147483647 - 1)},
+  };
+  for (const auto& [typed, step] : steps) EXPECT_EQ(Parse(typed), step) << "the step \"" << typed << "\"";
+  EXPECT_EQ(Parse("+Date Acquired<05jan1980")->value, 19800105);
   EXPECT_FALSE(Parse("+Date Acquired<yesterday").has_value());
 
   EXPECT_FALSE(Parse("+Technology=Valve").has_value());  // no such entry
@@ -437,13 +422,6 @@ TEST(TubeFunction, MostCommonUseWins) {
   EXPECT_EQ(MostCommonFunction(c, "EZ35"), kFunctionRectifier);
 }
 
-InventoryItem Item(int used, int stock) {
-  InventoryItem item;
-  item.count = used;
-  item.secondCount = stock;
-  return item;
-}
-
 std::vector<std::string> Names(const InventoryUsage& usage) {
   std::vector<std::string> names;
   for (const auto& [name, item] : usage.items) names.emplace_back(UnpaddedName(name));
@@ -477,19 +455,19 @@ TEST(InventoryList, ListsUsedAndStockedTypesInTubeOrderWithTheirStock) {
   EXPECT_EQ(tubes.kind, kTechTube);
   // The sold radio's 80 is not counted; the stocked OZ4 is listed though no radio uses it.
   EXPECT_EQ(Names(tubes), (std::vector<std::string>{"1R5", "6F6", "6V6", "12SA7", "117Z3", "OZ4"}));
-  const InventoryItem& sixV6 = tubes.items.at(PadTubeName("6V6"));
-  EXPECT_EQ(sixV6.count, 3);  // 2*6V6GT through the alias, and one 6V6
-  EXPECT_EQ(sixV6.secondCount, 4);
-  EXPECT_FALSE(IsShortOfStock(sixV6));
-  EXPECT_EQ(tubes.items.at(PadTubeName("OZ4")).count, 0);
-  EXPECT_EQ(tubes.items.at(PadTubeName("OZ4")).secondCount, 2);
+  // Pieces used and in stock: 2*6V6GT through the alias and one 6V6.
+  const auto counts = [&](const char* type) {
+    const InventoryItem& item = tubes.items.at(PadTubeName(type));
+    return std::pair(item.count, item.secondCount);
+  };
+  EXPECT_EQ(counts("6V6"), std::pair(3, 4));
+  EXPECT_EQ(counts("OZ4"), std::pair(0, 2));
 
   // Short where few spares serve many: a fifth of the pieces used is enough, three spares always are.
-  EXPECT_TRUE(IsShortOfStock(Item(11, 2)));
-  EXPECT_FALSE(IsShortOfStock(Item(10, 2)));
-  EXPECT_FALSE(IsShortOfStock(Item(100, 3)));
-  EXPECT_TRUE(IsShortOfStock(Item(1, 0)));
-  EXPECT_FALSE(IsShortOfStock(Item(0, 0))) << "a type neither used nor in stock is short";
+  for (const auto& [used, stock, isShort] :
+       {std::tuple(11, 2, true), {10, 2, false}, {100, 3, false}, {1, 0, true}, {0, 0, false}})
+    EXPECT_EQ(IsShortOfStock({"", used, stock, kTechTube, ""}), isShort)
+        << used << " used, " << stock << " in stock";
 
   const InventoryUsage transistors = BuildInventoryUsage(c, kTechTransistor);
   EXPECT_EQ(transistors.title, "Transistor");

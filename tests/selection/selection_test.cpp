@@ -295,8 +295,9 @@ SelectionParameters Named(const std::string& name, int year) {
   return p;
 }
 
-// Kept in name order, a name saved again in its place; the menu that shows them is the frame's test.
-TEST_F(Selecting, SavedSelectionsStaySortedAndComeBack) {
+// Kept in name order, a name saved again in its place, no more than the menu can reach; the menu that
+// shows them is the frame's test.
+TEST_F(Selecting, SavedSelectionsStaySortedComeBackAndAreBounded) {
   EXPECT_EQ(SaveSelection(state, Named("B", 1931)), 0);
   EXPECT_EQ(SaveSelection(state, Named("A", 1932)), 0);
   EXPECT_EQ(SaveSelection(state, Named("B", 1940)), 1);
@@ -309,17 +310,15 @@ TEST_F(Selecting, SavedSelectionsStaySortedAndComeBack) {
   EXPECT_EQ(state.parameters.name, "B");
   EXPECT_EQ(state.currentRadio, c.radios.FindById(3));
   EXPECT_FALSE(RecallSavedSelection(2, c, state));
-}
 
-TEST_F(Selecting, NoMoreSavedSelectionsThanTheMenuCanReach) {
-  for (int i = 0; i < kSavedSelectionLimit; ++i) {
+  for (int i = 2; i < kSavedSelectionLimit; ++i) {
     ASSERT_GE(SaveSelection(state, Named(std::string("S").append(std::to_string(100 + i)), 1930)), 0);
   }
   EXPECT_EQ(SaveSelection(state, Named("One too many", 1930)), -1);
   ASSERT_EQ(messages.messages().size(), 1u);
   EXPECT_NE(messages.Texts()[0].find("30"), std::string::npos);
-  EXPECT_EQ(SaveSelection(state, Named("S100", 1935)), 0);  // replacing one still works
-  EXPECT_EQ(SaveSelection(state, Named("", 1935)), -1);     // and a name is needed
+  EXPECT_EQ(SaveSelection(state, Named("A", 1935)), 0);  // replacing one still works
+  EXPECT_EQ(SaveSelection(state, Named("", 1935)), -1);  // and a name is needed
   EXPECT_EQ(state.saved.size(), static_cast<std::size_t>(kSavedSelectionLimit));
 }
 
