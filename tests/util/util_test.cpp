@@ -2,6 +2,7 @@
 // are shown in, and files and paths as the collection stores them.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <optional>
@@ -14,6 +15,7 @@
 #include "support/temp_dir.h"
 #include "util/alu_date.h"
 #include "util/alu_file.h"
+#include "util/alu_memory.h"
 #include "util/alu_path.h"
 #include "util/alu_string.h"
 #include "util/alu_text.h"
@@ -122,6 +124,31 @@ TEST(Formatting, ResultsLiveInOneBufferPerThreadAndAreCut) {
 
   const std::string longText(2000, 'x');
   EXPECT_EQ(std::strlen(AluFormat("%s", longText.c_str())), 1023u);
+}
+
+// Lines read into a fixed buffer lose their line end; a longer line is cut there and the rest skipped.
+TEST(SmallTexts, LinesAreReadCutAndFoundAndCopiesOwned) {
+  TempDir dir;
+  WriteFile(dir / "lines.txt",
+            "Philco\r\n" + std::string(10, 'x') + "\r\n" + std::string(25, 'y') + "\nlast");
+  std::FILE* file = std::fopen((dir / "lines.txt").c_str(), "r");
+  char buffer[11];
+  bool cut = true;
+  for (const auto& [line, wasCut] :
+       {std::pair("Philco", false), {"xxxxxxxxxx", false}, {"yyyyyyyyyy", true}, {"last", false}}) {
+    EXPECT_STREQ(AluReadLine(buffer, sizeof buffer, file, &cut), line);
+    EXPECT_EQ(cut, wasCut) << line;
+  }
+  EXPECT_EQ(AluReadLine(buffer, sizeof buffer, file, &cut), nullptr);
+  std::fclose(file);
+
+  EXPECT_EQ(AluFindText("Philco Model 90", "model", true), 7);
+  EXPECT_EQ(AluFindText("Philco Model 90", "model", false), -1);
+  for (const char* text : {"Zenith", static_cast<const char*>(nullptr)}) {
+    char* copy = AluCopyString(text);
+    EXPECT_STREQ(copy, text == nullptr ? "" : text);
+    AluFree(copy);
+  }
 }
 
 // Every test starts and ends without an owner, presenter or queue.
