@@ -27,6 +27,13 @@ class CollectionCommands : public test::ProgramOnSample {
       return std::optional<QString>(QString::fromStdString(directory.string()));
     });
   }
+  // The radio's comments changed, as an editing command changes them.
+  RadioRecord* Recap(RadioRecord* radio) {
+    EXPECT_TRUE(PrepareRadioChange(collection(), *radio));
+    radio->comments = "Recapped in December.";
+    collection().changed = true;
+    return radio;
+  }
   // What the platform shows as the caption, with Qt's "[*]" resolved.
   QString ShownCaption() { return program_.mainWindow().window->windowHandle()->title(); }
 
@@ -99,11 +106,7 @@ TEST_F(CollectionCommands, SaveKeepsADroppedPictureThroughAKillAndCountsChangesF
 
 TEST_F(CollectionCommands, OpenAsksFirstAndLoadsADamagedCollectionWithoutWritingIt) {
   // A change made as an editing command makes it; the next command shows the mark.
-  RadioRecord* radio = program_.state().collection.radios.FindById(7);
-  ASSERT_NE(radio, nullptr);
-  ASSERT_TRUE(PrepareRadioChange(program_.state().collection, *radio));
-  radio->comments = "Recapped in December.";
-  program_.state().collection.changed = true;
+  RadioRecord* radio = Recap(Radio(7));
   Command(kCommandViewChanges);
   EXPECT_EQ(ShownCaption(), "Korvel V1.27.13.15*");
 
@@ -164,11 +167,7 @@ TEST_F(CollectionCommands, OpenAsksFirstAndLoadsADamagedCollectionWithoutWriting
 // Yes to "save these changes?" saves at once: by the time the directory is asked for, the caption has
 // lost its mark and the view its yellow, and they stay so when the choice is cancelled.
 TEST_F(CollectionCommands, SavingBeforeOpenClearsTheMarkAndTheHighlightingAtOnce) {
-  RadioRecord* radio = program_.state().selection.currentRadio;
-  ASSERT_NE(radio, nullptr);
-  ASSERT_TRUE(PrepareRadioChange(collection(), *radio));
-  radio->whereAcquired = "Estate sale";
-  collection().changed = true;
+  Recap(program_.state().selection.currentRadio);
   Command(kCommandShowCurrent);
   const auto yellow = [&] {
     return CountPixels(program_.viewWindow().device->Snapshot(),
@@ -187,7 +186,7 @@ TEST_F(CollectionCommands, SavingBeforeOpenClearsTheMarkAndTheHighlightingAtOnce
   EXPECT_FALSE(markWhileChoosing) << "the caption still marks unsaved changes after the save";
   EXPECT_EQ(yellowWhileChoosing, 0) << "the saved value is still highlighted";
   EXPECT_EQ(yellow(), 0);
-  EXPECT_NE(test::ReadFile(dir_ / "radata.dat").find("Estate sale"), std::string::npos);
+  EXPECT_NE(test::ReadFile(dir_ / "radata.dat").find("Recapped in December."), std::string::npos);
 }
 
 TEST_F(CollectionCommands, NewRefusesADirectoryWithACollectionAndBeginsOneAfterTheTourStops) {
@@ -234,10 +233,7 @@ TEST_F(CollectionCommands, NewRefusesADirectoryWithACollectionAndBeginsOneAfterT
 
 // Another program's edit, then File > Restore Backup: every version stays on disk.
 TEST_F(CollectionCommands, AnotherProgramsEditIsAskedAboutAndRestoreBackupKeepsEveryVersion) {
-  RadioRecord* radio = collection().radios.FindById(7);
-  ASSERT_TRUE(PrepareRadioChange(collection(), *radio));
-  radio->comments = "Recapped in December.";
-  collection().changed = true;
+  Recap(Radio(7));
   std::string edited = dataBefore_;
   edited.replace(edited.find("Garage sale"), 11, "Yard sale");
   test::WriteFile(dir_ / "radata.dat", edited);  // a text editor, while Korvel runs
