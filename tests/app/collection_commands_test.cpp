@@ -5,6 +5,7 @@
 #include <QFileDialog>
 #include <QTreeWidget>
 #include <QWindow>
+#include <algorithm>
 
 #include "app/restore_backup_dialog.h"
 #include "collection/changes.h"
@@ -25,6 +26,13 @@ class CollectionCommands : public test::ProgramOnSample {
       chooserTitle_ = dialog.windowTitle();
       return std::optional<QString>(QString::fromStdString(directory.string()));
     });
+  }
+  // The radio's comments changed, as an editing command changes them.
+  RadioRecord* Recap(RadioRecord* radio) {
+    EXPECT_TRUE(PrepareRadioChange(collection(), *radio));
+    radio->comments = "Recapped in December.";
+    collection().changed = true;
+    return radio;
   }
   // What the platform shows as the caption, with Qt's "[*]" resolved.
   QString ShownCaption() { return program_.mainWindow().window->windowHandle()->title(); }
@@ -52,20 +60,16 @@ TEST_F(CollectionCommands, SaveKeepsADroppedPictureThroughAKillAndCountsChangesF
   EXPECT_TRUE(program_.mainWindow().window->isWindowModified());
   EXPECT_EQ(ShownCaption(), "Korvel V1.27.13.15*");
 
-  // A save that cannot write reports it and changes nothing.
+  // A save that cannot write reports it and changes nothing, nor does leaving with Yes, which keeps
+  // the program open and writes no settings.
   fs::create_directory(dir_.path() / "radata.new");
-  {
-    MessageBoxScript boxes;
-    Command(kCommandSave);
-    ASSERT_FALSE(boxes.boxes().empty());
-    EXPECT_EQ(boxes.boxes()[0].icon, QMessageBox::Critical);
-  }
-  {  // nor does leaving with Yes, which keeps the program open and writes no settings
-    MessageBoxScript boxes({kAnswerYes, kAnswerOk, kAnswerOk, kAnswerOk});
-    Command(kCommandExit);
-    ASSERT_GE(boxes.boxes().size(), 2u);
-    EXPECT_EQ(boxes.boxes()[1].icon, QMessageBox::Critical) << boxes.boxes()[1].text.toStdString();
-  }
+  const std::vector<ShownMessageBox> saving = Asked(kCommandSave);
+  ASSERT_FALSE(saving.empty());
+  EXPECT_EQ(saving[0].icon, QMessageBox::Critical);
+  const std::vector<ShownMessageBox> leaving =
+      Asked(kCommandExit, {kAnswerYes, kAnswerOk, kAnswerOk, kAnswerOk});
+  ASSERT_GE(leaving.size(), 2u);
+  EXPECT_EQ(leaving[1].icon, QMessageBox::Critical) << leaving[1].text.toStdString();
   EXPECT_TRUE(program_.state().ready);
   EXPECT_TRUE(program_.mainWindow().window->isVisible());
   EXPECT_EQ(test::ReadFile(dir_ / "korvel.ini"), settingsBefore_);
@@ -102,11 +106,7 @@ TEST_F(CollectionCommands, SaveKeepsADroppedPictureThroughAKillAndCountsChangesF
 
 TEST_F(CollectionCommands, OpenAsksFirstAndLoadsADamagedCollectionWithoutWritingIt) {
   // A change made as an editing command makes it; the next command shows the mark.
-  RadioRecord* radio = program_.state().collection.radios.FindById(7);
-  ASSERT_NE(radio, nullptr);
-  ASSERT_TRUE(PrepareRadioChange(program_.state().collection, *radio));
-  radio->comments = "Recapped in December.";
-  program_.state().collection.changed = true;
+  RadioRecord* radio = Recap(Radio(7));
   Command(kCommandViewChanges);
   EXPECT_EQ(ShownCaption(), "Korvel V1.27.13.15*");
 
@@ -114,28 +114,22 @@ TEST_F(CollectionCommands, OpenAsksFirstAndLoadsADamagedCollectionWithoutWriting
   test::WriteFile(other / "radata.dat", dataBefore_.substr(0, dataBefore_.size() / 2));
   const std::string damaged = test::ReadFile(other / "radata.dat");
   Choose(other.path());
-  {
-    MessageBoxScript boxes({kAnswerCancel});
-    Command(kCommandOpenCollection);
-    ASSERT_EQ(boxes.boxes().size(), 1u);
-    EXPECT_EQ(
-        boxes.boxes()[0].text.toStdString(),
-        "0 radios added, 1 radios modified, 0 radios deleted; inventory was not modified.  Do you want to "
-        "save these changes (Yes), discard them (No), or go on with this collection (Cancel) before "
-        "opening another collection?");
-  }
+  EXPECT_EQ(
+      Texts(Asked(kCommandOpenCollection, {kAnswerCancel})),
+      std::vector<std::string>{
+          "0 radios added, 1 radios modified, 0 radios deleted; inventory was not modified.  Do you want "
+          "to save these changes (Yes), discard them (No), or go on with this collection (Cancel) before "
+          "opening another collection?"});
   EXPECT_EQ(choosers_, 0);
   EXPECT_EQ(program_.state().collection.radios.FindById(7), radio);
   EXPECT_EQ(radio->comments, "Recapped in December.");
   EXPECT_EQ(ShownCaption(), "Korvel V1.27.13.15*");
 
-  {
-    MessageBoxScript boxes({kAnswerNo});  // then the first button for what the load reports
-    Command(kCommandOpenCollection);
-    QStringList reports;
-    for (std::size_t i = 1; i < boxes.boxes().size(); ++i) reports << boxes.boxes()[i].text;
-    EXPECT_NE(reports.join('\n').indexOf("ends early"), -1) << reports.join('\n').toStdString();
-  }
+  // No, then the first button for what the load reports.
+  const std::vector<std::string> reports = Texts(Asked(kCommandOpenCollection, {kAnswerNo}));
+  EXPECT_TRUE(std::any_of(reports.begin() + 1, reports.end(), [](const std::string& text) {
+    return text.find("ends early") != text.npos;
+  })) << reports.back();
   EXPECT_EQ(choosers_, 1);
   EXPECT_EQ(chooserTitle_, "Open Collection");
   const int count = collection().radios.Count();
@@ -173,11 +167,7 @@ TEST_F(CollectionCommands, OpenAsksFirstAndLoadsADamagedCollectionWithoutWriting
 // Yes to "save these changes?" saves at once: by the time the directory is asked for, the caption has
 // lost its mark and the view its yellow, and they stay so when the choice is cancelled.
 TEST_F(CollectionCommands, SavingBeforeOpenClearsTheMarkAndTheHighlightingAtOnce) {
-  RadioRecord* radio = program_.state().selection.currentRadio;
-  ASSERT_NE(radio, nullptr);
-  ASSERT_TRUE(PrepareRadioChange(collection(), *radio));
-  radio->whereAcquired = "Estate sale";
-  collection().changed = true;
+  Recap(program_.state().selection.currentRadio);
   Command(kCommandShowCurrent);
   const auto yellow = [&] {
     return CountPixels(program_.viewWindow().device->Snapshot(),
@@ -196,31 +186,24 @@ TEST_F(CollectionCommands, SavingBeforeOpenClearsTheMarkAndTheHighlightingAtOnce
   EXPECT_FALSE(markWhileChoosing) << "the caption still marks unsaved changes after the save";
   EXPECT_EQ(yellowWhileChoosing, 0) << "the saved value is still highlighted";
   EXPECT_EQ(yellow(), 0);
-  EXPECT_NE(test::ReadFile(dir_ / "radata.dat").find("Estate sale"), std::string::npos);
+  EXPECT_NE(test::ReadFile(dir_ / "radata.dat").find("Recapped in December."), std::string::npos);
 }
 
 TEST_F(CollectionCommands, NewRefusesADirectoryWithACollectionAndBeginsOneAfterTheTourStops) {
   Choose(dir_.path());
-  {
-    MessageBoxScript boxes;
-    Command(kCommandNewCollection);
-    ASSERT_EQ(boxes.boxes().size(), 1u);
-    EXPECT_EQ(
-        boxes.boxes()[0].text.toStdString(),
-        "'" + dir_.path().string() +
-            "' already holds a collection (radata.dat). Choose another directory for the new collection, "
-            "or open this one with File > Open Collection.");
-    EXPECT_EQ(boxes.boxes()[0].icon, QMessageBox::Warning);
-  }
+  const std::vector<ShownMessageBox> refused = Asked(kCommandNewCollection);
+  ASSERT_EQ(refused.size(), 1u);
+  EXPECT_EQ(refused[0].text.toStdString(),
+            "'" + dir_.path().string() +
+                "' already holds a collection (radata.dat). Choose another directory for the new collection, "
+                "or open this one with File > Open Collection.");
+  EXPECT_EQ(refused[0].icon, QMessageBox::Warning);
   test::TempDir fallbackOnly;
   test::WriteFile(fallbackOnly / "radata.org", dataBefore_);
   Choose(fallbackOnly.path());
-  {
-    MessageBoxScript boxes;
-    Command(kCommandNewCollection);
-    ASSERT_EQ(boxes.boxes().size(), 1u);
-    EXPECT_NE(boxes.boxes()[0].text.indexOf("(radata.org)"), -1);
-  }
+  const std::vector<std::string> fallback = Texts(Asked(kCommandNewCollection));
+  ASSERT_EQ(fallback.size(), 1u);
+  EXPECT_NE(fallback[0].find("(radata.org)"), std::string::npos);
   EXPECT_EQ(collection().radios.Count(), 48);
   EXPECT_EQ(program_.state().paths.directory, ".");
 
@@ -250,26 +233,17 @@ TEST_F(CollectionCommands, NewRefusesADirectoryWithACollectionAndBeginsOneAfterT
 
 // Another program's edit, then File > Restore Backup: every version stays on disk.
 TEST_F(CollectionCommands, AnotherProgramsEditIsAskedAboutAndRestoreBackupKeepsEveryVersion) {
-  RadioRecord* radio = collection().radios.FindById(7);
-  ASSERT_TRUE(PrepareRadioChange(collection(), *radio));
-  radio->comments = "Recapped in December.";
-  collection().changed = true;
+  Recap(Radio(7));
   std::string edited = dataBefore_;
   edited.replace(edited.find("Garage sale"), 11, "Yard sale");
   test::WriteFile(dir_ / "radata.dat", edited);  // a text editor, while Korvel runs
-  {
-    MessageBoxScript boxes({kAnswerNo});
-    Command(kCommandSave);
-    ASSERT_EQ(boxes.boxes().size(), 1u);
-    EXPECT_EQ(boxes.boxes()[0].icon, QMessageBox::Warning);
-    EXPECT_NE(boxes.boxes()[0].text.indexOf("changed by another program"), -1);
-  }
+  const std::vector<ShownMessageBox> asked = Asked(kCommandSave, {kAnswerNo});
+  ASSERT_EQ(asked.size(), 1u);
+  EXPECT_EQ(asked[0].icon, QMessageBox::Warning);
+  EXPECT_NE(asked[0].text.indexOf("changed by another program"), -1);
   EXPECT_EQ(test::ReadFile(dir_ / "radata.dat"), edited) << "No must not save";
   EXPECT_TRUE(collection().changed);
-  {
-    MessageBoxScript boxes({kAnswerYes});
-    Command(kCommandSave);
-  }
+  Asked(kCommandSave, {kAnswerYes});
   EXPECT_EQ(test::ReadFile(dir_ / "radata.000"), edited) << "the other program's version was lost";
   const std::string mine = test::ReadFile(dir_ / "radata.dat");
   EXPECT_NE(mine.find("Recapped in December."), std::string::npos);
@@ -283,10 +257,7 @@ TEST_F(CollectionCommands, AnotherProgramsEditIsAskedAboutAndRestoreBackupKeepsE
                        list->topLevelItem(i)->text(3).toStdString());
     return 0;
   });
-  {
-    MessageBoxScript boxes({kAnswerOk});
-    Command(kCommandRestoreBackup);
-  }
+  Asked(kCommandRestoreBackup, {kAnswerOk});
   SetRestoreBackupScript(nullptr);
   EXPECT_EQ(listed, std::vector<std::string>{"radata.000 48"});
   EXPECT_EQ(collection().radios.FindById(7)->comments.find("Recapped"), std::string::npos);
@@ -316,16 +287,12 @@ TEST_F(SecondProgram, OpensReadOnlyAndWritesNothing) {
   EXPECT_NE(question_.text.indexOf("'" + QString::fromStdString(dir_.path().string()) + "'"), -1)
       << "the directory is not named in full: " << question_.text.toStdString();
   EXPECT_NE(ShownCaption().indexOf("(read-only)"), -1);
-  for (int command : {kCommandAdd, kCommandDelete, kCommandTableInsert, kCommandRestoreBackup}) {
-    MessageBoxScript boxes({kAnswerOk});
-    Command(command);
-    ASSERT_EQ(boxes.boxes().size(), 1u) << command;
-    EXPECT_NE(boxes.boxes()[0].text.indexOf("read-only"), -1) << command;
-  }
   collection().changed = true;
-  {
-    MessageBoxScript boxes({kAnswerOk});
-    Command(kCommandSave);
+  for (int command :
+       {kCommandAdd, kCommandDelete, kCommandTableInsert, kCommandRestoreBackup, kCommandSave}) {
+    const std::vector<ShownMessageBox> boxes = Asked(command, {kAnswerOk});
+    ASSERT_EQ(boxes.size(), 1u) << "command " << command;
+    EXPECT_NE(boxes[0].text.indexOf("read-only"), -1) << "command " << command;
   }
   Exit(kAnswerYes);
   EXPECT_EQ(test::ReadFile(dir_ / "radata.dat"), dataBefore_);

@@ -7,6 +7,7 @@
 #include <deque>
 #include <map>
 #include <set>
+#include <tuple>
 
 #include "program_on_sample.h"
 #include "selection/criteria.h"
@@ -39,10 +40,6 @@ class EditRun : public test::ProgramOnSample {
     EXPECT_EQ(test::ReadFile(dir_ / "radata.000"), dataBefore_) << "the collection before the edit was lost";
     EXPECT_NE(test::ReadFile(dir_ / "korvel.ini"), settingsBefore_) << "the settings were not saved";
     return ReadBack();
-  }
-  static bool Shown(const std::vector<std::string>& texts, const std::string& part) {
-    return std::any_of(texts.begin(), texts.end(),
-                       [&](const std::string& t) { return t.find(part) != t.npos; });
   }
 };
 
@@ -155,12 +152,14 @@ TEST_F(EditRun, ModifyRefusesBadInputUntilCorrectedAndClearsWhatTheStatusDoesNot
   // radio uses any more, is offered for deletion: No keeps it.
   MessageBoxScript boxes({kAnswerOk, kAnswerOk, kAnswerOk, kAnswerOk, kAnswerOk, kAnswerNo});
   Modify(sold);
-  const std::vector<std::string> texts = Texts(boxes);
-  EXPECT_TRUE(Shown(texts, "Year: Please enter a whole number")) << texts.size();
-  EXPECT_TRUE(Shown(texts, "Model: The text may not hold line breaks"));
-  EXPECT_TRUE(Shown(texts, "Model: The text holds at most 1024 characters."));
-  EXPECT_TRUE(Shown(texts, "Date Acquired: This is not a date"));
-  EXPECT_TRUE(Shown(texts, "444.jpg"));
+  const std::vector<std::string> texts = Texts(boxes.boxes());
+  for (const std::string part :
+       {"Year: Please enter a whole number", "Model: The text may not hold line breaks",
+        "Model: The text holds at most 1024 characters.", "Date Acquired: This is not a date", "444.jpg"}) {
+    EXPECT_TRUE(
+        std::any_of(texts.begin(), texts.end(), [&](const std::string& t) { return t.find(part) != t.npos; }))
+        << "not said: " << part;
+  }
   EXPECT_FALSE(disposedEnabled);
   EXPECT_TRUE(fs::exists(dir_.path() / "pictures" / "arvin" / "444.jpg"));
 
@@ -174,14 +173,11 @@ TEST_F(EditRun, ModifyRefusesBadInputUntilCorrectedAndClearsWhatTheStatusDoesNot
   const auto saved = SaveAndReload("0 radios added, 1 radios modified, 0 radios deleted");
   const RadioRecord* r = saved->radios.FindById(29);
   ASSERT_NE(r, nullptr);
-  EXPECT_EQ(r->year, 1939);
-  EXPECT_EQ(r->model, "444");
-  EXPECT_EQ(r->dateAcquired, "05Mar1951");
-  EXPECT_EQ(r->pictureFile, "pictures\\arvin\\444front.jpg");
-  EXPECT_EQ(r->status, kStatusRestored);
-  EXPECT_EQ(r->dateDisposed, "");
-  EXPECT_EQ(r->whereDisposed, "");
-  EXPECT_EQ(r->sellingPrice, 0);
+  // Year, model, date acquired, picture, status, and the disposal that the status cleared.
+  EXPECT_EQ(
+      std::tie(r->year, r->model, r->dateAcquired, r->pictureFile, r->status, r->dateDisposed,
+               r->whereDisposed, r->sellingPrice),
+      std::make_tuple(1939, "444", "05Mar1951", "pictures\\arvin\\444front.jpg", kStatusRestored, "", "", 0));
   EXPECT_NE(saved->radios.FindById(3)->value, 999);
 }
 
@@ -270,7 +266,7 @@ TEST_F(EditRun, EveryNotebookPageShowsASampleRadio) {
   EXPECT_EQ(sizes.size(), 1u) << "the notebook changes its size from page to page";
 }
 
-TEST_F(EditRun, DeletePurgesTheRadioFromTheSelectionTheStackAndThePane) {
+TEST_F(EditRun, DeletePurgesTheRadioFromTheSelectionTheStackAndThePaneAndAsksWithTheRadioOnView) {
   SelectionState& selection = program_.state().selection;
   RadioRecord* gone = Radio(1);
   RadioRecord* kept = Radio(2);
@@ -283,10 +279,9 @@ TEST_F(EditRun, DeletePurgesTheRadioFromTheSelectionTheStackAndThePane) {
   ASSERT_EQ(registry.UseCount(picture), 1);
 
   SelectOnly({1, 2});
-  MessageBoxScript boxes({kAnswerYes, kAnswerNo});
-  Command(kCommandDelete);
-  ASSERT_EQ(boxes.boxes().size(), 2u);
-  EXPECT_EQ(boxes.boxes()[0].text.toStdString(), "Are you sure you want to delete this radio?");
+  const std::vector<std::string> asked = Texts(Asked(kCommandDelete, {kAnswerYes, kAnswerNo}));
+  ASSERT_EQ(asked.size(), 2u);
+  EXPECT_EQ(asked[0], "Are you sure you want to delete this radio?");
   EXPECT_EQ(collection().radios.FindById(1), nullptr);
   EXPECT_NE(collection().radios.FindById(2), nullptr);
   EXPECT_TRUE(selection.current.Empty());
@@ -295,6 +290,27 @@ TEST_F(EditRun, DeletePurgesTheRadioFromTheSelectionTheStackAndThePane) {
   EXPECT_EQ((*selection.stack.selections[0])[0], kept);
   EXPECT_EQ(program_.pane().Count(), 0);
   EXPECT_EQ(registry.UseCount(picture), 0);
+
+  // Delete asks about a radio the user sees: its description is on view when the question comes,
+  // whatever the view showed before.
+  for (const int view : {kCommandGraphCostValue, kCommandInventoryTube, kCommandList}) {
+    if (view == kCommandList) DalQueueScript(DalScript().Ok());
+    Command(view);
+    ASSERT_NE(program_.state().viewMode, kViewDescription);
+    SelectOnly({7});
+    int modeAsked = -1;
+    const RadioRecord* radioAsked = nullptr;
+    SetMessagePresenter([&](const Message&) {
+      modeAsked = program_.state().viewMode;
+      radioAsked = program_.state().selection.currentRadio;
+      return kAnswerNo;
+    });
+    Command(kCommandDelete);
+    InstallMessageBoxes(program_.mainWindow().window);
+    EXPECT_EQ(modeAsked, kViewDescription)
+        << "Delete asked from view command " << view << " without the radio";
+    EXPECT_EQ(radioAsked, Radio(7));
+  }
 
   const auto saved = SaveAndReload("0 radios added, 0 radios modified, 1 radios deleted");
   EXPECT_EQ(saved->radios.Count(), 47);
@@ -329,9 +345,7 @@ TEST_F(EditRun, TableInsertRenumbersTheRadiosTheOpenNotebookListsAndEverySelecti
                      .Ok()
                      .Do([&](DalDialog& d) { kept = d.window->Control(kIdNewEntry)->Text(); })
                      .Cancel());
-  MessageBoxScript boxes;
-  Command(kCommandTableInsert);
-  EXPECT_EQ(Texts(boxes),
+  EXPECT_EQ(Texts(Asked(kCommandTableInsert)),
             (std::vector<std::string>{"cannot alter this table.", "You must specify a default manufacturer.",
                                       "New Entry: An entry may not begin with a digit.",
                                       "New Entry: An entry here holds at most 71 characters.",
@@ -439,29 +453,6 @@ TEST_F(EditRun, TableInsertRenumbersTheRadiosTheOpenNotebookListsAndEverySelecti
   Settings written;
   ReadSettings(dir_ / "korvel.ini", written);
   EXPECT_EQ(written.saved[0].rows[0].value, 2) << "korvel.ini's Catalin sets now names another entry";
-}
-
-// Delete asks about a radio the user sees: its description is on view when the question comes,
-// whatever the view showed before.
-TEST_F(EditRun, DeleteShowsTheRadioBeforeAskingFromAnyView) {
-  for (const int view : {kCommandGraphCostValue, kCommandInventoryTube, kCommandList}) {
-    if (view == kCommandList) DalQueueScript(DalScript().Ok());
-    Command(view);
-    ASSERT_NE(program_.state().viewMode, kViewDescription);
-    SelectOnly({7});
-    int modeAsked = -1;
-    const RadioRecord* radioAsked = nullptr;
-    SetMessagePresenter([&](const Message&) {
-      modeAsked = program_.state().viewMode;
-      radioAsked = program_.state().selection.currentRadio;
-      return kAnswerNo;
-    });
-    Command(kCommandDelete);
-    InstallMessageBoxes(program_.mainWindow().window);
-    EXPECT_EQ(modeAsked, kViewDescription)
-        << "Delete asked from view command " << view << " without the radio";
-    EXPECT_EQ(radioAsked, Radio(7));
-  }
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include <QImage>
 #include <QTest>
 #include <cstdint>
+#include <deque>
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -91,12 +92,17 @@ class ProgramOnSample : public ::testing::Test {
     Command(kCommandChangeFont);
     ui::SetFontDialogAnswer(nullptr);
   }
+  // The message boxes that the command shows, answered in turn with `answers`.
+  std::vector<ShownMessageBox> Asked(int id, std::deque<int> answers = {}) {
+    MessageBoxScript boxes(std::move(answers));
+    Command(id);
+    return boxes.boxes();
+  }
   // Exit with the answer given to its question, which is returned.
   std::string Exit(int answer) {
-    MessageBoxScript boxes({answer});
-    Command(kCommandExit);
-    EXPECT_FALSE(boxes.boxes().empty()) << "Exit asked nothing";
-    return boxes.boxes().empty() ? std::string() : boxes.boxes().back().text.toStdString();
+    const std::vector<ShownMessageBox> boxes = Asked(kCommandExit, {answer});
+    EXPECT_FALSE(boxes.empty()) << "Exit asked nothing";
+    return boxes.empty() ? std::string() : boxes.back().text.toStdString();
   }
   // The collection in the directory, read as the next start reads it.
   std::unique_ptr<Collection> ReadBack() {
@@ -114,9 +120,9 @@ class ProgramOnSample : public ::testing::Test {
   }
 
  public:
-  static std::vector<std::string> Texts(const MessageBoxScript& boxes) {
+  static std::vector<std::string> Texts(const std::vector<ShownMessageBox>& boxes) {
     std::vector<std::string> texts;
-    for (const ShownMessageBox& box : boxes.boxes()) texts.push_back(box.text.toStdString());
+    for (const ShownMessageBox& box : boxes) texts.push_back(box.text.toStdString());
     return texts;
   }
   // The pixels of the image that `is` picks (given the pixel as 0xRRGGBB).

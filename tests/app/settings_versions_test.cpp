@@ -165,6 +165,13 @@ TEST_F(SettingsVersions, EachLayoutReadsWhatItCarriesAndDefaultsTheRest) {
 }
 
 TEST_F(SettingsVersions, SavedRecordsAreNamedUpToTheirLabelAndTheLastIsCurrent) {
+  // The name and filter of each saved selection, then of the current parameters.
+  const auto named = [](const Settings& s) {
+    std::vector<std::pair<std::string, std::string>> all;
+    for (const SelectionParameters& p : s.saved) all.emplace_back(p.name, p.filterName);
+    all.emplace_back(s.current.name, s.current.filterName);
+    return all;
+  };
   Lines l = Head(12);
   l.push_back("4 ---- Saved Selections ---");
   AddRecord(l, "Pre-war --- consoles --- Saved Selection 1 ---", "Early sets");
@@ -173,17 +180,13 @@ TEST_F(SettingsVersions, SavedRecordsAreNamedUpToTheirLabelAndTheLastIsCurrent) 
   AddRecord(l, "Current --- Saved Selection 4 ---", "Late sets");
   Add(l, Tail(12));
   Settings s = Read(l, 12);
-  ASSERT_EQ(s.saved.size(), 3u);
-  EXPECT_EQ(s.saved[0].name, "Pre-war --- consoles");  // up to its own label
-  EXPECT_EQ(s.saved[0].filterName, "Early sets");
+  EXPECT_EQ(named(s),
+            (std::vector<std::pair<std::string, std::string>>{{"Pre-war --- consoles", "Early sets"},
+                                                              {"No label at all", ""},
+                                                              {"", "Kept even without a name"},
+                                                              {"Current", "Late sets"}}));
   EXPECT_EQ(s.saved[0].rows[3], MakeCriterion(kActionOr, kFieldTube, kRelationEqual, 0, "6V6"));
-  EXPECT_EQ(s.saved[1].name, "No label at all");
-  EXPECT_EQ(s.saved[1].filterName, "");
-  EXPECT_EQ(s.saved[2].name, "");
-  EXPECT_EQ(s.saved[2].filterName, "Kept even without a name");
   EXPECT_EQ(s.saved[2].filter, nullptr);  // resolved only once the data file is loaded
-  EXPECT_EQ(s.current.name, "Current");
-  EXPECT_EQ(s.current.filterName, "Late sets");
   EXPECT_EQ(s.webListName, "catalogue");
 
   // One record: it is the current parameters and nothing is saved.
@@ -192,8 +195,7 @@ TEST_F(SettingsVersions, SavedRecordsAreNamedUpToTheirLabelAndTheLastIsCurrent) 
   AddRecord(l, "Only --- Saved Selection 1 ---", "Late sets");
   Add(l, Tail(11));
   s = Read(l, 11);
-  EXPECT_TRUE(s.saved.empty());
-  EXPECT_EQ(s.current.name, "Only");
+  EXPECT_EQ(named(s), (std::vector<std::pair<std::string, std::string>>{{"Only", "Late sets"}}));
   EXPECT_EQ(s.current.rows[0], MakeCriterion(kActionSubtract, kFieldYear, kRelationGreater, 1935));
 
   // No records: the parameters stay empty and the selection list follows at once.
@@ -201,8 +203,7 @@ TEST_F(SettingsVersions, SavedRecordsAreNamedUpToTheirLabelAndTheLastIsCurrent) 
   l.push_back("0 ---- Saved Selections ---");
   Add(l, Tail(11));
   s = Read(l, 11);
-  EXPECT_TRUE(s.saved.empty());
-  EXPECT_EQ(s.current.name, "");
+  EXPECT_EQ(named(s), (std::vector<std::pair<std::string, std::string>>{{"", ""}}));
   EXPECT_EQ(s.current.rows[0].action, kActionNone);
   EXPECT_EQ(s.selection, (std::vector<int>{12, 3, 40}));
 

@@ -16,8 +16,7 @@ class UndoRun : public test::ProgramOnSample {
   bool Unsaved() { return program_.mainWindow().window->isWindowModified(); }
   void Delete(std::initializer_list<int> ids) {
     SelectOnly(ids);
-    MessageBoxScript boxes({kAnswerYes, kAnswerYes, kAnswerYes});
-    Command(kCommandDelete);
+    Asked(kCommandDelete, {kAnswerYes, kAnswerYes, kAnswerYes});
   }
 };
 
@@ -104,9 +103,7 @@ TEST_F(UndoRun, EachCommandIsOneStepUndoneToTheLoadAndRedone) {
                               shownExtras = d.window->Control(kIdExtraPictureFiles)->Text();
                             })
                             .Ok());
-         MessageBoxScript boxes;
-         Command(kCommandCopy);
-         EXPECT_TRUE(boxes.boxes().empty()) << boxes.boxes()[0].text.toStdString();
+         EXPECT_EQ(Texts(Asked(kCommandCopy)), std::vector<std::string>{});
          EXPECT_EQ(shownPicture, "pictures\\philco\\90a.jpg");
          EXPECT_EQ(shownExtras, "");
          ASSERT_EQ(selection.current.Count(), 1);
@@ -138,9 +135,7 @@ TEST_F(UndoRun, EachCommandIsOneStepUndoneToTheLoadAndRedone) {
                             .Ok()
                             .Type(kIdUpdatedPage, "12")
                             .Ok());
-         MessageBoxScript boxes({kAnswerOk, kAnswerOk});
-         Command(kCommandUpdate);
-         EXPECT_EQ(Texts(boxes),
+         EXPECT_EQ(Texts(Asked(kCommandUpdate, {kAnswerOk, kAnswerOk})),
                    (std::vector<std::string>{"Please enter the Updated Source of the new value or page.",
                                              "Page: Please enter a whole number, for example 25."}));
          EXPECT_EQ(Radio(29)->references, "S, page 12");

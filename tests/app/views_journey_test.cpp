@@ -86,9 +86,7 @@ TEST_F(ViewsJourney, FindSortModifySaveListPublishAndPrint) {
   EXPECT_EQ(program_.state().selection.current.Count(), narrowed.Count()) << "the field still narrows";
   Command(kCommandSave);
   EXPECT_EQ(program_.StatusText(), "Saved radata.dat: 48 radios, backup radata.000");
-  Collection saved;
-  ASSERT_TRUE(LoadCollection(dir_.path().string(), saved).opened);
-  EXPECT_EQ(saved.radios.FindById(top->id)->value, 4321);
+  EXPECT_EQ(ReadBack()->radios.FindById(top->id)->value, 4321);
 
   const int members = narrowed.Count();
   DalQueueScript(DalScript().Ok());

@@ -123,10 +123,9 @@ TEST(RadioTable, SortsByEachKindOfColumnAndKeepsRadioOrderOnTies) {
     EXPECT_EQ(ids, expected) << "sorted by " << name << (descending ? " descending" : " ascending");
   }
   const RadioRecord& second = *c.radios.FindById(2);
-  EXPECT_EQ(RadioColumnText(c.tables, second, 29), "$500");
-  EXPECT_EQ(RadioColumnText(c.tables, second, 22), "15Jan2001");
-  EXPECT_EQ(RadioColumnText(c.tables, second, 6), "Cathedral");
-  EXPECT_EQ(RadioColumnText(c.tables, second, 1), "Philco");
+  for (const auto& [column, text] :
+       {std::pair{29, "$500"}, {22, "15Jan2001"}, {6, "Cathedral"}, {1, "Philco"}})
+    EXPECT_EQ(RadioColumnText(c.tables, second, column), text) << "column " << RadioColumnAt(column).name;
 }
 
 }  // namespace

@@ -182,9 +182,8 @@ class Description : public ::testing::Test {
 TEST_F(Description, ALoadedRadioIsDrawnInOrderWithoutHighlight) {
   const auto drawn = Draw(Add(true));
   std::vector<std::string> labels;
-  for (const Drawn& d : drawn) {
+  for (const Drawn& d : drawn)
     if (d.label) labels.push_back(d.text);
-  }
   labels.resize(std::min<std::size_t>(labels.size(), 14));
   // The fifth label no longer fits beside the picture and opens a line without its blanks.
   EXPECT_EQ(labels, (std::vector<std::string>{
@@ -239,9 +238,8 @@ TEST_F(Description, HighlightFollowsTheChangesSinceLoading) {
   radio->model = "90B";
   radio->tubes.Set(1, kFunctionPowerAmplifier, "47");  // the circuit phrase follows its tubes
   std::vector<std::string> highlighted;
-  for (const Drawn& d : Draw(radio)) {
+  for (const Drawn& d : Draw(radio))
     if (d.highlighted) highlighted.push_back(d.text);
-  }
   EXPECT_EQ(highlighted, (std::vector<std::string>{"90B", "Superheterodyne", "47"}));
 
   // A radio that was not in the file: everything but the identifier, and its picture framed.

@@ -6,7 +6,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
@@ -129,10 +128,7 @@ TEST_F(ToolOnSample, ResaveKeepsTheOldFileAsABackupAndChangesNothingElse) {
   ASSERT_EQ(other.Acquire(Sample()), CollectionLock::kLocked);
   const std::string saved = ReadFile(Sample() + "/radata.dat");
   EXPECT_EQ(Tool("resave " + Sample()).status, 3) << "a collection open elsewhere must not be written";
-  {
-    std::ofstream csv(Sample() + "/new.csv");
-    csv << "Brand,Model\r\nPhilco,90\r\n";
-  }
+  WriteFile(Sample() + "/new.csv", "Brand,Model\r\nPhilco,90\r\n");
   EXPECT_EQ(Tool("import " + Sample() + " " + Sample() + "/new.csv").status, 3)
       << "an import wrote a collection open elsewhere";
   EXPECT_EQ(ReadFile(Sample() + "/radata.dat"), saved);
@@ -249,7 +245,7 @@ TEST_F(ToolOnSample, RenderDrawsEachViewAtTheSizeAsked) {
   }
 }
 
-TEST_F(ToolOnSample, InventoryListsTheWindowInOrderWithItsShortages) {
+TEST_F(ToolOnSample, InventoryListsTheWindowInOrderWithItsShortagesAndSearchFillTheLineUp) {
   const ToolRun tubes = Tool("inventory " + Sample() + " tube");
   ASSERT_EQ(tubes.status, 0);
   const nlohmann::json json = nlohmann::json::parse(tubes.out);
@@ -275,17 +271,15 @@ TEST_F(ToolOnSample, InventoryListsTheWindowInOrderWithItsShortages) {
   const ToolRun transistors = Tool("inventory " + Sample() + " transistor");
   ASSERT_EQ(transistors.status, 0);
   EXPECT_EQ(nlohmann::json::parse(transistors.out)["title"], "Transistor");
-}
 
-TEST_F(ToolOnSample, SearchFillGivesTheGroupedRowsAsJson) {
-  // Radio 20 (Fada 652) has the whole AC/DC line-up already: its rows come back grouped, converter first.
-  ToolRun run = Tool("search-fill " + Sample() + " 20");
-  ASSERT_EQ(run.status, 0) << run.out;
-  nlohmann::json json = nlohmann::json::parse(run.out);
-  ASSERT_EQ(json["rows"].size(), 5u);
-  EXPECT_EQ(json["rows"][0]["type"], "12SA7");
-  EXPECT_EQ(json["rows"][1]["type"], "12SK7");
-  EXPECT_TRUE(json["messages"].empty());
+  // Search/Fill on radio 20 (Fada 652), whose AC/DC line-up is whole: its rows grouped, converter first.
+  const ToolRun fill = Tool("search-fill " + Sample() + " 20");
+  ASSERT_EQ(fill.status, 0) << fill.out;
+  const nlohmann::json rows = nlohmann::json::parse(fill.out);
+  ASSERT_EQ(rows["rows"].size(), 5u);
+  EXPECT_EQ(rows["rows"][0]["type"], "12SA7");
+  EXPECT_EQ(rows["rows"][1]["type"], "12SK7");
+  EXPECT_TRUE(rows["messages"].empty());
 }
 
 TEST(GraphTool, LineGraphsGiveTheirMonthlyTotalsAndAxesAndDistributionItsCounts) {
